@@ -1,0 +1,102 @@
+#pragma once
+// The one connection to the plant's production database, and the typed reading of its rows.
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+
+// A statement or connection that failed. The text names what failed and carries the
+// database driver's own error text; windows show it in a message box.
+class DbError : public std::runtime_error
+{
+public:
+    explicit DbError(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
+    QString text;
+};
+
+// The settings file's data-source field: "sqlite:PATH" or a path ending in .db/.sqlite,
+// "postgresql://host:port/dbname", or "odbc:DSN".
+struct DataSource
+{
+    enum class Kind { Invalid, Sqlite, Postgres, Odbc };
+    Kind kind = Kind::Invalid;
+    QString path;       // SQLite file
+    QString host;       // PostgreSQL
+    int port = 5432;    // PostgreSQL
+    QString database;   // PostgreSQL database name or ODBC DSN
+    QString original;   // the field as written, for messages
+
+    static DataSource parse(const QString &field);
+    QString driverName() const;
+};
+
+class Database
+{
+public:
+    // Opens the connection; throws DbError naming the data source and the driver's error.
+    // A SQLite file must exist already: the program never creates an empty plant database.
+    static std::unique_ptr<Database> open(const QString &dataSourceField, const QString &user,
+                                          const QString &password,
+                                          const QString &connectionName = QStringLiteral("kalvuner"),
+                                          bool createSqliteFile = false);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QSqlDatabase &connection() { return m_db; }
+    DataSource::Kind kind() const { return m_source.kind; }
+    const DataSource &source() const { return m_source; }
+
+    // Prepares a statement of the catalogue, binds the values in order and runs it.
+    // Throws DbError with the statement and the driver's error text when it fails.
+    QSqlQuery run(const QString &sql, const QVariantList &values = {});
+    // The same for statements whose placeholders are named (":name").
+    QSqlQuery runNamed(const QString &sql, const QVariantMap &values);
+    // Runs a script of statements separated by ";" at line ends (the schema file).
+    void runScript(const QString &script);
+
+    void begin();
+    void commit();
+    void rollback();
+
+private:
+    Database(QSqlDatabase db, DataSource source, QString name);
+    QSqlDatabase m_db;
+    DataSource m_source;
+    QString m_name;
+};
+
+// Reads the current row of a result by column name, with the plant's conventions:
+// a name that occurs twice refers to its first occurrence; null or empty reads as 0 or
+// empty text; numbers are the leading number of the column's text; dates are "yyyymmdd"
+// through the mask "0000/00/00"; times of day are hhmmss numbers through "00:00:00".
+class RowReader
+{
+public:
+    explicit RowReader(const QSqlQuery &query);
+
+    // Column position of a name (first occurrence, case-insensitive); -1 when absent.
+    int column(const QString &name) const;
+    bool has(const QString &name) const { return column(name) >= 0; }
+
+    bool isNull(const QString &name) const;
+    QVariant value(const QString &name) const;
+    QString text(const QString &name) const;
+    double number(const QString &name) const;
+    qint64 integer(const QString &name) const; // the leading number, rounded halves to even
+    QDate date(const QString &name) const;
+    QTime time(const QString &name) const;
+
+    // The same reads by position, for hot loops that look names up once.
+    bool isNullAt(int column) const;
+    QString textAt(int column) const;
+    double numberAt(int column) const;
+
+private:
+    const QSqlQuery &m_query;
+    QHash<QString, int> m_columns;
+};

@@ -1,0 +1,43 @@
+#pragma once
+// The settings and choices fixed at start-up that every part of the program reads.
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+struct RunContext
+{
+    // Command line.
+    QString OperatorCode;
+    QString LaunchArgs;
+
+    // Settings file.
+    int PlantCode = 0;
+    int KeepMachineOfUnplaced = 0;
+    int MarkTentativeBars = 0;
+    int ShowMoldOnBars = 0;
+    QString DayStartText;     // as written in the settings file, e.g. "08:00"
+    QTime DayStartTime{0, 0}; // parsed; midnight when the field is empty or no time
+    qint64 WindowWidth = 0;   // twips (no 16-bit ceiling)
+    qint64 WindowHeight = 0;  // twips
+    QString DbUser;
+    QString DbPassword;
+    QString DbDataSource;
+
+    // Database.
+    QString Authority;        // empty when the operator has no row
+    int DisplayMonths = 1;    // 1..3
+    int GridUnitMinutes = 1;  // at least 1
+
+    // Class window.
+    QString ProcessClassCode;
+    QString ProcessClassLabel;
+    QString PeriodStart;      // "yyyy/mm/dd"
+    QString PeriodEnd;        // "yyyy/mm/dd"
+
+    bool ScheduleListOpen = false;
+
+    bool inquiryMode() const { return Authority == QStringLiteral("0"); }
+    QDate periodStartDate() const { return QDate::fromString(PeriodStart, QStringLiteral("yyyy/MM/dd")); }
+    QDate periodEndDate() const { return QDate::fromString(PeriodEnd, QStringLiteral("yyyy/MM/dd")); }
+};

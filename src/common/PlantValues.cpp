@@ -1,0 +1,152 @@
+#include "common/PlantValues.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace plant {
+
+qint64 roundHalfEven(double value)
+{
+    return static_cast<qint64>(std::nearbyint(value)); // default rounding mode: to nearest even
+}
+
+qint64 intFloor(double value)
+{
+    return static_cast<qint64>(std::floor(value));
+}
+
+qint64 ceilWhole(double value)
+{
+    // Guard against binary noise such as 1.25 * 60 = 75.00000000001.
+    const double rounded = std::round(value);
+    if (std::fabs(value - rounded) < 1e-9)
+        return static_cast<qint64>(rounded);
+    return static_cast<qint64>(std::ceil(value));
+}
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\u3000'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && text[i].unicode() < 128 && text[i].isDigit()) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'-' || text[j] == u'+'))
+            ++j;
+        const qsizetype expStart = j;
+        while (j < n && text[j].unicode() < 128 && text[j].isDigit())
+            ++j;
+        if (j > expStart)
+            i = j;
+    }
+    bool ok = false;
+    const double value = text.mid(start, i - start).toString().toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+QDate dateFromDb(QStringView yyyymmdd)
+{
+    const double number = leadingNumber(yyyymmdd);
+    if (number <= 0 || number > 99991231)
+        return {};
+    const qint64 n = static_cast<qint64>(number);
+    const QDate date(int(n / 10000), int(n / 100 % 100), int(n % 100));
+    return date.isValid() && date.year() >= 1 ? date : QDate();
+}
+
+QTime timeFromDb(qint64 hhmmss)
+{
+    if (hhmmss < 0 || hhmmss > 235959)
+        return {};
+    return QTime(int(hhmmss / 10000), int(hhmmss / 100 % 100), int(hhmmss % 100));
+}
+
+QString dateToDb(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")) : QStringLiteral("00000000");
+}
+
+qint64 timeToDb(const QTime &time)
+{
+    if (!time.isValid())
+        return 0;
+    return time.hour() * 10000 + time.minute() * 100 + time.second();
+}
+
+QString dateText(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+}
+
+QString timeText(const QTime &time)
+{
+    return time.isValid() ? time.toString(QStringLiteral("hh:mm:ss")) : QString();
+}
+
+QDate dateFromText(QStringView text)
+{
+    const auto parts = text.trimmed().split(u'/');
+    if (parts.size() != 3)
+        return {};
+    bool okY = false, okM = false, okD = false;
+    const int y = parts[0].toInt(&okY), m = parts[1].toInt(&okM), d = parts[2].toInt(&okD);
+    if (!okY || !okM || !okD)
+        return {};
+    const QDate date(y, m, d);
+    return date.isValid() ? date : QDate();
+}
+
+double minutesToDbHours(qint64 minutes)
+{
+    return double(intFloor(double(minutes) * 100.0 / 60.0)) / 100.0;
+}
+
+QString thousands(qint64 value)
+{
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, u',');
+    return value < 0 ? QStringLiteral("-") + digits : digits;
+}
+
+int sjisWidth(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    if (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F))
+        return 1;
+    return 2;
+}
+
+int sjisWidth(QStringView text)
+{
+    int width = 0;
+    for (QChar ch : text)
+        if (!ch.isLowSurrogate())
+            width += sjisWidth(ch);
+    return width;
+}
+
+QDateTime naiveDateTime(const QDate &date, const QTime &time)
+{
+    return QDateTime(date, time.isValid() ? time : QTime(0, 0), Qt::UTC);
+}
+
+} // namespace plant
