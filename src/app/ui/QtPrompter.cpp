@@ -1,4 +1,4 @@
-#include "app/QtPrompter.h"
+#include "app/ui/QtPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>
