@@ -12,6 +12,18 @@ void PlanStore::resize(qint64 last)
     m_records.resize(size_t(std::max<qint64>(last, 1) + 1));
 }
 
+qint64 PlanStore::append(PlanRecord &&record)
+{
+    m_records.push_back(std::move(record));
+    return lastIndex();
+}
+
+void PlanStore::trimTo(qint64 last)
+{
+    resize(last);
+    m_records.shrink_to_fit();
+}
+
 qint64 PlanStore::findByBar(qint64 bar) const
 {
     // Bar indices are unique among the records, and a lot keeps the index it was loaded at,

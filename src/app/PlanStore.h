@@ -20,6 +20,10 @@ public:
     // their contents.
     void resize(qint64 last);
     void reserve(qint64 last) { m_records.reserve(size_t(last + 1)); }
+    // Adds a record after the last index and returns its index.
+    qint64 append(PlanRecord &&record);
+    // Trims the store to `last` and gives back the memory held for records beyond it.
+    void trimTo(qint64 last);
 
     PlanRecord &operator[](qint64 index) { return m_records[size_t(index)]; }
     const PlanRecord &operator[](qint64 index) const { return m_records[size_t(index)]; }

@@ -93,6 +93,29 @@ const QString LotRequirements = QStringLiteral("SELECT DB0252.*,DB0378.品名＿
                                                " WHERE DB0252.上位手配番号 = ? AND DB0252.削除フラグ='0' "
                                                " ORDER BY DB0252.品名コード,DB0252.順序");
 
+const QString MoldShortNames = QStringLiteral("SELECT DB0471.金型番号,DB0471.金型略称 FROM DB0471 "
+                                              " WHERE DB0471.削除フラグ='0' ");
+
+const QString ClassLotRequirements = QStringLiteral(
+    "SELECT DB0252.上位手配番号,DB0252.品名コード,DB0378.品名＿品名仕様,"
+    "DB0252.必要数,DB0252.原単位分子,DB0252.原単位分母,DB0252.不良率"
+    " FROM ((DB0252 "
+    " INNER JOIN DB0378 ON DB0252.品名コード = DB0378.品名コード )"
+    " INNER JOIN DB0383 ON DB0252.上位品名コード = DB0383.上位品名コード"
+    " AND DB0252.生産工場コード = DB0383.生産工場コード"
+    " AND DB0252.上位順序 = DB0383.順序"
+    " AND DB0252.品名コード = DB0383.下位品名コード"
+    " AND DB0383.削除フラグ = '0'"
+    " )"
+    " WHERE DB0252.削除フラグ='0' AND DB0252.上位手配番号 IN ("
+    "SELECT DB0253.手配番号 FROM (DB0253"
+    " INNER JOIN DB0381 ON DB0253.品名コード=DB0381.品名コード AND DB0253.順序=DB0381.順序"
+    " AND DB0253.生産工場コード=DB0381.生産工場コード) "
+    " INNER JOIN DB0382 ON DB0381.工程内容コード=DB0382.工程内容コード"
+    " WHERE DB0382.工程分類コード=? AND DB0253.削除フラグ='0' AND DB0253.生産工場コード = ?"
+    " AND DB0253.完納区分<>'2')"
+    " ORDER BY DB0252.上位手配番号,DB0252.品名コード,DB0252.順序");
+
 const QString RoutingForRate = QStringLiteral("SELECT DB0381.* "
                                               " FROM DB0381 "
                                               " WHERE 品名コード=? AND 順序=? ");

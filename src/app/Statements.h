@@ -40,6 +40,11 @@ extern const QString MoldShortName;
 // The material requirement rows of an arrangement that its bill of material still lists;
 // binds arrangement number.
 extern const QString LotRequirements;
+// Every mold's short name by mold number, for looking up the molds of all loaded lots at once.
+extern const QString MoldShortNames;
+// The requirement rows of every open arrangement of a class (the lots of PlanMain), grouped
+// by arrangement and in LotRequirements' order within each; binds class code, plant code.
+extern const QString ClassLotRequirements;
 
 // --- Editing look-ups ------------------------------------------------------------------
 

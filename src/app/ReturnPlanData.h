@@ -1,0 +1,19 @@
+#pragma once
+// Plan loading: fills the plan store with every open arrangement of the run's plant and
+// process class (placed on its machine or waiting unplaced, with dates, setup time,
+// production rate, production time, mold short name and requirement rows). The main window
+// lays out the bars and refreshes the grid afterwards.
+
+#include <QtGlobal>
+
+class Database;
+class PlanStore;
+class ProgressText;
+struct RunContext;
+
+// Appends the lots after the store's last index (the caller resets the store first); each
+// lot's BarIndex is its index. Reports "計画データを読み込んでいます。…" with the count every
+// 100 lots and "計画データ読込完了。…" with the count at the end. Returns the number of lots.
+// Throws DbError naming what failed when a statement fails or a lot's date cannot be read;
+// the store is then left as it was before the call.
+qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress);
