@@ -1,0 +1,10 @@
+#pragma once
+// Dates as planners type them into date boxes: "5", "1225", "240101", "6/1", "24.1.5",
+// full-width digits, ... turned into "yyyy/mm/dd". Missing parts come from today's date;
+// two-digit years are read in the window from today's year - 49 to today's year + 50.
+
+#include <QDate>
+#include <QString>
+
+// The full date text "yyyy/mm/dd" of an entry; today's date when the entry gives no valid date.
+QString ParseDateEntry(const QString &text, const QDate &today);
