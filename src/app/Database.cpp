@@ -73,6 +73,10 @@ std::unique_ptr<Database> Database::open(const QString &field, const QString &us
     if (ds.kind == DataSource::Kind::Sqlite && !createSqliteFile && !QFileInfo::exists(ds.path))
         throw DbError(where + QStringLiteral("に接続できません。ファイルがありません: %1").arg(ds.path));
 
+    // Adding a connection under a name in use would silently cut off the open one.
+    if (QSqlDatabase::contains(connectionName))
+        throw DbError(where + QStringLiteral("に接続できません。接続名「%1」は既に使われています。").arg(connectionName));
+
     QSqlDatabase db = QSqlDatabase::addDatabase(ds.driverName(), connectionName);
     switch (ds.kind) {
     case DataSource::Kind::Sqlite:
@@ -118,6 +122,13 @@ QSqlQuery Database::run(const QString &sql, const QVariantList &values)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
+    // A statement with nothing to bind runs as it is: PostgreSQL cannot prepare statements
+    // such as SAVEPOINT, and there is no value that could need binding.
+    if (values.isEmpty() && !sql.contains(u'?')) {
+        if (!query.exec(sql))
+            fail(query, sql);
+        return query;
+    }
     if (!query.prepare(sql))
         fail(query, sql);
     for (const QVariant &v : values)

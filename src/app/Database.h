@@ -51,8 +51,10 @@ public:
     DataSource::Kind kind() const { return m_source.kind; }
     const DataSource &source() const { return m_source; }
 
-    // Prepares a statement of the catalogue, binds the values in order and runs it.
-    // Throws DbError with the statement and the driver's error text when it fails.
+    // Prepares a statement of the catalogue, binds the values in order and runs it (a
+    // statement without placeholders runs directly, so that transaction statements such as
+    // SAVEPOINT work on every backend). Throws DbError with the statement and the driver's
+    // error text when it fails.
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
     // The same for statements whose placeholders are named (":name").
     QSqlQuery runNamed(const QString &sql, const QVariantMap &values);
