@@ -186,7 +186,7 @@ void PlanRowReader::copyColumns(PlanRecord &record) const
     record.Cavities = integer(m_col.cavities);
     record.AcceptOnReceipt = shared(m_col.acceptOnReceipt);
     record.GanttDisplayClass = text(m_col.ganttClass) == QStringLiteral(" ") ? 0 : int(integer(m_col.ganttClass));
-    record.Remarks = text(m_col.remarks);
+    record.Remarks = shared(m_col.remarks);
     record.Persons = integer(m_col.persons);
     record.ActualTime = integer(m_col.actualTime);
     record.ParentArrangementNo = integer(m_col.parentNo);
