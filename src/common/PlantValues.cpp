@@ -34,10 +34,18 @@ double leadingNumber(QStringView text)
     if (i < n && (text[i] == u'-' || text[i] == u'+'))
         ++i;
     qsizetype digits = 0;
+    qint64 whole = 0;
     while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        if (digits < 15)
+            whole = whole * 10 + (text[i].unicode() - u'0');
         ++i;
         ++digits;
     }
+    // A plain whole number (dates, times, codes, counts: most columns) needs no conversion
+    // through text; up to 15 digits it is exact.
+    const bool plainWhole = i == n || (text[i] != u'.' && text[i] != u'e' && text[i] != u'E');
+    if (plainWhole && digits > 0 && digits <= 15)
+        return text[start] == u'-' ? -double(whole) : double(whole);
     if (i < n && text[i] == u'.') {
         ++i;
         while (i < n && text[i].unicode() < 128 && text[i].isDigit()) {
