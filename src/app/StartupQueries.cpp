@@ -1,0 +1,41 @@
+#include "app/StartupQueries.h"
+
+#include "app/Database.h"
+#include "app/Statements.h"
+
+#include <algorithm>
+
+namespace startup {
+
+QString readAuthority(Database &db, const QString &operatorCode)
+{
+    QSqlQuery query = db.run(sql::OperatorAuthority, {operatorCode});
+    if (!query.next())
+        return {};
+    return RowReader(query).text(QStringLiteral("Kalvuner権限区分")).trimmed();
+}
+
+int clampDisplayMonths(qint64 stored)
+{
+    return int(std::clamp<qint64>(stored, 1, 3));
+}
+
+int clampGridUnitMinutes(qint64 stored)
+{
+    // A grid wider than a day would round every start to the next day; a day is the limit.
+    return int(std::clamp<qint64>(stored, 1, 24 * 60));
+}
+
+DisplaySettings readDisplaySettings(Database &db)
+{
+    QSqlQuery query = db.run(sql::SystemSettings);
+    DisplaySettings settings;
+    if (query.next()) {
+        const RowReader row(query);
+        settings.displayMonths = clampDisplayMonths(row.integer(QStringLiteral("表示期間＿ヶ月")));
+        settings.gridUnitMinutes = clampGridUnitMinutes(row.integer(QStringLiteral("グリッド単位＿分")));
+    }
+    return settings;
+}
+
+} // namespace startup
