@@ -1,0 +1,53 @@
+#pragma once
+// A realistic, deterministic molding plant written into an empty plant database: the demo
+// behind scripts/demo, the plant the bench tool measures, and a fixture for tests.
+
+#include "app/Database.h"
+
+#include <QDate>
+#include <QList>
+#include <QPair>
+#include <QStringList>
+
+namespace demo {
+
+struct PlantOptions
+{
+    int lots = 2000;
+    quint32 seed = 1;
+    QDate start; // the planning period's first day
+};
+
+struct PlantSummary
+{
+    QList<QPair<QString, qint64>> rows; // table, rows written, in writing order
+    QString moldingClass;
+    QString smallClass;
+    QString adminOperator;
+    QString inquiryOperator;
+    QString operatorWithoutRow;
+    qint64 firstLot = 0;
+    qint64 lastLot = 0;
+    qint64 placedLots = 0;   // confirmed with times on a machine or subcontractor
+    qint64 waitingLots = 0;  // open lots without a place
+    qint64 overlaps = 0;     // placed lots starting before the previous one on their row ends
+    qint64 rowsOf(const QString &table) const;
+};
+
+// The schema file's text; throws DbError when it cannot be read.
+QString schemaText();
+// The table names the schema file creates.
+QStringList schemaTables();
+// True when the database already holds one of the plant tables.
+bool hasPlantTables(Database &db);
+
+// Creates the tables and writes the plant in one transaction. Existing plant tables are
+// dropped first with `replace`, and refused (DbError) without it. Throws DbError when the
+// database refuses; nothing is left half written.
+PlantSummary writePlant(Database &db, const PlantOptions &options, bool replace);
+
+// Writes a plant into a new SQLite file. An existing file is replaced only with `replace`;
+// otherwise DbError says so and the file stays untouched.
+PlantSummary writeSqlitePlant(const QString &path, const PlantOptions &options, bool replace);
+
+} // namespace demo
