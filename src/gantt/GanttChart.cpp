@@ -1,0 +1,157 @@
+#include "gantt/GanttChart.h"
+
+#include "app/PlanStore.h"
+#include "gantt/ChartRows.h"
+#include "gantt/Twip2DateTime.h"
+#include "gantt/WorkCalendar.h"
+
+#include <cmath>
+
+GanttChart::GanttChart(PlanStore &store, const ChartRows &rows, const WorkCalendar &calendar, QObject *parent)
+    : QObject(parent), m_store(store), m_rows(rows), m_calendar(calendar), m_workingTime(rows, calendar)
+{
+}
+
+void GanttChart::setUp(double viewportWidth, const QDate &periodStart, const QTime &dayStart,
+                       const BarOptions &options, int gridUnitMinutes)
+{
+    m_options = options;
+    m_gridUnitMinutes = std::max(gridUnitMinutes, 1);
+    m_axis.setUp(viewportWidth, periodStart, dayStart, m_calendar.periodDays());
+    m_bars.clear();
+    m_index.rebuild(m_bars);
+}
+
+void GanttChart::openAtWeek()
+{
+    showMode(DisplayMode::Week);
+    m_axis.openAtWeek();
+}
+
+void GanttChart::showMode(DisplayMode mode)
+{
+    m_axis.showMode(mode);
+    layOutAllBars();
+    layOutCalendar();
+    emit layoutChanged();
+}
+
+void GanttChart::cycleMode()
+{
+    showMode(nextDisplayMode(m_axis.modeValue()));
+}
+
+void GanttChart::setScrollValue(qint64 value)
+{
+    if (value == m_axis.scrollValue())
+        return;
+    m_axis.setScrollValue(value);
+    emit layoutChanged();
+}
+
+BarGeometry GanttChart::layOut(qint64 index)
+{
+    PlanRecord &record = m_store[index];
+    if (record.BarIndex == 0)
+        return {};
+    const double rowTop = m_rows.RowLookup(record.MachineCode, record.SupplierCode);
+    return layoutBar(record, index, rowTop, scale(), m_options);
+}
+
+void GanttChart::layOutAllBars()
+{
+    const qint64 last = m_store.lastIndex();
+    m_bars.assign(size_t(std::max<qint64>(last + 1, 0)), BarGeometry());
+    for (qint64 index = 2; index <= last; ++index)
+        m_bars[size_t(index)] = layOut(index);
+    m_index.rebuild(m_bars);
+}
+
+void GanttChart::layOutCalendar()
+{
+    m_headerCaptions = ::headerCaptions(scale());
+    m_lines = mainSurfaceLines(scale());
+    m_shading = shadeNonWorkingTime(scale(), m_rows, m_calendar);
+    m_borders = DrawBorderLine(m_rows, qint64(std::floor(scale().scaleLeft())), qint64(std::ceil(scale().scaleRight())));
+}
+
+void GanttChart::redrawCalendar()
+{
+    m_shading = shadeNonWorkingTime(scale(), m_rows, m_calendar);
+    emit layoutChanged();
+}
+
+const BarGeometry &GanttChart::bar(qint64 index) const
+{
+    static const BarGeometry none;
+    return index >= 0 && index < barCount() ? m_bars[size_t(index)] : none;
+}
+
+void GanttChart::layOutBar(qint64 index, bool keepSurface)
+{
+    if (index < 2 || index > m_store.lastIndex())
+        return;
+    if (size_t(index) >= m_bars.size())
+        m_bars.resize(size_t(index) + 1);
+    BarGeometry &geometry = m_bars[size_t(index)];
+    if (keepSurface && geometry.visible)
+        geometry = relayoutBarInPlace(m_store[index], geometry, scale(), m_options);
+    else
+        geometry = layOut(index);
+    m_index.update(index, geometry, !keepSurface);
+    emit barsChanged();
+}
+
+void GanttChart::moveBar(qint64 index, qint64 left, qint64 top)
+{
+    if (index < 0 || index >= barCount())
+        return;
+    BarGeometry &geometry = m_bars[size_t(index)];
+    geometry.left = left;
+    geometry.top = top;
+    m_index.update(index, geometry, false);
+    emit barsChanged();
+}
+
+void GanttChart::setBarBackground(qint64 index, RgbColor colour)
+{
+    if (index < 0 || index >= barCount())
+        return;
+    m_bars[size_t(index)].background = colour;
+    emit barsChanged();
+}
+
+void GanttChart::twip2DateTime(qint64 recordIndex, qint64 barIndex, const QString &machineCode)
+{
+    if (recordIndex < 2 || recordIndex > m_store.lastIndex())
+        return;
+    Twip2DateTime(m_store[recordIndex], bar(barIndex), machineCode, scale(), m_rows, m_workingTime, m_gridUnitMinutes);
+}
+
+void GanttChart::barsIn(ChartSurface surface, double x0, double x1, double y0, double y1,
+                        std::vector<qint64> &out) const
+{
+    m_index.barsIn(m_bars, surface, x0, x1, y0, y1, out);
+}
+
+int GanttChart::rowAtY(double y) const
+{
+    if (y < 0)
+        return 0;
+    for (int row = 1; row <= m_rows.count(); ++row)
+        if (m_rows.row(row).lowerBoundary > y)
+            return row;
+    return 0;
+}
+
+ChartHit GanttChart::hitTest(ChartSurface surface, double x, double y) const
+{
+    ChartHit hit;
+    std::vector<qint64> under;
+    barsIn(surface, x, x + 1, y, y + 1, under);
+    if (!under.empty())
+        hit.bar = under.back();
+    hit.row = surface == ChartSurface::Strip ? 1 : rowAtY(y);
+    hit.time = scale().dateTimeAtX(x, surface);
+    return hit;
+}

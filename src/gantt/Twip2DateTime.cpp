@@ -1,0 +1,38 @@
+#include "gantt/Twip2DateTime.h"
+
+#include "app/PlanRecord.h"
+#include "calendar/GridRounding.h"
+#include "calendar/WorkingTime.h"
+#include "gantt/BarLayout.h"
+
+QDateTime nextWorkingMoment(const QDateTime &moment, int row, const WorkingTime &workingTime, int calendarDays)
+{
+    // A working day with time left gives its first working moment; a day without gives way to
+    // the next one. After the calendar every day has working time, so this ends.
+    QDateTime at = moment;
+    for (int day = 0; day <= calendarDays + 2; ++day) {
+        const RemainingWork today = workingTime.RemainingWorkMinutes(at, row);
+        if (today.minutes > 0)
+            return workingTime.AdvanceWithinDay(at, row, 0);
+        at = today.nextDayStart;
+    }
+    return at;
+}
+
+void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
+                   const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes)
+{
+    const ChartSurface surface = double(bar.top) > StripRowLimit ? ChartSurface::Main : ChartSurface::Strip;
+    const int row = rows.rowOfCode(machineCode);
+    const int days = scale.periodDays();
+
+    QDateTime start = nextWorkingMoment(scale.dateTimeAtX(double(bar.left), surface), row, workingTime, days);
+    start = nextWorkingMoment(RoundToGrid(start, gridUnitMinutes), row, workingTime, days);
+    record.StartDate = start.date();
+    record.StartTime = start.time();
+
+    const QDateTime end = workingTime.AddWorkMinutes(start, record.SetupMinutes + record.WorkMinutes, record, machineCode);
+    record.EndDate = end.date();
+    record.EndTime = end.time();
+    record.MembersWritten = 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Twip2DateTime: turns a bar's left edge back into its lot's start and end.
+
+#include "gantt/BarGeometry.h"
+
+#include <QDateTime>
+#include <QString>
+
+struct PlanRecord;
+class ChartRows;
+class WorkingTime;
+
+// The first working moment of the row at or after `moment`; the moment itself on rows without
+// calendar and after the calendar's last day.
+QDateTime nextWorkingMoment(const QDateTime &moment, int row, const WorkingTime &workingTime, int calendarDays);
+
+// The lot's start from the bar's left edge (a bar above 300 twips lies on the strip and uses
+// its scale), moved to the next working moment of the row of `machineCode`, rounded up to the
+// time grid and moved to a working moment again; the end follows after the lot's setup and
+// work minutes over that row's working time. The record is marked changed; enabling the save
+// is the edit path's business.
+void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
+                   const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes);

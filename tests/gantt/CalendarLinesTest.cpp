@@ -1,0 +1,81 @@
+#include "gantt/CalendarLines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const RgbColor Red{255, 0, 0};
+const RgbColor Blue{0, 0, 255};
+const RgbColor Black{0, 0, 0};
+const RgbColor Grey{192, 192, 192};
+
+TimeScale scaleIn(DisplayMode mode, const QTime &dayStart = QTime(8, 0))
+{
+    TimeScale scale;
+    scale.setUp(13815, QDate(2024, 4, 1), dayStart, 33); // 2024/04/01 is a Monday
+    scale.applyMode(mode);
+    return scale;
+}
+
+TEST(CalendarLines, DayModeHeaderNamesEveryEightHoursAndDatesEachDayStart)
+{
+    const std::vector<DayCaption> captions = headerCaptions(scaleIn(DisplayMode::Day));
+    ASSERT_GE(captions.size(), 7u);
+    const char *texts[] = {"8", "16", "0", "8(3/31)", "16", "0", "8(4/1)"};
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(captions[size_t(k)].text, QLatin1String(texts[k])) << k;
+        EXPECT_EQ(captions[size_t(k)].color, k % 3 == 0 && k > 0 ? Red : Black) << k;
+    }
+    EXPECT_EQ(captions[0].x, -2 * 13815);
+    EXPECT_EQ(captions[6].x, 0); // the period start at the day start
+}
+
+TEST(CalendarLines, HoursWrapForAnyDayStart)
+{
+    const std::vector<DayCaption> captions = headerCaptions(scaleIn(DisplayMode::ThreeDays, QTime(7, 30)));
+    ASSERT_GE(captions.size(), 4u);
+    EXPECT_EQ(captions[1].text, QStringLiteral("15"));
+    EXPECT_EQ(captions[2].text, QStringLiteral("23"));
+    EXPECT_EQ(captions[3].text, QStringLiteral("7(3/31)"));
+}
+
+TEST(CalendarLines, WeekModeColoursWeekends)
+{
+    const TimeScale week = scaleIn(DisplayMode::Week);
+    const CalendarLines lines = mainSurfaceLines(week);
+    const std::vector<DayCaption> captions = headerCaptions(week);
+    // Day k is 2024/03/30 + k: Saturday 4/6 is k = 7, Sunday 4/7 k = 8, Wednesday 4/3 k = 4.
+    ASSERT_GT(captions.size(), 8u);
+    ASSERT_GT(lines.dayLines.size(), 8u);
+    EXPECT_EQ(captions[7].text, QStringLiteral("6"));
+    EXPECT_EQ(captions[7].color, Blue);
+    EXPECT_EQ(lines.dayLines[7].color, Blue);
+    EXPECT_EQ(captions[8].color, Red);
+    EXPECT_EQ(lines.dayLines[8].color, Red);
+    EXPECT_EQ(captions[4].color, Black);
+    EXPECT_EQ(lines.dayLines[4].color, Grey);
+    EXPECT_TRUE(lines.hourLines.empty());
+    // The first caption stands 12 hours into its day, the others 11 hours.
+    EXPECT_EQ(captions[0].x, week.planTimeToX(QDate(2024, 3, 30), QTime(20, 0), ChartSurface::Main));
+    EXPECT_EQ(captions[3].x, week.planTimeToX(QDate(2024, 4, 2), QTime(19, 0), ChartSurface::Main));
+}
+
+TEST(CalendarLines, LinesStayOnTheBarScaleToTheEndOfThePeriod)
+{
+    for (DisplayMode mode : {DisplayMode::Day, DisplayMode::ThreeDays, DisplayMode::Week, DisplayMode::FourWeeks}) {
+        const TimeScale scale = scaleIn(mode);
+        const CalendarLines lines = mainSurfaceLines(scale);
+        SCOPED_TRACE(int(mode));
+        const size_t perDay = mode == DisplayMode::Day || mode == DisplayMode::ThreeDays ? 3 : 1;
+        EXPECT_EQ(lines.dayLines.size(), size_t(scale.heldDays()) * perDay);
+        const size_t lastDay = lines.dayLines.size() / perDay - 1;
+        const QDate date = QDate(2024, 3, 30).addDays(qint64(lastDay));
+        EXPECT_EQ(lines.dayLines[lastDay * perDay].x, scale.planTimeToX(date, QTime(8, 0), ChartSurface::Main));
+        EXPECT_LT(double(lines.dayLines.back().x), scale.scaleRight());
+    }
+    // Day mode adds the other 21 hours of each day held.
+    const TimeScale dayScale = scaleIn(DisplayMode::Day);
+    EXPECT_EQ(mainSurfaceLines(dayScale).hourLines.size(), size_t(dayScale.heldDays() * 21));
+}
+
+} // namespace
