@@ -124,6 +124,8 @@ DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const
 
 qint64 SpanMinutes(const QTime &start, const QTime &end)
 {
+    if (isUnused(start, end))
+        return 0;
     const int from = start.msecsSinceStartOfDay() / 1000;
     const int endSeconds = end.msecsSinceStartOfDay() / 1000;
     int to = endSeconds == 0 ? workday::SecondsPerDay : endSeconds;

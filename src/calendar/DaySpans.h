@@ -45,5 +45,5 @@ using ShiftTimes = std::array<QTime, 8>;
 DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const QTime &dayStart);
 
 // Whole minutes of a span; an end of 00:00:00 is midnight at the end of the date, and an end
-// earlier than the start is on the next date.
+// earlier than the start is on the next date. An unused pair (start = end) has none.
 qint64 SpanMinutes(const QTime &start, const QTime &end);
