@@ -216,4 +216,8 @@ const QString ConfirmedTotalsOfPlan = QStringLiteral("SELECT SUM(手配数) AS �
 
 const QString MachineDayHours = QStringLiteral("SELECT * FROM DB0491 WHERE 機械コード=? AND 年月日=?");
 
+const QString SavepointWrite = QStringLiteral("SAVEPOINT kalvuner_write");
+const QString RollbackToSavepointWrite = QStringLiteral("ROLLBACK TO SAVEPOINT kalvuner_write");
+const QString ReleaseSavepointWrite = QStringLiteral("RELEASE SAVEPOINT kalvuner_write");
+
 } // namespace sql

@@ -1,0 +1,29 @@
+#include "persist/ArrangementNumbers.h"
+
+#include "app/Statements.h"
+#include "common/PlantValues.h"
+#include "persist/SaveSession.h"
+
+#include <QThread>
+
+namespace {
+constexpr int ClaimAttempts = 20;
+constexpr int ClaimWaitMilliseconds = 50;
+} // namespace
+
+qint64 claimArrangementNumber(SaveSession &session)
+{
+    for (int attempt = 0; attempt < ClaimAttempts; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(ClaimWaitMilliseconds);
+        QSqlQuery counter = session.query(sql::ArrangementNumberCounter);
+        if (!counter.next())
+            throw NoArrangementNumbering();
+        const qint64 current = plant::roundHalfEven(plant::leadingNumber(counter.value(0).toString()));
+        counter.finish();
+        const qint64 next = current + 1;
+        if (session.query(sql::ClaimArrangementNumber, {next, current}).numRowsAffected() == 1)
+            return next;
+    }
+    throw DbError(QStringLiteral("手配番号の採番が他の更新と競合し続けました。"));
+}

@@ -1,0 +1,77 @@
+#include "persist/ArrangementRow.h"
+
+#include "app/RowWriter.h"
+#include "app/Statements.h"
+#include "common/PlantValues.h"
+#include "persist/SaveSession.h"
+
+
+QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number)
+{
+    QSqlQuery query = session.query(sql::ArrangementByNo, {number});
+    if (!query.next())
+        throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
+    QVariantMap row;
+    const QVariantMap read = rowValues(query);
+    for (auto it = read.cbegin(); it != read.cend(); ++it)
+        row.insert(it.key().toLower(), it.value());
+    return row;
+}
+
+ArrangementRow ArrangementRow::read(SaveSession &session, qint64 number)
+{
+    ArrangementRow row;
+    row.m_values = readRow(session, number);
+    return row;
+}
+
+ArrangementRow ArrangementRow::copyOf(SaveSession &session, qint64 source)
+{
+    ArrangementRow row;
+    row.m_values = readRow(session, source);
+    row.m_new = true;
+    row.set(QStringLiteral("指示書発行日"), QStringLiteral("00000000"));
+    row.set(QStringLiteral("受入実績数"), 0);
+    row.set(QStringLiteral("手配実績数"), 0);
+    row.set(QStringLiteral("完納区分"), QStringLiteral("0"));
+    return row;
+}
+
+QVariant ArrangementRow::value(const QString &column) const
+{
+    return m_values.value(column.toLower());
+}
+
+QString ArrangementRow::text(const QString &column) const
+{
+    const QVariant v = value(column);
+    return v.isNull() ? QString() : v.toString();
+}
+
+double ArrangementRow::number(const QString &column) const
+{
+    return plant::leadingNumber(text(column));
+}
+
+qint64 ArrangementRow::integer(const QString &column) const
+{
+    return plant::roundHalfEven(number(column));
+}
+
+void ArrangementRow::set(const QString &column, const QVariant &value)
+{
+    m_values.insert(column.toLower(), value);
+    m_assigned.insert(column.toLower(), value);
+}
+
+void ArrangementRow::write(SaveSession &session)
+{
+    if (m_new) {
+        session.insert(QStringLiteral("DB0253"), m_values);
+    } else if (!m_assigned.isEmpty()) {
+        session.update(QStringLiteral("DB0253"), {{QStringLiteral("手配番号"), m_values.value(QStringLiteral("手配番号"))}},
+                       m_assigned);
+    }
+    m_assigned.clear();
+    m_new = false;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// One arrangement row (DB0253) while the save works on it: the row as read (or, for an
+// arrangement that a split created, the row copied from the arrangement it was cut from)
+// and the columns the save assigns. An existing row is written as an UPDATE of the assigned
+// columns by its number, a new one as an INSERT of the whole row.
+
+#include <QVariantMap>
+
+class SaveSession;
+
+class ArrangementRow
+{
+public:
+    // The stored arrangement `number`; throws DbError when there is no such row.
+    static ArrangementRow read(SaveSession &session, qint64 number);
+    // A new row copied column by column from the stored arrangement `source`, with the
+    // columns of a fresh arrangement reset (no instruction sheet, no actuals, not completed).
+    static ArrangementRow copyOf(SaveSession &session, qint64 source);
+
+    bool isNew() const { return m_new; }
+
+    QVariant value(const QString &column) const;
+    QString text(const QString &column) const;
+    double number(const QString &column) const;
+    qint64 integer(const QString &column) const;
+
+    void set(const QString &column, const QVariant &value);
+
+    // Writes the row: the assigned columns of a stored row, or the whole new row.
+    void write(SaveSession &session);
+
+private:
+    static QVariantMap readRow(SaveSession &session, qint64 number);
+
+    QVariantMap m_values;   // column names in lower case (PostgreSQL's folding)
+    QVariantMap m_assigned;
+    bool m_new = false;
+};

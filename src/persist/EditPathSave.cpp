@@ -1,0 +1,38 @@
+#include "persist/EditPathSave.h"
+
+#include "editing/EditPath.h"
+
+const PlanStore &EditPathSaveTarget::store() const
+{
+    return m_path.store();
+}
+
+const WorkCalendar &EditPathSaveTarget::calendar() const
+{
+    return m_path.calendar();
+}
+
+void EditPathSaveTarget::lotSaved(qint64 index, const PlanRecord &saved)
+{
+    Edit edit = m_path.beginLoadingChange();
+    edit.change(index, [&saved](PlanRecord &record) { record = saved; });
+    edit.commit();
+}
+
+void EditPathSaveTarget::dayWritten(int row, qint64 day)
+{
+    Edit edit = m_path.beginLoadingChange();
+    edit.changeDay(row, day, [](CalendarDay &written) { written.changed = false; });
+    edit.commit();
+}
+
+SaveResult saveThroughEditPath(EditPath &path, const EditPathSaveRequest &request)
+{
+    EditPathSaveTarget target(path);
+    SaveRequest save{target,          request.rows,        request.run, request.db, request.prompter,
+                     request.progress, request.accountName, request.now, request.retry};
+    SaveResult result = savePlan(save);
+    if (result.outcome == SaveResult::Outcome::Complete)
+        path.markClean();
+    return result;
+}

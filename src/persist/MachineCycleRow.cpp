@@ -1,0 +1,33 @@
+#include "persist/MachineCycleRow.h"
+
+#include "app/PlanRecord.h"
+#include "app/Statements.h"
+#include "persist/SaveSession.h"
+
+void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString &itemCode, qint64 sequence)
+{
+    if (lot.SecondsPerPiece == 0 || lot.MachineCode.trimmed().isEmpty())
+        return;
+    const bool written = session.retried([&] {
+        QSqlQuery existing = session.query(sql::MachineCycle, {itemCode, sequence, lot.MachineCode});
+        const bool found = existing.next();
+        existing.finish();
+        if (!found) {
+            session.insert(QStringLiteral("DB0492"), {{QStringLiteral("削除フラグ"), QStringLiteral("0")},
+                                                      {QStringLiteral("品名コード"), lot.RateItemCode},
+                                                      {QStringLiteral("順序"), lot.RateSequence},
+                                                      {QStringLiteral("機械コード"), lot.MachineCode},
+                                                      {QStringLiteral("サイクル"), lot.SecondsPerPiece}});
+            return;
+        }
+        const qint64 cavities = lot.Cavities == 0 ? 1 : lot.Cavities;
+        session.update(QStringLiteral("DB0492"),
+                       {{QStringLiteral("品名コード"), itemCode},
+                        {QStringLiteral("順序"), sequence},
+                        {QStringLiteral("機械コード"), lot.MachineCode}},
+                       {{QStringLiteral("削除フラグ"), QStringLiteral("0")},
+                        {QStringLiteral("サイクル"), lot.SecondsPerPiece * double(cavities)}});
+    });
+    if (!written)
+        session.prompter().inform(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"));
+}

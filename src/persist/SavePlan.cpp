@@ -1,0 +1,125 @@
+#include "persist/SavePlan.h"
+
+#include "persist/ArrangementNumbers.h"
+#include "persist/LotSaver.h"
+#include "persist/SaveChecks.h"
+#include "persist/SaveProgress.h"
+#include "persist/SaveTarget.h"
+#include "persist/WorkingHours.h"
+
+namespace {
+
+const QString CheckTitle = QStringLiteral("保存の確認");
+
+// Shows the progress window for the whole save and closes it on every way out.
+class ProgressWindow
+{
+public:
+    ProgressWindow(SaveProgress &progress, qint64 lastIndex) : m_progress(progress) { m_progress.started(lastIndex); }
+    ~ProgressWindow() { m_progress.finished(); }
+    ProgressWindow(const ProgressWindow &) = delete;
+    ProgressWindow &operator=(const ProgressWindow &) = delete;
+
+private:
+    SaveProgress &m_progress;
+};
+
+// The checks before writing; false when the save stops.
+bool passesChecks(SaveRequest &request, SaveResult &result)
+{
+    const PlanStore &store = request.plan.store();
+    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
+        const PlanRecord &lot = store[i];
+        if (lot.MembersWritten == 0 || !durationExceedsLimit(lot.SetupMinutes, lot.WorkMinutes))
+            continue;
+        request.prompter.inform(QStringLiteral("時間が10000時間を越えています。\r保存処理を中止します。"), CheckTitle);
+        if (!lot.isEndFixed() && !lot.isLocked())
+            result.relayoutLots.push_back(i);
+        return false;
+    }
+    const qint64 overlaps = moldOverlapCount(store);
+    if (overlaps > 0
+        && !request.prompter.ask(QStringLiteral("金型が重複します。 [ %1件]\rそのまま保存しますか？").arg(overlaps),
+                                 CheckTitle, false)) {
+        request.prompter.inform(QStringLiteral("保存を中断しました。"));
+        return false;
+    }
+    return true;
+}
+
+// Writes one lot in a transaction of its own; false when it failed and was rolled back.
+bool saveLotInTransaction(SaveRequest &request, SaveSession &session, qint64 index)
+{
+    PlanRecord lot = request.plan.store()[index];
+    try {
+        request.db.begin();
+        saveLot(session, lot);
+        request.db.commit();
+    } catch (const NoArrangementNumbering &) {
+        request.db.rollback();
+        request.prompter.inform(QStringLiteral("手配番号を採番できませんでした"));
+        return false;
+    } catch (const DbError &error) {
+        request.db.rollback();
+        request.prompter.inform(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
+                                               "この計画とこれ以降の計画は保存されていません。\n%2")
+                                    .arg(lot.ArrangementNo)
+                                    .arg(error.text));
+        return false;
+    }
+    request.plan.lotSaved(index, lot);
+    return true;
+}
+
+bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &result)
+{
+    try {
+        request.db.begin();
+        result.savedDays = writeChangedWorkingHours(session, request.plan.calendar(), request.rows);
+        request.db.commit();
+    } catch (const DbError &error) {
+        request.db.rollback();
+        result.savedDays.clear();
+        request.prompter.inform(QStringLiteral("機械の稼働時間を保存できませんでした。稼働時間の変更は保存されていません。\n%1")
+                                    .arg(error.text));
+        return false;
+    }
+    for (const SavedDay &day : result.savedDays)
+        request.plan.dayWritten(day.row, day.day);
+    return true;
+}
+
+} // namespace
+
+SaveResult savePlan(SaveRequest &request)
+{
+    SaveResult result;
+    if (request.run.inquiryMode()) {
+        request.prompter.inform(QStringLiteral("照会モードでは保存できません。"));
+        return result;
+    }
+    const qint64 last = request.plan.store().lastIndex();
+    ProgressWindow window(request.progress, last);
+
+    result.outcome = SaveResult::Outcome::Cancelled;
+    if (!passesChecks(request, result))
+        return result;
+
+    SaveSession session(request.db, request.run, request.prompter, request.now, request.accountName, request.retry);
+    result.outcome = SaveResult::Outcome::Failed;
+    for (qint64 i = 2; i <= last; ++i) {
+        request.progress.advanced(i, last, i % 10 == 0);
+        if (request.plan.store()[i].MembersWritten == 0)
+            continue;
+        const bool saved = saveLotInTransaction(request, session, i);
+        result.statements = session.statements();
+        if (!saved)
+            return result;
+        result.savedLots.push_back(i);
+    }
+    const bool hoursSaved = saveWorkingHours(request, session, result);
+    result.statements = session.statements();
+    if (hoursSaved)
+        result.outcome = SaveResult::Outcome::Complete;
+    return result;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The save command of the main window: writes every changed lot of the plan and every
+// changed day of the machines' working calendar to the production database.
+//
+// Each lot is written in a transaction of its own: its arrangements (with the numbers they
+// take from the number management table), requirement rows, cycle row and plan totals are
+// all written or none is. A lot that fails is rolled back and reported with the database's
+// own error text; the lots saved before it stay saved, it and the lots after it keep their
+// changed flag, and the result says that saving is still needed.
+
+#include "persist/SaveSession.h"
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+class ChartRows;
+class SaveProgress;
+class SaveTarget;
+
+struct SaveRequest
+{
+    SaveTarget &plan;
+    const ChartRows &rows;     // the machine code of each calendar row
+    const RunContext &run;
+    Database &db;
+    Prompter &prompter;
+    SaveProgress &progress;
+    QString accountName;       // the signed-in account, for the audit of completed lots
+    QDateTime now;             // the moment of the save, for the audit columns
+    RetryPolicy retry{};
+};
+
+struct SavedDay
+{
+    int row = 0;
+    qint64 day = 0;
+    bool operator==(const SavedDay &) const = default;
+};
+
+struct SaveResult
+{
+    enum class Outcome {
+        Complete,  // every changed lot and day is in the database
+        Refused,   // inquiry mode: nothing can be saved
+        Cancelled, // a check stopped the save before anything was written
+        Failed,    // a lot or the working hours could not be written; see the message shown
+    };
+    Outcome outcome = Outcome::Refused;
+    std::vector<qint64> savedLots;    // records written and unflagged, in record order
+    std::vector<SavedDay> savedDays;  // calendar days written
+    std::vector<qint64> relayoutLots; // bars to lay out again (a lot over the duration limit)
+    qint64 statements = 0;            // statements run against the database
+
+    // The plan still differs from the database: the save button stays enabled.
+    bool savingStillNeeded() const { return outcome != Outcome::Complete; }
+};
+
+SaveResult savePlan(SaveRequest &request);

@@ -1,0 +1,69 @@
+#include "persist/SaveSession.h"
+
+#include "app/RowWriter.h"
+#include "app/Statements.h"
+#include "common/PlantValues.h"
+
+#include <QSqlError>
+#include <QThread>
+
+SaveSession::SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
+                         const QString &accountName, RetryPolicy retry)
+    : m_db(db), m_run(run), m_prompter(prompter), m_now(now), m_accountName(accountName), m_retry(retry)
+{
+}
+
+QString SaveSession::today() const
+{
+    return plant::dateToDb(m_now.date());
+}
+
+qint64 SaveSession::nowTime() const
+{
+    return plant::timeToDb(m_now.time());
+}
+
+QSqlQuery SaveSession::query(const QString &sql, const QVariantList &values)
+{
+    ++m_statements;
+    return m_db.run(sql, values);
+}
+
+qint64 SaveSession::update(const QString &table, const QVariantMap &key, const QVariantMap &set)
+{
+    ++m_statements;
+    return updateRow(m_db, table, key, set);
+}
+
+void SaveSession::insert(const QString &table, const QVariantMap &columns)
+{
+    ++m_statements;
+    insertRow(m_db, table, columns);
+}
+
+void SaveSession::mark(const QString &statement)
+{
+    // Savepoint statements take no values and cannot be prepared on every server.
+    ++m_statements;
+    QSqlQuery query(m_db.connection());
+    if (!query.exec(statement))
+        throw DbError(QStringLiteral("データベースの処理に失敗しました。\n%1\n%2").arg(query.lastError().text(), statement));
+}
+
+bool SaveSession::retried(const std::function<void()> &write)
+{
+    for (int attempt = 0; attempt <= m_retry.retries; ++attempt) {
+        if (attempt > 0 && m_retry.waitMilliseconds > 0)
+            QThread::msleep(ulong(m_retry.waitMilliseconds));
+        mark(sql::SavepointWrite);
+        try {
+            write();
+            mark(sql::ReleaseSavepointWrite);
+            return true;
+        } catch (const DbError &) {
+            mark(sql::RollbackToSavepointWrite);
+            mark(sql::ReleaseSavepointWrite);
+        }
+    }
+    return false;
+}

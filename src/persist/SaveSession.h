@@ -1,0 +1,64 @@
+#pragma once
+// What every step of one save shares: the connection, the run's settings, the prompter, the
+// moment of the save for the audit columns, and the bounded retry of single writes. Every
+// statement goes through it, so a save can say how many it ran.
+
+#include "app/Database.h"
+#include "app/Prompter.h"
+#include "app/RunContext.h"
+
+#include <QDateTime>
+#include <QVariantMap>
+#include <functional>
+
+// How often a single write that the database refused is tried again, and how long the save
+// waits before each new try (another program may hold the row for a moment).
+struct RetryPolicy
+{
+    int retries = 10;
+    int waitMilliseconds = 100;
+};
+
+class SaveSession
+{
+public:
+    SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
+                const QString &accountName, RetryPolicy retry);
+
+    Database &db() { return m_db; }
+    const RunContext &run() const { return m_run; }
+    Prompter &prompter() { return m_prompter; }
+    const QString &accountName() const { return m_accountName; }
+
+    // The audit columns' today ("yyyymmdd") and now (hhmmss).
+    QString today() const;
+    qint64 nowTime() const;
+
+    // A statement of the catalogue with its values bound.
+    QSqlQuery query(const QString &sql, const QVariantList &values = {});
+    // Row writes by key and of whole rows (RowWriter).
+    qint64 update(const QString &table, const QVariantMap &key, const QVariantMap &set);
+    void insert(const QString &table, const QVariantMap &columns);
+
+    // Runs `write` inside a savepoint of the lot's transaction. When the database refuses it,
+    // the savepoint is rolled back, the save waits a little and tries again, up to the
+    // policy's retries; false when every try failed (the lot's other writes stay).
+    bool retried(const std::function<void()> &write);
+
+    qint64 statements() const { return m_statements; }
+
+    // The subcontract price class is taken over while this is set: set by a slot whose
+    // arrangement moves to a subcontractor, cleared after a slot with a quantity.
+    bool refreshPriceClass = false;
+
+private:
+    void mark(const QString &statement);
+
+    Database &m_db;
+    const RunContext &m_run;
+    Prompter &m_prompter;
+    QDateTime m_now;
+    QString m_accountName;
+    RetryPolicy m_retry;
+    qint64 m_statements = 0;
+};

@@ -1,0 +1,39 @@
+#pragma once
+// The plan the save reads and the way it hands back what it changed: a saved lot's record
+// (new arrangement numbers, resolved destination, flags cleared) and the calendar days whose
+// working hours were written.
+
+#include "app/PlanStore.h"
+#include "gantt/WorkCalendar.h"
+
+class SaveTarget
+{
+public:
+    virtual ~SaveTarget() = default;
+    virtual const PlanStore &store() const = 0;
+    virtual const WorkCalendar &calendar() const = 0;
+    // Lot `index` is in the database as `saved` says.
+    virtual void lotSaved(qint64 index, const PlanRecord &saved) = 0;
+    // The working hours of machine row `row`, day `day`, are in the database: the day is no
+    // longer changed.
+    virtual void dayWritten(int row, qint64 day) = 0;
+};
+
+// Writes straight into a store and a calendar (used where no edit history is kept).
+class DirectSaveTarget : public SaveTarget
+{
+public:
+    DirectSaveTarget(PlanStore &store, WorkCalendar &calendar) : m_store(store), m_calendar(calendar) {}
+    const PlanStore &store() const override { return m_store; }
+    const WorkCalendar &calendar() const override { return m_calendar; }
+    void lotSaved(qint64 index, const PlanRecord &saved) override { m_store[index] = saved; }
+    void dayWritten(int row, qint64 day) override
+    {
+        if (CalendarDay *written = m_calendar.day(row, day))
+            written->changed = false;
+    }
+
+private:
+    PlanStore &m_store;
+    WorkCalendar &m_calendar;
+};
