@@ -1,0 +1,79 @@
+#include "gantt/MachineCalendar.h"
+
+#include "app/Database.h"
+#include "app/Prompter.h"
+#include "app/Statements.h"
+#include "calendar/BreakTable.h"
+#include "common/PlantValues.h"
+
+namespace {
+
+QTime storedTime(const RowReader &reader, const QString &column)
+{
+    return plant::timeFromDb(reader.integer(column));
+}
+
+// Puts one shift pair into the next free pair of slots; returns whether it went in.
+bool addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
+{
+    if (start == end || slot >= 8)
+        return false;
+    day.shiftTimes[size_t(slot)] = start;
+    day.shiftTimes[size_t(slot + 1)] = end;
+    slot += 2;
+    return true;
+}
+
+} // namespace
+
+std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, const WorkCalendar &calendar)
+{
+    QSqlQuery query = db.run(sql::MachineCalendar,
+                             {machineCode, plant::dateToDb(calendar.dateOf(0)),
+                              plant::dateToDb(calendar.dateOf(calendar.periodDays()))});
+    std::vector<CalendarRow> rows;
+    while (query.next()) {
+        const RowReader reader(query);
+        CalendarRow row;
+        row.dateText = reader.text(QStringLiteral("年月日"));
+        row.date = plant::dateFromDb(row.dateText);
+        row.hours = reader.number(QStringLiteral("勤務時間"));
+        row.start1 = storedTime(reader, QStringLiteral("開始時刻１"));
+        row.end1 = storedTime(reader, QStringLiteral("終了時刻１"));
+        row.start2 = storedTime(reader, QStringLiteral("開始時刻２"));
+        row.end2 = storedTime(reader, QStringLiteral("終了時刻２"));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCode,
+                       const std::vector<CalendarRow> &rows, const BreakTable &breaks, Prompter &prompter)
+{
+    for (int k = 0; k <= calendar.periodDays(); ++k)
+        *calendar.day(row, k) = CalendarDay();
+
+    std::vector<int> nextSlot(size_t(calendar.periodDays() + 1), 0);
+    for (const CalendarRow &entry : rows) {
+        const qint64 k = calendar.dateOf(0).daysTo(entry.date);
+        CalendarDay *day = entry.date.isValid() ? calendar.day(row, k) : nullptr;
+        if (!day || entry.hours == 0)
+            continue;
+        day->workHours = int(plant::roundHalfEven(day->workHours + entry.hours));
+
+        if (!entry.start1.isValid() || !entry.end1.isValid() || !entry.start2.isValid() || !entry.end2.isValid()) {
+            prompter.inform(machineCode + QStringLiteral("の稼働時間に時刻として読めない値があります。日付:")
+                                + entry.dateText,
+                            QString(), PromptIcon::Information);
+        } else {
+            int &slot = nextSlot[size_t(k)];
+            const bool first = slot == 0;
+            if (addShift(*day, slot, entry.start1, entry.end1) && first && entry.start1 > QTime(10, 0))
+                prompter.inform(machineCode + QStringLiteral("の計画で10時以降に開始時間が設定されています。日付:")
+                                    + entry.dateText,
+                                QString(), PromptIcon::Information);
+            addShift(*day, slot, entry.start2, entry.end2);
+        }
+        day->hourly = BuildDaySpans(day->shiftTimes, breaks, calendar.dayStart());
+    }
+}

@@ -1,0 +1,27 @@
+#include "gantt/RowScroll.h"
+
+#include <algorithm>
+
+RowScroll::RowScroll(int rowCount)
+{
+    if (rowCount > ChartRows::LabelCount) {
+        m_maximum = rowCount - ChartRows::LabelCount;
+        m_largeChange = ChartRows::LabelCount - 1;
+    }
+}
+
+void RowScroll::setValue(int value)
+{
+    m_value = std::clamp(value, 0, m_maximum);
+}
+
+int RowScroll::rowOfLabel(int label) const
+{
+    return label >= 1 && label <= ChartRows::LabelCount ? m_value + label : 0;
+}
+
+QString RowScroll::labelCaption(const ChartRows &rows, int label) const
+{
+    const int row = rowOfLabel(label);
+    return row >= 1 && row <= rows.count() ? rows.row(row).caption : QString();
+}
