@@ -2,7 +2,6 @@
 
 #include "app/PlanStore.h"
 #include "gantt/ChartRows.h"
-#include "gantt/Twip2DateTime.h"
 #include "gantt/WorkCalendar.h"
 
 #include <cmath>
@@ -126,6 +125,14 @@ void GanttChart::twip2DateTime(qint64 recordIndex, qint64 barIndex, const QStrin
     if (recordIndex < 2 || recordIndex > m_store.lastIndex())
         return;
     Twip2DateTime(m_store[recordIndex], bar(barIndex), machineCode, scale(), m_rows, m_workingTime, m_gridUnitMinutes);
+}
+
+LotTimes GanttChart::timesAtBarLeft(qint64 recordIndex, qint64 barIndex, const QString &machineCode) const
+{
+    if (recordIndex < 2 || recordIndex > m_store.lastIndex())
+        return {};
+    return ::timesAtBarLeft(m_store[recordIndex], bar(barIndex), machineCode, scale(), m_rows, m_workingTime,
+                            m_gridUnitMinutes);
 }
 
 void GanttChart::barsIn(ChartSurface surface, double x0, double x1, double y0, double y1,

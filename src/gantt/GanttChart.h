@@ -10,6 +10,7 @@
 #include "gantt/CalendarLines.h"
 #include "gantt/CalendarShading.h"
 #include "gantt/ChartAxis.h"
+#include "gantt/Twip2DateTime.h"
 
 #include <QObject>
 #include <vector>
@@ -57,6 +58,8 @@ public:
     void setBarBackground(qint64 index, RgbColor colour);
     // Twip2DateTime: the lot's start and end from the bar's left edge on the row of `machineCode`.
     void twip2DateTime(qint64 recordIndex, qint64 barIndex, const QString &machineCode);
+    // The same times without storing them, for an edit that stores them itself.
+    LotTimes timesAtBarLeft(qint64 recordIndex, qint64 barIndex, const QString &machineCode) const;
     // The working calendar changed: shade it again.
     void redrawCalendar();
 

@@ -19,20 +19,28 @@ QDateTime nextWorkingMoment(const QDateTime &moment, int row, const WorkingTime 
     return at;
 }
 
-void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
-                   const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes)
+LotTimes timesAtBarLeft(const PlanRecord &record, const BarGeometry &bar, const QString &machineCode,
+                        const TimeScale &scale, const ChartRows &rows, const WorkingTime &workingTime,
+                        int gridUnitMinutes)
 {
     const ChartSurface surface = double(bar.top) > StripRowLimit ? ChartSurface::Main : ChartSurface::Strip;
     const int row = rows.rowOfCode(machineCode);
     const int days = scale.periodDays();
 
-    QDateTime start = nextWorkingMoment(scale.dateTimeAtX(double(bar.left), surface), row, workingTime, days);
-    start = nextWorkingMoment(RoundToGrid(start, gridUnitMinutes), row, workingTime, days);
-    record.StartDate = start.date();
-    record.StartTime = start.time();
+    LotTimes times;
+    times.start = nextWorkingMoment(scale.dateTimeAtX(double(bar.left), surface), row, workingTime, days);
+    times.start = nextWorkingMoment(RoundToGrid(times.start, gridUnitMinutes), row, workingTime, days);
+    times.end = workingTime.AddWorkMinutes(times.start, record.SetupMinutes + record.WorkMinutes, record, machineCode);
+    return times;
+}
 
-    const QDateTime end = workingTime.AddWorkMinutes(start, record.SetupMinutes + record.WorkMinutes, record, machineCode);
-    record.EndDate = end.date();
-    record.EndTime = end.time();
+void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
+                   const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes)
+{
+    const LotTimes times = timesAtBarLeft(record, bar, machineCode, scale, rows, workingTime, gridUnitMinutes);
+    record.StartDate = times.start.date();
+    record.StartTime = times.start.time();
+    record.EndDate = times.end.date();
+    record.EndTime = times.end.time();
     record.MembersWritten = 1;
 }

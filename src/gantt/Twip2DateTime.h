@@ -14,10 +14,21 @@ class WorkingTime;
 // calendar and after the calendar's last day.
 QDateTime nextWorkingMoment(const QDateTime &moment, int row, const WorkingTime &workingTime, int calendarDays);
 
+struct LotTimes
+{
+    QDateTime start;
+    QDateTime end;
+};
+
 // The lot's start from the bar's left edge (a bar above 300 twips lies on the strip and uses
 // its scale), moved to the next working moment of the row of `machineCode`, rounded up to the
 // time grid and moved to a working moment again; the end follows after the lot's setup and
-// work minutes over that row's working time. The record is marked changed; enabling the save
-// is the edit path's business.
+// work minutes over that row's working time.
+LotTimes timesAtBarLeft(const PlanRecord &record, const BarGeometry &bar, const QString &machineCode,
+                        const TimeScale &scale, const ChartRows &rows, const WorkingTime &workingTime,
+                        int gridUnitMinutes);
+
+// The same, stored in the record, which is marked changed; enabling the save is the edit
+// path's business.
 void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
                    const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes);

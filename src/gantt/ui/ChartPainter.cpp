@@ -1,0 +1,185 @@
+#include "gantt/ui/ChartPainter.h"
+
+#include "gantt/ChartRows.h"
+#include "gantt/GanttChart.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double Twips = TwipsPerPixel;
+const QColor OutsideSurface(176, 176, 176);
+const QColor SurfaceBackground(255, 255, 255);
+const QColor StripBackground(248, 248, 240);
+const QColor Shading(212, 212, 212);
+const QColor BorderLine(150, 150, 150);
+const QColor BarFrame(64, 64, 64);
+const QColor Overlay(96, 200, 120);
+
+// Caption lines inside a bar: small enough for two lines in a 20-pixel bar.
+constexpr int CaptionPixelSize = 9;
+constexpr int CaptionFirstBaseline = 9;
+constexpr int CaptionLineStep = 9;
+// Bars narrower than this show no caption.
+constexpr int CaptionMinimumWidth = 10;
+
+QColor colorOf(const RgbColor &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+int toPixel(double twips, double origin)
+{
+    return int(std::floor((twips - origin) / Twips));
+}
+
+} // namespace
+
+ChartPainter::ChartPainter(const GanttChart &chart) : m_chart(chart)
+{
+    m_font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
+    m_font.setPixelSize(CaptionPixelSize);
+    m_font.setHintingPreference(QFont::PreferFullHinting);
+    m_boldFont = m_font;
+    m_boldFont.setBold(true);
+}
+
+void ChartPainter::paintMainSurface(QPainter &painter, QSize size, double x0, double y0)
+{
+    const TimeScale &scale = m_chart.scale();
+    painter.fillRect(QRect(QPoint(0, 0), size), OutsideSurface);
+    const int surfaceLeft = std::max(0, toPixel(scale.scaleLeft(), x0));
+    const int surfaceRight = std::min(size.width(), toPixel(scale.scaleRight(), x0));
+    if (surfaceRight > surfaceLeft)
+        painter.fillRect(QRect(surfaceLeft, 0, surfaceRight - surfaceLeft, size.height()), SurfaceBackground);
+    paintShading(painter, size, x0, y0);
+    paintVerticalLines(painter, size, x0);
+    paintBorders(painter, size, x0, y0);
+    paintBars(painter, ChartSurface::Main, x0, x0 + size.width() * Twips, y0, y0 + size.height() * Twips);
+}
+
+void ChartPainter::paintShading(QPainter &painter, QSize size, double x0, double y0)
+{
+    const ChartRows &rows = m_chart.rows();
+    const CalendarShading &shading = m_chart.shading();
+    const double x1 = x0 + size.width() * Twips;
+    const double y1 = y0 + size.height() * Twips;
+    for (int row = 1; row <= rows.count(); ++row) {
+        const double bottom = rows.row(row).lowerBoundary;
+        if (bottom <= y0 || bottom - ChartRows::RowHeight >= y1)
+            continue;
+        const auto [begin, end] = shading.rowBoxesIn(row, x0, x1);
+        for (const ShadingBox *box = begin; box != end; ++box) {
+            const int left = toPixel(double(box->left), x0);
+            const int top = toPixel(double(box->top), y0);
+            painter.fillRect(QRect(left, top, std::max(1, toPixel(double(box->right()), x0) - left),
+                                   int(box->height / qint64(Twips))),
+                             Shading);
+        }
+    }
+}
+
+void ChartPainter::paintVerticalLines(QPainter &painter, QSize size, double x0)
+{
+    const CalendarLines &lines = m_chart.calendarLines();
+    const double x1 = x0 + size.width() * Twips;
+    const auto draw = [&](const std::vector<VerticalLine> &list) {
+        auto line = std::lower_bound(list.begin(), list.end(), x0,
+                                     [](const VerticalLine &l, double x) { return double(l.x) < x; });
+        for (; line != list.end() && double(line->x) < x1; ++line) {
+            const int x = toPixel(double(line->x), x0);
+            painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(line->color));
+        }
+    };
+    draw(lines.hourLines);
+    draw(lines.dayLines);
+}
+
+void ChartPainter::paintBorders(QPainter &painter, QSize size, double x0, double y0)
+{
+    const BorderLines &borders = m_chart.borderLines();
+    const int left = std::max(0, toPixel(double(borders.left), x0));
+    const int right = std::min(size.width(), toPixel(double(borders.right), x0));
+    if (right <= left)
+        return;
+    for (qint64 height : borders.heights) {
+        const int y = toPixel(double(height), y0);
+        if (y >= 0 && y < size.height())
+            painter.fillRect(QRect(left, y, right - left, 1), BorderLine);
+    }
+}
+
+void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0, double x1, double y0, double y1)
+{
+    m_chart.barsIn(surface, x0, x1, y0, y1, m_visible);
+    const int barHeight = int(PlanBarHeight / qint64(Twips));
+    const int inset = int(OverlayInset / qint64(Twips));
+    const QRect clipArea(0, 0, int((x1 - x0) / Twips), int((y1 - y0) / Twips));
+    bool bold = false;
+    painter.setFont(m_font);
+    for (qint64 index : m_visible) {
+        const BarGeometry &bar = m_chart.bar(index);
+        const int left = toPixel(double(bar.left), x0);
+        const int top = toPixel(double(bar.top), y0);
+        const int width = std::max(1, toPixel(double(bar.right()), x0) - left);
+        const QRect rect(left, top, width, barHeight);
+        painter.fillRect(rect, colorOf(bar.background));
+        if (bar.overlayVisible) {
+            const int overlayWidth = std::max(1, int(bar.overlayWidth / qint64(Twips)));
+            painter.fillRect(QRect(left + inset, top + inset, overlayWidth, barHeight - 2 * inset), Overlay);
+        }
+        painter.setPen(BarFrame);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        if (width < CaptionMinimumWidth)
+            continue;
+        if (bold != bar.bold) {
+            bold = bar.bold;
+            painter.setFont(bold ? m_boldFont : m_font);
+        }
+        // The caption stays inside its bar; the part of the bar out of view needs no text.
+        const QRect textRect = rect.adjusted(2, 0, -1, 0).intersected(clipArea);
+        if (textRect.isEmpty())
+            continue;
+        painter.setClipRect(textRect);
+        painter.setPen(colorOf(bar.text));
+        const qsizetype breakAt = bar.caption.indexOf(QLatin1String("\r\n"));
+        const int textLeft = left + 2;
+        painter.drawText(QPoint(textLeft, top + CaptionFirstBaseline), breakAt < 0 ? bar.caption : bar.caption.left(breakAt));
+        if (breakAt >= 0)
+            painter.drawText(QPoint(textLeft, top + CaptionFirstBaseline + CaptionLineStep), bar.caption.mid(breakAt + 2));
+        painter.setClipping(false);
+    }
+}
+
+void ChartPainter::paintHeaderCaptions(QPainter &painter, QSize size, double x0)
+{
+    const std::vector<DayCaption> &captions = m_chart.headerCaptions();
+    const double x1 = x0 + size.width() * Twips;
+    QFont font = m_font;
+    font.setPixelSize(11);
+    painter.setFont(font);
+    // Captions stand at their left edge; one that starts just left of the view still shows.
+    const double from = x0 - 1500;
+    auto caption = std::lower_bound(captions.begin(), captions.end(), from,
+                                    [](const DayCaption &c, double x) { return double(c.x) < x; });
+    for (; caption != captions.end() && double(caption->x) < x1; ++caption) {
+        painter.setPen(colorOf(caption->color));
+        painter.drawText(QPoint(toPixel(double(caption->x), x0) + 2, 11), caption->text);
+    }
+}
+
+void ChartPainter::paintStrip(QPainter &painter, QSize size)
+{
+    const TimeScale &scale = m_chart.scale();
+    painter.fillRect(QRect(QPoint(0, 0), size), StripBackground);
+    // Day lines at the strip's own scale so its lots can be read against the dates.
+    const QDate first = scale.periodStart();
+    for (qint64 day = 0;; ++day) {
+        const int x = toPixel(double(scale.xOfMinutes(double(day * 1440), ChartSurface::Strip)), 0);
+        if (x >= size.width())
+            break;
+        painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(dayLineColor(first.addDays(day))));
+    }
+    paintBars(painter, ChartSurface::Strip, 0, size.width() * Twips, 0, size.height() * Twips);
+}

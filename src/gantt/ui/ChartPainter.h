@@ -1,0 +1,36 @@
+#pragma once
+// Paints the chart's geometry at one pixel per 15 twips: the main surface with its calendar,
+// shading, row borders and bars, the caption band that stays over its top, and the unassigned
+// strip. Only what lies in the painted area is looked at.
+
+#include "gantt/TimeScale.h"
+
+#include <QPainter>
+#include <vector>
+
+class GanttChart;
+
+class ChartPainter
+{
+public:
+    explicit ChartPainter(const GanttChart &chart);
+
+    // The main surface as seen through a viewport of `size` pixels whose top-left corner shows
+    // chart x `x0` and surface height `y0` (twips).
+    void paintMainSurface(QPainter &painter, QSize size, double x0, double y0);
+    // The day captions across the top of the viewport; they do not scroll with the rows.
+    void paintHeaderCaptions(QPainter &painter, QSize size, double x0);
+    // The unassigned strip: four weeks across, never scrolled.
+    void paintStrip(QPainter &painter, QSize size);
+
+private:
+    void paintBars(QPainter &painter, ChartSurface surface, double x0, double x1, double y0, double y1);
+    void paintShading(QPainter &painter, QSize size, double x0, double y0);
+    void paintVerticalLines(QPainter &painter, QSize size, double x0);
+    void paintBorders(QPainter &painter, QSize size, double x0, double y0);
+
+    const GanttChart &m_chart;
+    QFont m_font;
+    QFont m_boldFont;
+    std::vector<qint64> m_visible; // scratch list of the bars in view
+};

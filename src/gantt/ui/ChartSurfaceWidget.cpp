@@ -1,0 +1,64 @@
+#include "gantt/ui/ChartSurfaceWidget.h"
+
+#include "gantt/ChartRows.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+ChartSurfaceWidget::ChartSurfaceWidget(GanttChart &chart, ChartSurface surface, QWidget *parent)
+    : QWidget(parent), m_chart(chart), m_surface(surface), m_painter(chart)
+{
+    setObjectName(surface == ChartSurface::Strip ? QStringLiteral("PlatForm2") : QStringLiteral("PlatForm"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&chart, &GanttChart::layoutChanged, this, qOverload<>(&QWidget::update));
+    connect(&chart, &GanttChart::barsChanged, this, qOverload<>(&QWidget::update));
+}
+
+void ChartSurfaceWidget::setRowScroll(int value)
+{
+    if (value == m_rowScroll)
+        return;
+    m_rowScroll = value;
+    update();
+}
+
+QPointF ChartSurfaceWidget::twipsAt(const QPoint &pixel) const
+{
+    if (m_surface == ChartSurface::Strip)
+        return QPointF(pixel.x() * double(TwipsPerPixel), pixel.y() * double(TwipsPerPixel));
+    return QPointF(m_chart.axis().viewportLeftX() + pixel.x() * double(TwipsPerPixel),
+                   m_rowScroll * ChartRows::RowHeight + pixel.y() * double(TwipsPerPixel));
+}
+
+ChartHit ChartSurfaceWidget::hitAt(const QPoint &pixel) const
+{
+    const QPointF at = twipsAt(pixel);
+    return m_chart.hitTest(m_surface, at.x(), at.y());
+}
+
+void ChartSurfaceWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_surface == ChartSurface::Strip) {
+        m_painter.paintStrip(painter, size());
+        return;
+    }
+    const double x0 = m_chart.axis().viewportLeftX();
+    m_painter.paintMainSurface(painter, size(), x0, m_rowScroll * ChartRows::RowHeight);
+    m_painter.paintHeaderCaptions(painter, size(), x0);
+}
+
+void ChartSurfaceWidget::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pixel = event->position().toPoint();
+    emit pressed(hitAt(pixel), event->button(), pixel);
+}
+
+void ChartSurfaceWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The scroll range follows the viewport's width at the next mode change; the scale does not.
+    if (m_surface == ChartSurface::Main)
+        m_chart.setViewportCurrentWidth(double(width()) * TwipsPerPixel);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// One painted chart surface: the main surface seen through Picture1, with the day captions
+// over its top, or the unassigned strip in Picture2. Bars are painted, not child widgets; a
+// press is turned into what lies under the pointer in one place, hitAt().
+
+#include "gantt/GanttChart.h"
+#include "gantt/ui/ChartPainter.h"
+
+#include <QWidget>
+
+class ChartSurfaceWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    ChartSurfaceWidget(GanttChart &chart, ChartSurface surface, QWidget *parent = nullptr);
+
+    ChartSurface surface() const { return m_surface; }
+    // The first row shown at the top (the row scroll bar KScroll); main surface only.
+    void setRowScroll(int value);
+    int rowScroll() const { return m_rowScroll; }
+
+    // The surface position (twips) of a pixel of this widget.
+    QPointF twipsAt(const QPoint &pixel) const;
+    // What lies under a pixel of this widget: bar, row and time.
+    ChartHit hitAt(const QPoint &pixel) const;
+
+signals:
+    // A mouse button went down on the surface.
+    void pressed(const ChartHit &hit, Qt::MouseButton button, const QPoint &pixel);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    GanttChart &m_chart;
+    ChartSurface m_surface;
+    ChartPainter m_painter;
+    int m_rowScroll = 0;
+};

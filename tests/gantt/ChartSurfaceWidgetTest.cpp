@@ -1,0 +1,132 @@
+#include "ChartFixture.h"
+
+#include "gantt/ui/ChartSurfaceWidget.h"
+
+#include <QDir>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ChartSurfaceWidgetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        chart.setUp(ChartFixture::ViewportWidth, plant.periodStart, plant.dayStart, {true, false}, 15);
+        chart.openAtWeek();
+        main.resize(921, 640);
+        strip.resize(921, 44);
+    }
+
+    QImage shot(QWidget &widget) { return widget.grab().toImage(); }
+
+    // The pixel of surface point (x, y) twips in the main widget.
+    static QPoint pixelOf(const ChartSurfaceWidget &widget, double x, double y, double viewX)
+    {
+        return QPoint(int(std::floor((x - viewX) / 15)), int(std::floor((y - widget.rowScroll() * 600.0) / 15)));
+    }
+    // A pixel of a bar that shows its background: left of the caption, between its lines.
+    static QPoint backgroundPixel(const ChartSurfaceWidget &widget, const BarGeometry &bar, double viewX)
+    {
+        return pixelOf(widget, double(bar.left), double(bar.top), viewX) + QPoint(1, 10);
+    }
+
+    ChartFixture plant;
+    GanttChart chart{plant.store, plant.rows, plant.calendar};
+    ChartSurfaceWidget main{chart, ChartSurface::Main};
+    ChartSurfaceWidget strip{chart, ChartSurface::Strip};
+};
+
+QColor colourOf(const RgbColor &rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+TEST_F(ChartSurfaceWidgetTest, PaintsBarsWhereTheGeometryPutsThemAndFindsThemThere)
+{
+    const qint64 lot = 2; // the first lot of M01
+    const BarGeometry &bar = chart.bar(lot);
+    ASSERT_TRUE(bar.visible);
+    const double viewX = chart.axis().viewportLeftX();
+    const QImage image = shot(main);
+    const QPoint inside = backgroundPixel(main, bar, viewX);
+    EXPECT_EQ(image.pixelColor(inside), colourOf(bar.background));
+
+    const ChartHit hit = main.hitAt(inside);
+    EXPECT_EQ(hit.bar, lot);
+    EXPECT_EQ(hit.row, 2);
+
+    QSignalSpy pressed(&main, &ChartSurfaceWidget::pressed);
+    QTest::mouseClick(&main, Qt::RightButton, {}, inside);
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed.at(0).at(0).value<ChartHit>().bar, lot);
+}
+
+TEST_F(ChartSurfaceWidgetTest, RowScrollMovesTheRowsUpUnderTheCaptions)
+{
+    const qint64 lot = 2 + 6 * 3; // the first lot of M04, row 5
+    const BarGeometry &bar = chart.bar(lot);
+    main.setRowScroll(2);
+    const QPoint inside = backgroundPixel(main, bar, chart.axis().viewportLeftX());
+    EXPECT_EQ(inside.y(), int(bar.top - 1200) / 15 + 10);
+    EXPECT_EQ(main.hitAt(inside).bar, lot);
+    EXPECT_EQ(shot(main).pixelColor(inside), colourOf(bar.background));
+}
+
+TEST_F(ChartSurfaceWidgetTest, WeekendLinesAndShadingShowOnTheMainSurface)
+{
+    const QImage image = shot(main);
+    const double viewX = chart.axis().viewportLeftX();
+    // Saturday 2024/04/06 begins at day index 7; its line is blue, Sunday's red.
+    const qint64 saturday = chart.scale().planTimeToX(QDate(2024, 4, 6), plant.dayStart, ChartSurface::Main);
+    const qint64 sunday = chart.scale().planTimeToX(QDate(2024, 4, 7), plant.dayStart, ChartSurface::Main);
+    const double belowRows = 500; // the band of row 1, which has no bars on the main surface
+    EXPECT_EQ(image.pixelColor(pixelOf(main, double(saturday), belowRows, viewX)), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(pixelOf(main, double(sunday), belowRows, viewX)), QColor(255, 0, 0));
+    // A press rests on Saturday: its band is shaded there; a subcontractor row is not.
+    const double pressBand = plant.rows.row(3).lowerBoundary - 30;
+    const double outsideBand = plant.rows.row(14).lowerBoundary - 30;
+    const QColor pressColour = image.pixelColor(pixelOf(main, double(saturday) + 300, pressBand, viewX));
+    EXPECT_NE(pressColour, QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(pixelOf(main, double(saturday) + 300, outsideBand, viewX)), QColor(255, 255, 255));
+}
+
+TEST_F(ChartSurfaceWidgetTest, StripShowsTheUnassignedLots)
+{
+    const qint64 lot = plant.store.lastIndex();
+    const BarGeometry &bar = chart.bar(lot);
+    ASSERT_EQ(bar.surface, ChartSurface::Strip);
+    const QPoint inside = backgroundPixel(strip, bar, 0);
+    EXPECT_EQ(shot(strip).pixelColor(inside), colourOf(bar.background));
+    EXPECT_EQ(strip.hitAt(inside).bar, lot);
+    EXPECT_EQ(strip.hitAt(inside).row, 1);
+}
+
+// With KALVUNER_CHART_SHOTS set to a directory, writes the chart in the four modes there as
+// PNG files to look at.
+TEST_F(ChartSurfaceWidgetTest, WritesScreenshotsWhenAsked)
+{
+    const QString directory = qEnvironmentVariable("KALVUNER_CHART_SHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KALVUNER_CHART_SHOTS not set";
+    QDir().mkpath(directory);
+    main.resize(1380, 420);
+    strip.resize(1380, 44);
+    for (int mode = 1; mode <= 4; ++mode) {
+        chart.showMode(displayModeFromNumber(mode));
+        chart.setScrollValue(chart.axis().scrollMinimum() + 100);
+        QImage image(1380, 470, QImage::Format_RGB32);
+        image.fill(Qt::darkGray);
+        QPainter painter(&image);
+        painter.drawImage(0, 0, shot(strip));
+        painter.drawImage(0, 50, shot(main));
+        painter.end();
+        EXPECT_TRUE(image.save(QDir(directory).filePath(QStringLiteral("chart-mode-%1.png").arg(mode))));
+    }
+}
+
+} // namespace
