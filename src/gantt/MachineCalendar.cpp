@@ -8,11 +8,6 @@
 
 namespace {
 
-QTime storedTime(const RowReader &reader, const QString &column)
-{
-    return plant::timeFromDb(reader.integer(column));
-}
-
 // Puts one shift pair into the next free pair of slots; returns whether it went in.
 bool addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
 {
@@ -31,17 +26,24 @@ std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCo
     QSqlQuery query = db.run(sql::MachineCalendar,
                              {machineCode, plant::dateToDb(calendar.dateOf(0)),
                               plant::dateToDb(calendar.dateOf(calendar.periodDays()))});
+    // Column positions are looked up once for the whole result.
+    const RowReader reader(query);
+    const int dateColumn = reader.column(QStringLiteral("年月日"));
+    const int hoursColumn = reader.column(QStringLiteral("勤務時間"));
+    const int timeColumns[4] = {reader.column(QStringLiteral("開始時刻１")), reader.column(QStringLiteral("終了時刻１")),
+                                reader.column(QStringLiteral("開始時刻２")), reader.column(QStringLiteral("終了時刻２"))};
+    const auto timeAt = [&reader](int column) { return plant::timeFromDb(plant::roundHalfEven(reader.numberAt(column))); };
+
     std::vector<CalendarRow> rows;
     while (query.next()) {
-        const RowReader reader(query);
         CalendarRow row;
-        row.dateText = reader.text(QStringLiteral("年月日"));
+        row.dateText = reader.textAt(dateColumn);
         row.date = plant::dateFromDb(row.dateText);
-        row.hours = reader.number(QStringLiteral("勤務時間"));
-        row.start1 = storedTime(reader, QStringLiteral("開始時刻１"));
-        row.end1 = storedTime(reader, QStringLiteral("終了時刻１"));
-        row.start2 = storedTime(reader, QStringLiteral("開始時刻２"));
-        row.end2 = storedTime(reader, QStringLiteral("終了時刻２"));
+        row.hours = reader.numberAt(hoursColumn);
+        row.start1 = timeAt(timeColumns[0]);
+        row.end1 = timeAt(timeColumns[1]);
+        row.start2 = timeAt(timeColumns[2]);
+        row.end2 = timeAt(timeColumns[3]);
         rows.push_back(row);
     }
     return rows;
