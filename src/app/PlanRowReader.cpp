@@ -125,8 +125,9 @@ bool PlanRowReader::belongsToRun() const
         && text(m_col.processClass) == m_settings.ProcessClassCode;
 }
 
-void PlanRowReader::fill(PlanRecord &record) const
+void PlanRowReader::fill(PlanRecord &record)
 {
+    m_texts = {shared(m_col.itemCode), shared(m_col.processName), shared(m_col.modelName), shared(m_col.machine)};
     placement(record);
     const Times stored = times();
     copyColumns(record);
@@ -154,11 +155,11 @@ void PlanRowReader::placement(PlanRecord &record) const
     const bool placed = confirm == kConfirmed
         && (number(m_col.startTime) != 0 || number(m_col.endTime) != 0 || text(m_col.completion) != kFree);
     if (placed) {
-        record.MachineCode = shared(m_col.machine);
+        record.MachineCode = m_texts.machine;
         record.ConfirmState = kConfirmed;
         record.SchedulerFixed = shared(m_col.fixed);
     } else {
-        record.MachineCode = m_settings.KeepMachineOfUnplaced ? shared(m_col.machine) : kUnplacedMachine;
+        record.MachineCode = m_settings.KeepMachineOfUnplaced ? m_texts.machine : kUnplacedMachine;
         record.ConfirmState = kTentative;
         record.SchedulerFixed = kFree;
     }
@@ -190,7 +191,7 @@ void PlanRowReader::copyColumns(PlanRecord &record) const
     record.Persons = integer(m_col.persons);
     record.ActualTime = integer(m_col.actualTime);
     record.ParentArrangementNo = integer(m_col.parentNo);
-    record.StoredMachineCode = shared(m_col.machine);
+    record.StoredMachineCode = m_texts.machine;
     record.PieceWeight = record.Cavities == 0 ? 0.0 : number(m_col.shotWeight) / double(record.Cavities);
     record.Cycle = number(m_col.cycle);
     record.MoldNo = shared(m_col.moldNo);
@@ -203,9 +204,9 @@ void PlanRowReader::firstMember(PlanRecord &record) const
         return;
     MemberSlot &slot = record.Members.set(free);
     slot.ArrangementNo = record.ArrangementNo;
-    slot.ProcessName = shared(m_col.processName);
-    slot.ModelName = shared(m_col.modelName);
-    slot.ItemCode = shared(m_col.itemCode);
+    slot.ProcessName = m_texts.processName;
+    slot.ModelName = m_texts.modelName;
+    slot.ItemCode = m_texts.itemCode;
     slot.Sequence = int(integer(m_col.sequence));
     slot.HasPlanNo = !m_row.isNullAt(m_col.planNo);
     slot.PlanNo = integer(m_col.planNo);
@@ -233,8 +234,8 @@ void PlanRowReader::names(PlanRecord &record) const
 {
     record.ColumnStartDate = requiredDate(m_col.columnStartDate);
     record.DueDate = requiredDate(m_col.dueDate);
-    record.ItemCode = shared(m_col.itemCode);
-    const QString processName = shared(m_col.processName);
+    record.ItemCode = m_texts.itemCode;
+    const QString &processName = m_texts.processName;
     if (record.ProcessName.isEmpty())
         record.ProcessName = processName;
     else if (record.ProcessName != processName)
@@ -242,13 +243,13 @@ void PlanRowReader::names(PlanRecord &record) const
     if (record.PlanNo == 0)
         record.PlanNo = integer(m_col.planNo);
     const QString looseName = text(m_col.looseItemName);
-    record.DisplayItemName = looseName == QStringLiteral(" ") ? shared(m_col.modelName) : m_pool.intern(looseName);
+    record.DisplayItemName = looseName == QStringLiteral(" ") ? m_texts.modelName : m_pool.intern(looseName);
     record.InstructionIssueDate = shared(m_col.issueDate);
 }
 
 void PlanRowReader::groupTotals(PlanRecord &record) const
 {
-    const QString processName = shared(m_col.processName);
+    const QString &processName = m_texts.processName;
     if (record.GroupProcessName.isEmpty())
         record.GroupProcessName = processName;
     if (record.GroupKind.isEmpty())
@@ -289,10 +290,10 @@ void PlanRowReader::productionRate(PlanRecord &record) const
     if (record.SecondsPerPiece < perPiece && perPiece != 0) {
         record.SecondsPerPiece = secondsPerPiece(productivity, integer(m_col.productivityUnit));
         record.SecondsPerPieceBase = record.SecondsPerPiece;
-        record.RateItemCode = shared(m_col.itemCode);
+        record.RateItemCode = m_texts.itemCode;
         record.RateSequence = int(integer(m_col.sequence));
     } else if (record.RateSequence == 0) {
-        record.RateItemCode = shared(m_col.itemCode);
+        record.RateItemCode = m_texts.itemCode;
         record.RateSequence = int(integer(m_col.sequence));
     }
 }

@@ -32,7 +32,7 @@ public:
     // Fills a fresh record from the current row: everything but its bar index, mold short
     // name and requirement rows. Throws DbError naming the lot and column when a date that
     // the lot needs cannot be read.
-    void fill(PlanRecord &record) const;
+    void fill(PlanRecord &record);
 
     qint64 arrangementNo() const;
 
@@ -48,6 +48,11 @@ private:
         int sequence, planNo, quantity, received, looseItemName, issueDate, lastActualDate;
         int initialDueDate, planItemCode, setupHours, preSetup, postSetup, preferredCycle;
         int productivity, productivityUnit, workHours;
+    };
+    // The texts several fields of a record take, read once per row.
+    struct SharedTexts
+    {
+        QString itemCode, processName, modelName, machine;
     };
     // The lot's dates and times as stored, before the period start is applied.
     struct Times
@@ -80,4 +85,5 @@ private:
     const PlanLoadSettings &m_settings;
     TextPool &m_pool;
     Columns m_col;
+    SharedTexts m_texts;
 };

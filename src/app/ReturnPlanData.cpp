@@ -41,7 +41,7 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
         db, context.ProcessClassCode, context.PlantCode, kLoadedRequirementRows, pool);
 
     QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
-    const PlanRowReader reader(query, settings, pool);
+    PlanRowReader reader(query, settings, pool);
     store.reserve(std::max(kInitialCapacity, store.lastIndex()));
     qint64 count = 0;
     while (query.next()) {
