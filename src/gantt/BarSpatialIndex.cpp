@@ -101,6 +101,7 @@ void BarSpatialIndex::barsIn(const std::vector<BarGeometry> &bars, ChartSurface 
         const double from = x0 - double(band.widest);
         auto bar = std::lower_bound(band.bars.begin(), band.bars.end(), from,
                                     [this](qint64 b, double x) { return double(m_entries[size_t(b)].left) < x; });
+        const size_t bandStart = out.size();
         for (; bar != band.bars.end(); ++bar) {
             const BarGeometry &g = bars[size_t(*bar)];
             if (double(g.left) >= x1)
@@ -108,7 +109,38 @@ void BarSpatialIndex::barsIn(const std::vector<BarGeometry> &bars, ChartSurface 
             if (double(g.right()) > x0 && double(g.bottom()) > y0 && double(g.top) < y1)
                 out.push_back(*bar);
         }
+        stackOverlaps(bars, out.begin() + qptrdiff(bandStart), out.end());
     }
-    std::sort(out.begin(), out.end(),
-              [this](qint64 a, qint64 b) { return m_entries[size_t(a)].stack < m_entries[size_t(b)].stack; });
+}
+
+void BarSpatialIndex::stackOverlaps(const std::vector<BarGeometry> &bars, std::vector<qint64>::iterator begin,
+                                    std::vector<qint64>::iterator end) const
+{
+    // Bars of a band come in order of their left edge; only where bars overlap does the order
+    // in which they were laid out decide which lies on top.
+    const auto byStack = [this](qint64 a, qint64 b) { return m_entries[size_t(a)].stack < m_entries[size_t(b)].stack; };
+    auto run = begin;
+    while (run != end) {
+        qint64 runRight = bars[size_t(*run)].right();
+        auto next = run + 1;
+        while (next != end && bars[size_t(*next)].left < runRight) {
+            runRight = std::max(runRight, bars[size_t(*next)].right());
+            ++next;
+        }
+        if (next - run > 1)
+            std::sort(run, next, byStack);
+        run = next;
+    }
+}
+
+qint64 BarSpatialIndex::topMost(const std::vector<qint64> &candidates) const
+{
+    qint64 top = 0;
+    quint64 highest = 0;
+    for (qint64 bar : candidates)
+        if (m_entries[size_t(bar)].stack >= highest) {
+            highest = m_entries[size_t(bar)].stack;
+            top = bar;
+        }
+    return top;
 }

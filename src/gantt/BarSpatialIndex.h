@@ -16,9 +16,12 @@ public:
     // Bar `bar` was laid out again; `toFront` brings it on top of the others.
     void update(qint64 bar, const BarGeometry &geometry, bool toFront);
 
-    // The visible bars of `surface` that reach into [x0, x1) × [y0, y1), bottom-most first.
+    // The visible bars of `surface` that reach into [x0, x1) × [y0, y1), in painting order:
+    // row band by row band, along the time axis, overlapping bars bottom-most first.
     void barsIn(const std::vector<BarGeometry> &bars, ChartSurface surface, double x0, double x1, double y0,
                 double y1, std::vector<qint64> &out) const;
+    // The one of `candidates` that lies on top; 0 for none.
+    qint64 topMost(const std::vector<qint64> &candidates) const;
 
 private:
     struct Band
@@ -35,6 +38,8 @@ private:
     void insert(qint64 bar, const BarGeometry &geometry);
     void remove(qint64 bar);
     void sortBand(Band &band) const;
+    void stackOverlaps(const std::vector<BarGeometry> &bars, std::vector<qint64>::iterator begin,
+                       std::vector<qint64>::iterator end) const;
 
     // Bands are sorted lazily when a query reaches them.
     mutable Bands m_main;

@@ -48,12 +48,21 @@ void GanttChart::setScrollValue(qint64 value)
     emit layoutChanged();
 }
 
-BarGeometry GanttChart::layOut(qint64 index)
+BarGeometry GanttChart::layOut(qint64 index, RowTops *known)
 {
     PlanRecord &record = m_store[index];
     if (record.BarIndex == 0)
         return {};
-    const double rowTop = m_rows.RowLookup(record.MachineCode, record.SupplierCode);
+    double rowTop;
+    if (known) {
+        // Most lots share their codes with many others: each pair of codes is looked up once.
+        const auto codes = std::make_pair(record.MachineCode, record.SupplierCode);
+        const auto found = known->constFind(codes);
+        rowTop = found != known->cend() ? *found
+                                         : *known->insert(codes, m_rows.RowLookup(record.MachineCode, record.SupplierCode));
+    } else {
+        rowTop = m_rows.RowLookup(record.MachineCode, record.SupplierCode);
+    }
     return layoutBar(record, index, rowTop, scale(), m_options);
 }
 
@@ -61,8 +70,9 @@ void GanttChart::layOutAllBars()
 {
     const qint64 last = m_store.lastIndex();
     m_bars.assign(size_t(std::max<qint64>(last + 1, 0)), BarGeometry());
+    RowTops known;
     for (qint64 index = 2; index <= last; ++index)
-        m_bars[size_t(index)] = layOut(index);
+        m_bars[size_t(index)] = layOut(index, &known);
     m_index.rebuild(m_bars);
 }
 
@@ -156,8 +166,7 @@ ChartHit GanttChart::hitTest(ChartSurface surface, double x, double y) const
     ChartHit hit;
     std::vector<qint64> under;
     barsIn(surface, x, x + 1, y, y + 1, under);
-    if (!under.empty())
-        hit.bar = under.back();
+    hit.bar = m_index.topMost(under);
     hit.row = surface == ChartSurface::Strip ? 1 : rowAtY(y);
     hit.time = scale().dateTimeAtX(x, surface);
     return hit;

@@ -12,7 +12,9 @@
 #include "gantt/ChartAxis.h"
 #include "gantt/Twip2DateTime.h"
 
+#include <QHash>
 #include <QObject>
+#include <utility>
 #include <vector>
 
 class ChartRows;
@@ -74,7 +76,8 @@ public:
     const CalendarShading &shading() const { return m_shading; }
     const BorderLines &borderLines() const { return m_borders; }
 
-    // The visible bars of a surface that reach into the region (twips), bottom-most first.
+    // The visible bars of a surface that reach into the region (twips), in painting order
+    // (overlapping bars bottom-most first).
     void barsIn(ChartSurface surface, double x0, double x1, double y0, double y1, std::vector<qint64> &out) const;
     // What lies under a point of a surface (twips in the surface's own coordinates).
     ChartHit hitTest(ChartSurface surface, double x, double y) const;
@@ -88,7 +91,9 @@ signals:
     void barsChanged();
 
 private:
-    BarGeometry layOut(qint64 index);
+    // Row tops by machine and destination code.
+    using RowTops = QHash<std::pair<QString, QString>, double>;
+    BarGeometry layOut(qint64 index, RowTops *known = nullptr);
     void layOutAllBars();
     void layOutCalendar();
 

@@ -14,15 +14,17 @@ const QColor SurfaceBackground(255, 255, 255);
 const QColor StripBackground(248, 248, 240);
 const QColor Shading(212, 212, 212);
 const QColor BorderLine(150, 150, 150);
-const QColor BarFrame(64, 64, 64);
+const QColor BarFrame(80, 80, 80);
 const QColor Overlay(96, 200, 120);
 
 // Caption lines inside a bar: small enough for two lines in a 20-pixel bar.
 constexpr int CaptionPixelSize = 9;
 constexpr int CaptionFirstBaseline = 9;
 constexpr int CaptionLineStep = 9;
-// Bars narrower than this show no caption.
-constexpr int CaptionMinimumWidth = 10;
+// Bars narrower than this show their colour without a frame (a frame would hide it).
+constexpr int MinimumFramedWidth = 5;
+// Bars narrower than this show no caption: two or three characters tell nothing.
+constexpr int CaptionMinimumWidth = 24;
 
 QColor colorOf(const RgbColor &rgb)
 {
@@ -48,11 +50,11 @@ ChartPainter::ChartPainter(const GanttChart &chart) : m_chart(chart)
 void ChartPainter::paintMainSurface(QPainter &painter, QSize size, double x0, double y0)
 {
     const TimeScale &scale = m_chart.scale();
-    painter.fillRect(QRect(QPoint(0, 0), size), OutsideSurface);
-    const int surfaceLeft = std::max(0, toPixel(scale.scaleLeft(), x0));
-    const int surfaceRight = std::min(size.width(), toPixel(scale.scaleRight(), x0));
-    if (surfaceRight > surfaceLeft)
-        painter.fillRect(QRect(surfaceLeft, 0, surfaceRight - surfaceLeft, size.height()), SurfaceBackground);
+    const int surfaceLeft = std::clamp(toPixel(scale.scaleLeft(), x0), 0, size.width());
+    const int surfaceRight = std::clamp(toPixel(scale.scaleRight(), x0), surfaceLeft, size.width());
+    painter.fillRect(QRect(0, 0, surfaceLeft, size.height()), OutsideSurface);
+    painter.fillRect(QRect(surfaceLeft, 0, surfaceRight - surfaceLeft, size.height()), SurfaceBackground);
+    painter.fillRect(QRect(surfaceRight, 0, size.width() - surfaceRight, size.height()), OutsideSurface);
     paintShading(painter, size, x0, y0);
     paintVerticalLines(painter, size, x0);
     paintBorders(painter, size, x0, y0);
@@ -123,24 +125,29 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
         const int left = toPixel(double(bar.left), x0);
         const int top = toPixel(double(bar.top), y0);
         const int width = std::max(1, toPixel(double(bar.right()), x0) - left);
+        // The frame and the face are filled rather than stroked: filling is the raster
+        // engine's fastest path, and a frame needs no more.
         const QRect rect(left, top, width, barHeight);
-        painter.fillRect(rect, colorOf(bar.background));
+        if (width < MinimumFramedWidth) {
+            painter.fillRect(rect, colorOf(bar.background));
+            continue;
+        }
+        painter.fillRect(rect, BarFrame);
+        painter.fillRect(rect.adjusted(1, 1, -1, -1), colorOf(bar.background));
         if (bar.overlayVisible) {
-            const int overlayWidth = std::max(1, int(bar.overlayWidth / qint64(Twips)));
+            const int overlayWidth = std::clamp(int(bar.overlayWidth / qint64(Twips)), 1, width - 2);
             painter.fillRect(QRect(left + inset, top + inset, overlayWidth, barHeight - 2 * inset), Overlay);
         }
-        painter.setPen(BarFrame);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
         if (width < CaptionMinimumWidth)
+            continue;
+        // The caption stays inside its bar; the part of the bar out of view needs no text.
+        const QRect textRect = rect.adjusted(2, 0, -1, 0).intersected(clipArea);
+        if (textRect.isEmpty())
             continue;
         if (bold != bar.bold) {
             bold = bar.bold;
             painter.setFont(bold ? m_boldFont : m_font);
         }
-        // The caption stays inside its bar; the part of the bar out of view needs no text.
-        const QRect textRect = rect.adjusted(2, 0, -1, 0).intersected(clipArea);
-        if (textRect.isEmpty())
-            continue;
         painter.setClipRect(textRect);
         painter.setPen(colorOf(bar.text));
         const qsizetype breakAt = bar.caption.indexOf(QLatin1String("\r\n"));
