@@ -1,7 +1,13 @@
+// Kalvuner, the production-planning Gantt editor of the molding plant.
+
+#include "app/ui/PlannerApplication.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kalvuner"));
+    PlannerApplication planner;
+    return planner.run(QApplication::arguments());
 }

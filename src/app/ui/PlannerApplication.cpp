@@ -1,0 +1,155 @@
+#include "app/ui/PlannerApplication.h"
+
+#include "app/ClassSelection.h"
+#include "app/ConsolePrompter.h"
+#include "app/RememberedClass.h"
+#include "app/SettingsFile.h"
+#include "app/StartupError.h"
+#include "app/StartupQueries.h"
+#include "app/ui/KBunSelect.h"
+#include "app/ui/MainForm.h"
+#include "app/ui/QtPrompter.h"
+#include "app/ui/SchedulerSplash.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+constexpr int kFailed = 1;
+
+// Runs one start-up step; a database failure becomes a start-up failure that names the step.
+template <typename Step>
+auto step(const QString &what, Step &&run)
+{
+    try {
+        return run();
+    } catch (const DbError &error) {
+        throw StartupError(what + u'\n' + error.text);
+    }
+}
+} // namespace
+
+PlannerApplication::PlannerApplication() : m_prompter(std::make_unique<QtPrompter>()) {}
+
+PlannerApplication::~PlannerApplication()
+{
+    delete m_mainForm.data();
+}
+
+void PlannerApplication::reportFailure(const QString &text)
+{
+    std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
+    if (!m_options.unattended())
+        QMessageBox::critical(nullptr, QStringLiteral("生産計画支援システム - 起動エラー"), text);
+}
+
+int PlannerApplication::run(const QStringList &arguments)
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    try {
+        switch (startUp(arguments)) {
+        case Outcome::Started:
+            return QApplication::exec();
+        case Outcome::LeftAtClassWindow:
+            return 0;
+        case Outcome::SecondCopy:
+            return kFailed;
+        }
+    } catch (const StartupError &error) {
+        reportFailure(error.text);
+    }
+    return kFailed;
+}
+
+PlannerApplication::Outcome PlannerApplication::startUp(const QStringList &arguments)
+{
+    m_options = commandline::parse(arguments);
+    if (m_options.unattended())
+        m_prompter = std::make_unique<ConsolePrompter>();
+    m_context.LaunchArgs = m_options.launchArgs;
+    m_context.OperatorCode = m_options.operatorCode;
+
+    settings::read(m_options.settingsPath.isEmpty() ? settings::defaultPath() : m_options.settingsPath, m_context);
+
+    m_instance = std::make_unique<SingleInstance>();
+    if (!m_instance->acquire()) {
+        m_prompter->inform(QStringLiteral("生産計画システムは既に起動されています。"), QStringLiteral("二重起動"),
+                           PromptIcon::Information);
+        return Outcome::SecondCopy;
+    }
+
+    m_db = step(QStringLiteral("データベースに接続できません。"), [this] {
+        return Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
+    });
+    m_context.Authority = step(QStringLiteral("担当者の権限を読み込めません。"), [this] {
+        return startup::readAuthority(*m_db, m_context.OperatorCode);
+    });
+    const startup::DisplaySettings display = step(QStringLiteral("システム設定を読み込めません。"), [this] {
+        return startup::readDisplaySettings(*m_db);
+    });
+    m_context.DisplayMonths = display.displayMonths;
+    m_context.GridUnitMinutes = display.gridUnitMinutes;
+
+    if (!chooseClass())
+        return Outcome::LeftAtClassWindow;
+    openMainWindow();
+    return Outcome::Started;
+}
+
+bool PlannerApplication::chooseClass()
+{
+    ClassSelection selection(m_context, *m_prompter, remembered::defaultPath(), QDate::currentDate());
+    step(QStringLiteral("工程分類を読み込めません。"), [&] { selection.load(*m_db); });
+    if (m_options.unattended()) {
+        ClassSelection::Focus focus;
+        if (!selection.confirm(focus))
+            throw StartupError(QStringLiteral("画面保存には、開始日と工程分類をコマンドラインで指定してください。"));
+        selection.accept();
+        return true;
+    }
+    KBunSelect window(selection, *m_prompter);
+    return window.exec() == QDialog::Accepted;
+}
+
+void PlannerApplication::openMainWindow()
+{
+    m_splash = std::make_unique<SchedulerSplash>();
+    m_splash->showNow();
+    auto *form = new MainForm(m_context, *m_db, *m_prompter);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->setRequestedDisplayMode(m_options.displayMode);
+    m_mainForm = form;
+    connect(form, &MainForm::finished, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    connect(form, &MainForm::restartRequested, this, &PlannerApplication::restart, Qt::QueuedConnection);
+    step(QStringLiteral("計画データを読み込めません。"), [&] { form->load(m_splash.get()); });
+    m_splash.reset();
+    if (m_options.unattended())
+        QTimer::singleShot(0, this, &PlannerApplication::saveScreenshot);
+}
+
+void PlannerApplication::restart()
+{
+    try {
+        if (!chooseClass()) {
+            QCoreApplication::exit(0);
+            return;
+        }
+        openMainWindow();
+    } catch (const StartupError &error) {
+        reportFailure(error.text);
+        QCoreApplication::exit(kFailed);
+    }
+}
+
+void PlannerApplication::saveScreenshot()
+{
+    const QPixmap shot = m_mainForm->grab();
+    if (!shot.save(m_options.screenshotPath, "PNG")) {
+        reportFailure(QStringLiteral("画面を保存できません: ") + m_options.screenshotPath);
+        QCoreApplication::exit(kFailed);
+        return;
+    }
+    QCoreApplication::exit(0);
+}
