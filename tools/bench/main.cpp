@@ -6,7 +6,7 @@
 #include "common/PlantValues.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -52,7 +52,11 @@ std::vector<qint64> timeRow(const BenchRow &row, const BenchPlant &plant, int ru
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Rows that paint the chart need fonts and images, which want a GUI application; no window
+    // is shown, so the off-screen platform serves when none is chosen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalvuner-bench"));
 
     QCommandLineParser parser;
@@ -100,6 +104,10 @@ int main(int argc, char **argv)
             rows.push_back(&row);
     std::sort(rows.begin(), rows.end(), [](const BenchRow *a, const BenchRow *b) { return a->name < b->name; });
 
+    if (rows.empty()) {
+        out() << "kalvuner-bench: no row matches the filter" << Qt::endl;
+        return 0;
+    }
     try {
         const demo::PlantOptions options{plant.lots, plant.seed, plant.start};
         if (parser.isSet(postgresOption)) {
@@ -127,7 +135,5 @@ int main(int argc, char **argv)
     } catch (const DbError &e) {
         return fail(e.text);
     }
-    if (rows.empty())
-        out() << "(no row matches the filter)" << Qt::endl;
     return 0;
 }

@@ -1,0 +1,20 @@
+#pragma once
+// A plant held in memory for the chart's bench rows: 40 presses and 5 subcontractors over a
+// three-month period, presses working weekday shifts with breaks, and any number of lots
+// spread over the rows (a few on the strip), the same for the same count.
+
+#include "app/PlanStore.h"
+#include "gantt/ChartRows.h"
+#include "gantt/WorkCalendar.h"
+
+struct ChartBenchPlant
+{
+    explicit ChartBenchPlant(qint64 lots);
+
+    QDate periodStart{2024, 4, 1};
+    QDate periodEnd{2024, 6, 30};
+    QTime dayStart{8, 0};
+    PlanStore store;
+    ChartRows rows;
+    WorkCalendar calendar;
+};
