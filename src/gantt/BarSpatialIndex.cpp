@@ -74,7 +74,9 @@ void BarSpatialIndex::remove(qint64 bar)
     if (found == bands.end())
         return;
     std::vector<qint64> &list = found->second.bars;
-    list.erase(std::find(list.begin(), list.end(), bar)); // removing keeps the order
+    const auto at = std::find(list.begin(), list.end(), bar);
+    if (at != list.end())
+        list.erase(at); // removing keeps the order
 }
 
 void BarSpatialIndex::sortBand(Band &band) const
