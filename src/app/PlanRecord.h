@@ -125,6 +125,9 @@ struct PlanRecord
     int GanttDisplayClass = 0;
     QString Remarks;
 
+    // Every field equal: the edit path uses it to tell a touched record from a changed one.
+    bool operator==(const PlanRecord &) const = default;
+
     bool isConfirmed() const { return ConfirmState == QStringLiteral("2"); }
     bool isLocked() const { return SchedulerFixed == QStringLiteral("2"); }
     bool isEndFixed() const { return SchedulerFixed == QStringLiteral("1"); }
