@@ -129,7 +129,7 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
         // engine's fastest path, and a frame needs no more.
         const QRect rect(left, top, width, barHeight);
         if (width < MinimumFramedWidth) {
-            painter.fillRect(rect, colorOf(bar.background));
+            slivers(bar.background).push_back(rect);
             continue;
         }
         painter.fillRect(rect, BarFrame);
@@ -157,6 +157,31 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
             painter.drawText(QPoint(textLeft, top + CaptionFirstBaseline + CaptionLineStep), bar.caption.mid(breakAt + 2));
         painter.setClipping(false);
     }
+    paintSlivers(painter);
+}
+
+std::vector<QRect> &ChartPainter::slivers(const RgbColor &colour)
+{
+    for (Slivers &group : m_slivers)
+        if (group.colour == colour)
+            return group.rects;
+    m_slivers.push_back({colour, {}});
+    return m_slivers.back().rects;
+}
+
+void ChartPainter::paintSlivers(QPainter &painter)
+{
+    // Bars a few pixels wide show only their colour; a frame's worth of detail cannot be seen
+    // there, so they are filled together, one call per colour.
+    painter.setPen(Qt::NoPen);
+    for (Slivers &group : m_slivers) {
+        if (group.rects.empty())
+            continue;
+        painter.setBrush(colorOf(group.colour));
+        painter.drawRects(group.rects.data(), int(group.rects.size()));
+        group.rects.clear();
+    }
+    painter.setBrush(Qt::NoBrush);
 }
 
 void ChartPainter::paintHeaderCaptions(QPainter &painter, QSize size, double x0)

@@ -3,6 +3,7 @@
 // shading, row borders and bars, the caption band that stays over its top, and the unassigned
 // strip. Only what lies in the painted area is looked at.
 
+#include "gantt/RgbColor.h"
 #include "gantt/TimeScale.h"
 
 #include <QPainter>
@@ -28,9 +29,18 @@ private:
     void paintShading(QPainter &painter, QSize size, double x0, double y0);
     void paintVerticalLines(QPainter &painter, QSize size, double x0);
     void paintBorders(QPainter &painter, QSize size, double x0, double y0);
+    std::vector<QRect> &slivers(const RgbColor &colour);
+    void paintSlivers(QPainter &painter);
 
     const GanttChart &m_chart;
     QFont m_font;
     QFont m_boldFont;
     std::vector<qint64> m_visible; // scratch list of the bars in view
+    // Bars too narrow for a frame, gathered by colour while the others are painted.
+    struct Slivers
+    {
+        RgbColor colour;
+        std::vector<QRect> rects;
+    };
+    std::vector<Slivers> m_slivers;
 };
