@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -41,7 +42,7 @@ PlannerApplication::~PlannerApplication()
 void PlannerApplication::reportFailure(const QString &text)
 {
     std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
-    if (!m_options.unattended())
+    if (!m_unattended)
         QMessageBox::critical(nullptr, QStringLiteral("生産計画支援システム - 起動エラー"), text);
 }
 
@@ -65,9 +66,13 @@ int PlannerApplication::run(const QStringList &arguments)
 
 PlannerApplication::Outcome PlannerApplication::startUp(const QStringList &arguments)
 {
-    m_options = commandline::parse(arguments);
-    if (m_options.unattended())
+    // An unattended run reports on the error output only, also when its own command line is wrong.
+    m_unattended = std::any_of(arguments.cbegin(), arguments.cend(), [](const QString &argument) {
+        return argument.startsWith(QStringLiteral("--screenshot")) || argument.startsWith(QStringLiteral("-screenshot"));
+    });
+    if (m_unattended)
         m_prompter = std::make_unique<ConsolePrompter>();
+    m_options = commandline::parse(arguments);
     m_context.LaunchArgs = m_options.launchArgs;
     m_context.OperatorCode = m_options.operatorCode;
 
@@ -102,7 +107,7 @@ bool PlannerApplication::chooseClass()
 {
     ClassSelection selection(m_context, *m_prompter, remembered::defaultPath(), QDate::currentDate());
     step(QStringLiteral("工程分類を読み込めません。"), [&] { selection.load(*m_db); });
-    if (m_options.unattended()) {
+    if (m_unattended) {
         ClassSelection::Focus focus;
         if (!selection.confirm(focus))
             throw StartupError(QStringLiteral("画面保存には、開始日と工程分類をコマンドラインで指定してください。"));
@@ -125,7 +130,7 @@ void PlannerApplication::openMainWindow()
     connect(form, &MainForm::restartRequested, this, &PlannerApplication::restart, Qt::QueuedConnection);
     step(QStringLiteral("計画データを読み込めません。"), [&] { form->load(m_splash.get()); });
     m_splash.reset();
-    if (m_options.unattended())
+    if (m_unattended)
         QTimer::singleShot(0, this, &PlannerApplication::saveScreenshot);
 }
 

@@ -38,6 +38,7 @@ private:
     void reportFailure(const QString &text);
 
     LaunchOptions m_options;
+    bool m_unattended = false;
     RunContext m_context;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Database> m_db;

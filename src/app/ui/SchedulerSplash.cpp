@@ -40,7 +40,7 @@ SchedulerSplash::SchedulerSplash(QWidget *parent)
     layout->addSpacing(12);
     m_msgBox = caption(initialMessage(), QStringLiteral("MsgBox"), 10, false, this);
     m_msgBox->setWordWrap(true);
-    m_msgBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_msgBox->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_msgBox->setMinimumHeight(48);
     layout->addWidget(m_msgBox);
     setFixedSize(520, 300);
