@@ -13,9 +13,9 @@ bool isMachineRowCode(const ChartRows &rows, const QString &code)
 
 int firstRowOfTrimmed(const ChartRows &rows, const QString &code)
 {
-    const QString wanted = code.trimmed();
+    const QStringView wanted = QStringView(code).trimmed();
     for (int i = 1; i <= rows.count(); ++i)
-        if (rows.row(i).code.trimmed() == wanted)
+        if (QStringView(rows.row(i).code).trimmed() == wanted)
             return i;
     return 1;
 }

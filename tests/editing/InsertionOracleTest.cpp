@@ -199,12 +199,14 @@ public:
                 ? pick({EditingPlant::S01, QStringLiteral("S01   "), EditingPlant::S02, QStringLiteral("")})
                 : pick({QStringLiteral("            "), QStringLiteral("            "), EditingPlant::S01,
                         QStringLiteral("X9")});
+            // Half the times on the grid, so that lots often touch exactly.
+            const qint64 step = random.bounded(2) ? 10 : 1;
             const QDateTime start = EditingPlant::at(QStringLiteral("2024/05/10 06:00"))
-                                        .addSecs(60 * qint64(random.bounded(3 * 24 * 60)));
+                                        .addSecs(60 * step * qint64(random.bounded(3 * 24 * 60 / int(step))));
             spec.start = start.toString(QStringLiteral("yyyy/MM/dd hh:mm"));
             if (random.bounded(4) == 0) // crowds of lots with the same start
                 spec.start = QStringLiteral("2024/05/11 09:00");
-            spec.minutes = random.bounded(4) == 0 ? 0 : random.bounded(5, 400);
+            spec.minutes = random.bounded(4) == 0 ? 0 : step * random.bounded(1, 400 / int(step));
             spec.confirm = pick({QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1")});
             spec.fixed = pick({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"),
                                QStringLiteral("2"), QString()});

@@ -163,6 +163,18 @@ TEST_F(InsertionTest, APushedLotThatWouldRunIntoAFixedLotLeavesTheMachine)
     EXPECT_EQ(said(), QStringList{insertion::AskPushLaterBack}) << "only a fixed first lot is reported";
 }
 
+TEST_F(InsertionTest, APushedLotEndingJustWhereAFixedLotStartsKeepsItsMachine)
+{
+    const qint64 lot = add({.start = QStringLiteral("2024/05/10 09:00"), .minutes = 83});
+    const qint64 pushed = add({.start = QStringLiteral("2024/05/10 10:00"), .minutes = 60});
+    add({.start = QStringLiteral("2024/05/10 11:31"), .fixed = QStringLiteral("2")});
+    plant.start();
+    plant.prompter.expectAnswer(true);
+    insert(lot, EditingPlant::M01);
+    EXPECT_EQ(plant.endText(pushed), "2024/05/10 11:31");
+    EXPECT_EQ(plant.store[pushed].MachineCode, EditingPlant::M01);
+}
+
 TEST_F(InsertionTest, TentativeLotsNobodyPlacedAreNeverAskedAboutNorPushed)
 {
     const qint64 earlier = add({.start = QStringLiteral("2024/05/10 08:30"), .confirm = QStringLiteral("1")});
