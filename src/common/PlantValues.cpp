@@ -109,6 +109,11 @@ QString timeText(const QTime &time)
     return time.isValid() ? time.toString(QStringLiteral("hh:mm:ss")) : QString();
 }
 
+QString shortDateText(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yy/MM/dd")) : QString();
+}
+
 QDate dateFromText(QStringView text)
 {
     const auto parts = text.trimmed().split(u'/');
@@ -133,6 +138,13 @@ QString thousands(qint64 value)
     for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
         digits.insert(pos, u',');
     return value < 0 ? QStringLiteral("-") + digits : digits;
+}
+
+QString thousandsTenths(double value)
+{
+    const qint64 tenths = qint64(std::llround(std::abs(value) * 10.0));
+    const QString whole = thousands(tenths / 10) + u'.' + QString::number(tenths % 10);
+    return value < 0 && tenths != 0 ? QStringLiteral("-") + whole : whole;
 }
 
 int sjisWidth(QChar ch)

@@ -35,6 +35,8 @@ qint64 timeToDb(const QTime &time);
 // The display forms "yyyy/mm/dd" and "hh:mm:ss"; a null date or time shows as empty text.
 QString dateText(const QDate &date);
 QString timeText(const QTime &time);
+// The short list form "yy/mm/dd"; a null date shows as empty text.
+QString shortDateText(const QDate &date);
 // Reads "yyyy/mm/dd" (or "yyyy/m/d"); anything else gives a null QDate.
 QDate dateFromText(QStringView text);
 
@@ -43,6 +45,9 @@ double minutesToDbHours(qint64 minutes);
 
 // "#,##0": 1234567 -> "1,234,567".
 QString thousands(qint64 value);
+
+// "#,##0.0": 1234.56 -> "1,234.6" (halves away from zero, as the list formats round).
+QString thousandsTenths(double value);
 
 // Width of a text in bytes of its Shift-JIS form: ASCII and half-width katakana count one,
 // every other character two.
