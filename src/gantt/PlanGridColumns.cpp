@@ -1,0 +1,110 @@
+#include "gantt/PlanGridColumns.h"
+
+#include "app/PlanRecord.h"
+#include "common/PlantValues.h"
+
+#include <array>
+
+namespace plangrid {
+
+QString header(int column)
+{
+    static const std::array<QString, ColumnCount> headers = {
+        QString(),
+        QStringLiteral("表示"),
+        QStringLiteral("確定"),
+        QStringLiteral("機械"),
+        QStringLiteral("手配番号"),
+        QStringLiteral("品名ｺｰﾄﾞ"),
+        QStringLiteral("品名"),
+        QStringLiteral("順序"),
+        QStringLiteral("工程内容"),
+        QStringLiteral("作業開始"),
+        QStringLiteral("作業終了"),
+        QStringLiteral("希望納期"),
+        QStringLiteral("手配数"),
+        QStringLiteral("受注実績数"),
+        QStringLiteral("金型ｺｰﾄﾞ"),
+        QStringLiteral("金型名"),
+        QStringLiteral("必要時間"),
+        QStringLiteral("備考"),
+        QStringLiteral("BarID"),
+        QStringLiteral("KEY"),
+    };
+    return column >= 0 && column < ColumnCount ? headers[size_t(column)] : QString();
+}
+
+bool isEditable(int column)
+{
+    return column == Machine || column == Quantity || column == Remarks;
+}
+
+QString workHoursText(qint64 minutes)
+{
+    return plant::thousandsTenths(double(minutes) / 60.0);
+}
+
+QString cellText(const PlanRecord &lot, int column)
+{
+    switch (column) {
+    case Display:
+        return lot.GanttDisplayClass == 1 ? tick() : QString();
+    case Confirm:
+        return lot.isConfirmed() ? tick() : QString();
+    case Machine:
+        return lot.MachineCode;
+    case Arrangement:
+        return QString::number(lot.ArrangementNo);
+    case ItemCode:
+        return lot.ItemCode;
+    case ItemName:
+        return lot.DisplayItemName;
+    case Sequence:
+        return QString::number(lot.RateSequence);
+    case Process:
+        return lot.ProcessName;
+    case Start:
+        return plant::shortDateText(lot.StartDate);
+    case End:
+        return plant::shortDateText(lot.EndDate);
+    case DesiredDue:
+        return plant::shortDateText(lot.InitialDueDate);
+    case Quantity:
+        return plant::thousands(lot.Quantity);
+    case Received:
+        return plant::thousands(lot.ReceivedQty);
+    case MoldCode:
+        return lot.MoldNo;
+    case MoldName:
+        return lot.MoldShortName;
+    case WorkTime:
+        return workHoursText(lot.WorkMinutes);
+    case Remarks:
+        return lot.Remarks;
+    case BarId:
+        return QString::number(lot.BarIndex);
+    case Key:
+        return sortKey(lot);
+    default:
+        return QString();
+    }
+}
+
+QString sortKey(const PlanRecord &lot)
+{
+    QString key = lot.MachineCode.left(8).leftJustified(8, u' ');
+    key += plant::shortDateText(lot.StartDate);
+    key += plant::timeText(lot.StartTime);
+    return key;
+}
+
+std::optional<RgbColor> rowColour(const PlanRecord &lot)
+{
+    if (lot.StoredConfirmState == QStringLiteral("1"))
+        return StoredTentativeColour;
+    if (lot.InstructionIssueDate == QStringLiteral("00000000"))
+        return NoInstructionSheetColour;
+    return std::nullopt;
+}
+
+} // namespace plangrid
