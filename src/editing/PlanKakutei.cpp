@@ -1,0 +1,35 @@
+#include "editing/PlanKakutei.h"
+
+namespace {
+
+bool inScope(const PlanRecord &lot, const KakuteiScope &scope)
+{
+    if (lot.StoredConfirmState == QStringLiteral("2"))
+        return false;
+    if (!scope.allMachines && lot.MachineCode != scope.machineCode)
+        return false;
+    if (scope.firstDue.isValid() && !(lot.DueDate.isValid() && scope.firstDue <= lot.DueDate))
+        return false;
+    if (scope.lastDue.isValid() && !(lot.DueDate.isValid() && scope.lastDue >= lot.DueDate))
+        return false;
+    return true;
+}
+
+} // namespace
+
+qint64 FunPlanKakutei(EditPath &path, const QString &confirmState, const KakuteiScope &scope)
+{
+    Edit edit = path.beginAction(confirmState == QStringLiteral("2") ? QStringLiteral("一括確定")
+                                                                     : QStringLiteral("一括予定"));
+    qint64 changed = 0;
+    const qint64 last = edit.store().lastIndex();
+    for (qint64 i = 2; i <= last; ++i) {
+        const PlanRecord &lot = edit.record(i);
+        if (!inScope(lot, scope) || lot.ConfirmState == confirmState)
+            continue;
+        edit.change(i, [&confirmState](PlanRecord &r) { r.ConfirmState = confirmState; });
+        ++changed;
+    }
+    edit.commit();
+    return changed;
+}
