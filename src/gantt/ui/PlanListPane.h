@@ -1,0 +1,69 @@
+#pragma once
+// The plan list part of the main window: the grid PlanDataGrid in its area and the three
+// panels that work on it: the list search ("■ 一覧検索", "再表示"), the bar search
+// ("■ バー検索", "検索") and the bulk confirmation ("■ 確定区分一括変更", "確定"/"予定").
+// It keeps the list in step with the edit path: whatever changes records (a drop on the chart,
+// an undo, an edit here) shows in the list at once.
+
+#include "editing/PlanGridEdit.h"
+#include "gantt/PlanGridModel.h"
+
+#include <QObject>
+#include <memory>
+
+class ChartView;
+class MainForm;
+class PlanDataGrid;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+class PlanListPane : public QObject
+{
+    Q_OBJECT
+public:
+    PlanListPane(MainForm &form, EditPath &path, const PlanInsertion &insertion, const ChartRows &rows,
+                 const WorkingTime &time);
+    ~PlanListPane() override;
+
+    PlanDataGrid *grid() const { return m_grid; }
+    PlanGridModel &model() { return m_model; }
+
+    // FunPlanGridRefresh with the list search as the panel shows it.
+    void refresh();
+    // ComKensaku.
+    void searchBars();
+    // ComKakutei ("2") and ComYotei ("1").
+    void confirmLots(const QString &confirmState);
+
+    // The chart whose bar the bar search brings into view; none: only the list follows.
+    void setChart(ChartView *chart) { m_chart = chart; }
+
+signals:
+    // The bar search chose a lot: its bar is the one to show (the information popup opens
+    // from here once it exists).
+    void lotChosen(qint64 lot);
+
+private:
+    QString rowCodeOfEntry(const QComboBox *box) const;
+    void showLot(qint64 lot);
+
+    MainForm &m_form;
+    EditPath &m_path;
+    const ChartRows &m_rows;
+    PlanGridModel m_model;
+    std::unique_ptr<PlanGridEdit> m_edit;
+    PlanDataGrid *m_grid = nullptr;
+    ChartView *m_chart = nullptr;
+
+    QLineEdit *m_partId = nullptr;
+    QLineEdit *m_hinmei = nullptr;
+    QLineEdit *m_kanagata = nullptr;
+    QCheckBox *m_hyouji = nullptr;
+    QComboBox *m_machine = nullptr;
+    QLineEdit *m_kCode = nullptr;
+    QLineEdit *m_kName = nullptr;
+    QComboBox *m_kakuteiMachine = nullptr;
+    QLineEdit *m_from = nullptr;
+    QLineEdit *m_to = nullptr;
+};
