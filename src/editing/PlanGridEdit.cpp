@@ -2,6 +2,7 @@
 
 #include "app/Prompter.h"
 #include "common/PlantValues.h"
+#include "editing/BarDrop.h"
 #include "editing/LotRules.h"
 #include "editing/WorkDuration.h"
 #include "gantt/PlanGridColumns.h"
@@ -11,7 +12,6 @@
 #include <cmath>
 
 const QString gridedit::UnknownMachine = QStringLiteral("指定された機械コードは存在しません｡");
-const QString gridedit::EndFixedToStrip = QStringLiteral("終了時間を固定されているので、予定に戻す事はできません");
 
 namespace {
 
@@ -132,7 +132,7 @@ PlanGridEdit::Outcome PlanGridEdit::changeMachine(qint64 lot, const QString &tex
 PlanGridEdit::Outcome PlanGridEdit::unassign(qint64 lot)
 {
     if (m_path.store()[lot].isEndFixed()) {
-        m_prompter.inform(gridedit::EndFixedToStrip);
+        m_prompter.inform(dropping::EndFixedNotUnassigned);
         return Outcome::Unchanged;
     }
     Edit edit = m_path.beginAction(QStringLiteral("機械の割付解除"));

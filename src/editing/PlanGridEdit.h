@@ -10,7 +10,6 @@ class Prompter;
 
 namespace gridedit {
 extern const QString UnknownMachine;  // the message for a machine code that names no row
-extern const QString EndFixedToStrip; // the message when an end-fixed lot would be unassigned
 } // namespace gridedit
 
 class PlanGridEdit
@@ -51,7 +50,8 @@ private:
     Outcome changeQuantity(qint64 lot, const QString &text);
     Outcome changeRemarks(qint64 lot, const QString &text);
     // Takes the lot off its machine onto the unassigned row; its dates go back to the ones it
-    // was loaded with, its times to 0:00:00.
+    // was loaded with, its times to 0:00:00. An end-fixed lot stays, as it does when its bar
+    // is dropped on the strip.
     Outcome unassign(qint64 lot);
     // Re-placing: the working time follows quantity and rate, then the lot is inserted on the
     // row of `rowCode` from its current start.

@@ -90,11 +90,30 @@ QString cellText(const PlanRecord &lot, int column)
     }
 }
 
+namespace {
+
+// Appends a, separator, b, separator, c as two digits each ("24/05/01", "08:30:00"). The key
+// is built for every lot on every rebuild, so it avoids the format-string conversions.
+void appendTriple(QString &out, int a, int b, int c, char16_t separator)
+{
+    const char16_t text[8] = {char16_t(u'0' + a / 10 % 10), char16_t(u'0' + a % 10), separator,
+                              char16_t(u'0' + b / 10), char16_t(u'0' + b % 10), separator,
+                              char16_t(u'0' + c / 10), char16_t(u'0' + c % 10)};
+    out.append(QStringView(text, 8));
+}
+
+} // namespace
+
 QString sortKey(const PlanRecord &lot)
 {
-    QString key = lot.MachineCode.left(8).leftJustified(8, u' ');
-    key += plant::shortDateText(lot.StartDate);
-    key += plant::timeText(lot.StartTime);
+    QString key;
+    key.reserve(24);
+    key += QStringView(lot.MachineCode).left(8);
+    key.resize(8, u' ');
+    if (const QDate &d = lot.StartDate; d.isValid())
+        appendTriple(key, d.year() % 100, d.month(), d.day(), u'/');
+    if (const QTime &t = lot.StartTime; t.isValid())
+        appendTriple(key, t.hour(), t.minute(), t.second(), u':');
     return key;
 }
 

@@ -2,6 +2,7 @@
 // dragged onto another row. Each edit is one undo step.
 
 #include "EditingPlant.h"
+#include "editing/BarDrop.h"
 #include "editing/LotRules.h"
 #include "editing/PlanGridEdit.h"
 #include "gantt/PlanGridColumns.h"
@@ -104,7 +105,7 @@ TEST_F(PlanGridEditTest, ClearingTheMachineSendsTheLotToTheStripWithItsSavedDate
 
     // An end-fixed lot may not go back to the strip.
     EXPECT_EQ(edit->FunUpdatePlanInfoFromGrid(fixed, plangrid::Machine, QString()), Outcome::Unchanged);
-    EXPECT_EQ(plant.prompter.texts(), QStringList{gridedit::EndFixedToStrip});
+    EXPECT_EQ(plant.prompter.texts(), QStringList{dropping::EndFixedNotUnassigned});
     EXPECT_EQ(lot(fixed).MachineCode, EditingPlant::M01);
 }
 
