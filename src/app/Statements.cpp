@@ -143,6 +143,9 @@ const QString RelatedOrders = QStringLiteral(
 
 const QString ItemModelNames = QStringLiteral("select 型番名,型番名仕様ＡＮＫ,品名コード from DB0378 where 品名コード = ?");
 
+const QString PreviousProcessEnds = QStringLiteral("SELECT 手配番号,作業終了日付,作業終了時間 FROM DB0253 WHERE 上位手配番号=?"
+                                                   " AND 削除フラグ='0' ORDER BY 作業終了日付 DESC,作業終了時間 DESC");
+
 const QString ChainProcess = QStringLiteral("SELECT DB0253.*,DB0382.工程内容名 "
                                             " FROM (DB0253 LEFT JOIN DB0382 ON DB0253.工程内容コード=DB0382.工程内容コード) "
                                             " LEFT JOIN DB0378 ON DB0253.品名コード=DB0378.品名コード "

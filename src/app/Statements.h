@@ -58,6 +58,9 @@ extern const QString MachineCycle;
 extern const QString RelatedOrders;
 // An item's model name and its half-width specification; binds item code.
 extern const QString ItemModelNames;
+// The arrangements that feed an arrangement (the previous process), latest end first; binds
+// arrangement number.
+extern const QString PreviousProcessEnds;
 
 // --- Process chain dialogs -------------------------------------------------------------
 

@@ -1,0 +1,281 @@
+#include "dialogs/PlanDetail.h"
+
+#include "app/Database.h"
+#include "app/Prompter.h"
+#include "app/Statements.h"
+#include "calendar/DateEntry.h"
+#include "calendar/WorkingTime.h"
+#include "common/PlantValues.h"
+#include "dialogs/DetailLines.h"
+#include "editing/WorkDuration.h"
+
+namespace detail {
+const QString BadDate = QStringLiteral("日付を正しく入力してください");
+const QString BadTime = QStringLiteral("時刻を正しく入力してください");
+const QString BadEndTime = QStringLiteral("時間として認識できません");
+const QString EndBeforeStart = QStringLiteral("開始日時よりも前は設定できません");
+const QString AskRecalculate = QStringLiteral("作業時間・終了時間の調整を行ないますか？");
+const QString AskQuantityFromEnd = QStringLiteral("変更された終了時間に合わせて手配数を変更しますか？");
+const QString CompositionLocked = QStringLiteral("実績済みのため、構成選択順序は変更不可です");
+const QString AskHide = QStringLiteral("このデータをエディタ上で見えないようにします。よろしいですか？");
+
+bool isSundryItem(const QString &itemCode)
+{
+    const QString code = itemCode.trimmed();
+    return code == QStringLiteral("199913") || code == QStringLiteral("199914") || code == QStringLiteral("199915");
+}
+} // namespace detail
+
+namespace {
+
+// Totals at or below this leave the end where it is.
+constexpr qint64 EndFollowsAbove = 30;
+// The end-time search never walks further than a year of minutes.
+constexpr qint64 MaxSearchSteps = 366LL * 24 * 60;
+
+QString minuteKey(const QDateTime &moment)
+{
+    return moment.toString(QStringLiteral("yyyyMMddhhmm"));
+}
+
+} // namespace
+
+qint64 boxInteger(const QString &text)
+{
+    return plant::intFloor(plant::leadingNumber(text.trimmed()));
+}
+
+double boxNumber(const QString &text)
+{
+    return plant::leadingNumber(text.trimmed());
+}
+
+QString normalDate(const QString &text, const QDate &today)
+{
+    bool digit = false;
+    for (const QChar ch : text) {
+        if (ch.isLetter())
+            return {};
+        digit = digit || ch.isDigit();
+    }
+    return digit ? ParseDateEntry(text, today) : QString();
+}
+
+QString normalTime(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    for (const QString &format : {QStringLiteral("h:m:s"), QStringLiteral("h:m")}) {
+        const QTime time = QTime::fromString(trimmed, format);
+        if (time.isValid())
+            return plant::timeText(time);
+    }
+    return {};
+}
+
+void PlanDetail::open(const PlanRecord &lot, const DetailTexts &texts)
+{
+    m_copy = lot;
+    m_texts = texts;
+    m_detailMark = lot.DetailMark;
+    m_cancelled = false;
+}
+
+QDateTime PlanDetail::enteredStart() const
+{
+    const QDate date = plant::dateFromText(m_texts.Text7.trimmed());
+    const QString time = normalTime(m_texts.Text1);
+    if (!date.isValid() || time.isEmpty())
+        return {};
+    return plant::naiveDateTime(date, QTime::fromString(time, QStringLiteral("hh:mm:ss")));
+}
+
+QDateTime PlanDetail::enteredEnd() const
+{
+    const QDate date = plant::dateFromText(m_texts.Text8.trimmed());
+    const QString time = normalTime(m_texts.Text6);
+    if (!date.isValid() || time.isEmpty())
+        return {};
+    return plant::naiveDateTime(date, QTime::fromString(time, QStringLiteral("hh:mm:ss")));
+}
+
+QDateTime PlanDetail::endAfter(const QDateTime &start, qint64 minutes) const
+{
+    return m_time.AddWorkMinutes(start, minutes, m_copy, QString());
+}
+
+EntryOutcome PlanDetail::enterStartDate()
+{
+    const QString date = normalDate(m_texts.Text7, QDate::currentDate());
+    if (date.isEmpty()) {
+        m_prompter.inform(detail::BadDate);
+        return EntryOutcome::Stay;
+    }
+    m_texts.Text7 = date;
+    recalculateEnd();
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterStartTime()
+{
+    const QString time = normalTime(m_texts.Text1);
+    if (time.isEmpty()) {
+        m_prompter.inform(detail::BadTime);
+        return EntryOutcome::Stay;
+    }
+    m_texts.Text1 = time;
+    recalculateEnd();
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterEndDate()
+{
+    const QString date = normalDate(m_texts.Text8, QDate::currentDate());
+    if (date.isEmpty()) {
+        m_prompter.inform(detail::BadTime);
+        return EntryOutcome::Stay;
+    }
+    m_texts.Text8 = date;
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterQuantity()
+{
+    showCaseCounts();
+    if (m_prompter.ask(detail::AskRecalculate, {}, false)) {
+        recalculateWork();
+        recalculateEnd();
+    }
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterRateValue()
+{
+    recalculateWork();
+    recalculateEnd();
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterWorkMinutes()
+{
+    m_texts.Text16 = QString::number(boxInteger(m_texts.Text19) + boxInteger(m_texts.Text13));
+    recalculateEnd();
+    return EntryOutcome::Next;
+}
+
+EntryOutcome PlanDetail::enterTotalMinutes()
+{
+    recalculateEnd();
+    m_texts.Text19 = QString::number(boxInteger(m_texts.Text16) - boxInteger(m_texts.Text13));
+    return EntryOutcome::Next;
+}
+
+void PlanDetail::recalculateWork()
+{
+    const qint64 cavities = boxInteger(m_texts.Text25);
+    const double cyclePerPiece = boxNumber(m_texts.Text24) / double(cavities != 0 ? cavities : 1);
+    const qint64 work =
+        ComputeWorkMinutes(cyclePerPiece, boxInteger(m_texts.Text3), boxInteger(m_texts.Text40));
+    m_texts.Text19 = QString::number(work);
+    m_texts.Text16 = QString::number(work + boxInteger(m_texts.Text13));
+}
+
+void PlanDetail::recalculateEnd()
+{
+    const qint64 total = boxInteger(m_texts.Text16);
+    if (total <= EndFollowsAbove)
+        return;
+    const QDateTime start = enteredStart();
+    if (!start.isValid())
+        return;
+    const QDateTime end = endAfter(start, total);
+    m_texts.Text8 = plant::dateText(end.date());
+    m_texts.Text6 = plant::timeText(end.time());
+}
+
+EntryOutcome PlanDetail::enterEndTime()
+{
+    const QString time = normalTime(m_texts.Text6);
+    if (time.isEmpty()) {
+        m_prompter.inform(detail::BadEndTime);
+        return EntryOutcome::Stay;
+    }
+    m_texts.Text6 = time;
+    const QDateTime start = enteredStart();
+    const QDateTime entered = enteredEnd();
+    if (!start.isValid() || !entered.isValid() || start >= entered) {
+        m_prompter.inform(detail::EndBeforeStart);
+        return EntryOutcome::Stay;
+    }
+
+    qint64 total = boxInteger(m_texts.Text16);
+    if (total > EndFollowsAbove) {
+        // The minutes follow the entered end, one minute at a time, as far as a year at most.
+        const QString target = minuteKey(entered);
+        QDateTime end = endAfter(start, total);
+        for (qint64 step = 0; minuteKey(end) > target && total > 0 && step < MaxSearchSteps; ++step)
+            end = endAfter(start, --total);
+        for (qint64 step = 0; minuteKey(end) < target && step < MaxSearchSteps; ++step)
+            end = endAfter(start, ++total);
+        // An end entered inside a break cannot be reached: the box shows the end there is.
+        if (qAbs(end.secsTo(entered)) > 60) {
+            m_texts.Text8 = plant::dateText(end.date());
+            m_texts.Text6 = plant::timeText(end.time());
+        }
+        m_texts.Text16 = QString::number(total);
+        m_texts.Text19 = QString::number(total - boxInteger(m_texts.Text13));
+    }
+
+    const double secondsPerPiece = boxNumber(m_texts.Text15);
+    if (secondsPerPiece != 0 && m_prompter.ask(detail::AskQuantityFromEnd, {}, false)) {
+        const qint64 persons = boxInteger(m_texts.Text40);
+        const qint64 quantity =
+            plant::intFloor(double(boxInteger(m_texts.Text19)) * 60 / secondsPerPiece) * (persons >= 1 ? persons : 1);
+        m_texts.Text3 = QString::number(quantity);
+        m_copy.Quantity = quantity;
+        m_copy.Members.set(0).Quantity = quantity;
+        showCaseCounts();
+    }
+    return EntryOutcome::ToDestination;
+}
+
+void PlanDetail::showCaseCounts()
+{
+    const qint64 quantity = boxInteger(m_texts.Text3);
+    const qint64 perCase = boxInteger(m_texts.Text22);
+    const qint64 cases = perCase != 0 ? plant::intFloor(double(quantity) / double(perCase)) : 0;
+    m_texts.Text27 = QString::number(cases);
+    m_texts.Text28 = QString::number(quantity - cases * perCase);
+}
+
+void PlanDetail::leaveItemCode(Database &db)
+{
+    const QString code = m_texts.Text10;
+    if (code.trimmed().isEmpty() || detail::isSundryItem(code))
+        return;
+    QSqlQuery query = db.run(sql::ItemModelNames, {code});
+    if (!query.next())
+        return;
+    const RowReader row(query);
+    m_texts.Text2 = row.text(QStringLiteral("型番名"));
+    m_texts.Text9 = row.text(QStringLiteral("型番名仕様ＡＮＫ"));
+}
+
+void PlanDetail::chooseComposition(const QString &line)
+{
+    if (boxNumber(m_texts.Text20) > 0) {
+        m_prompter.inform(detail::CompositionLocked);
+        return;
+    }
+    if (!line.isEmpty() && line != m_texts.Text37) {
+        m_texts.Text37 = line;
+        m_texts.ZList = requirementLines(m_copy);
+    }
+}
+
+bool PlanDetail::askHide()
+{
+    if (!m_prompter.ask(detail::AskHide, {}, false))
+        return false;
+    m_detailMark = 1;
+    return true;
+}

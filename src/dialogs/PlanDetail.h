@@ -1,0 +1,117 @@
+#pragma once
+// The rules of the detail window PlanWindow, without widgets: the texts of its boxes, the
+// working copy of the lot, and what each entry does to them. The window copies its boxes into
+// texts() before a rule runs and shows them again afterwards, so every rule is tested here
+// with plain strings.
+
+#include "app/PlanRecord.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+class Database;
+class Prompter;
+class WorkingTime;
+
+namespace detail {
+extern const QString BadDate;           // a start or end date that is no date
+extern const QString BadTime;           // a start time that is no time
+extern const QString BadEndTime;        // an end time that is no time
+extern const QString EndBeforeStart;    // an end at or before the start
+extern const QString AskRecalculate;    // after a quantity entry
+extern const QString AskQuantityFromEnd; // after an end time entry
+extern const QString CompositionLocked; // a composition choice after actual production
+extern const QString AskHide;           // Command7
+// Item codes of the plant's sundry items, which have no item master row to look up.
+bool isSundryItem(const QString &itemCode);
+} // namespace detail
+
+// The boxes of the window, by the names the window gives them.
+struct DetailTexts
+{
+    QString Text14;                     // 手配番号
+    QString Text7, Text1;               // start date, time
+    QString Text8, Text6;               // end date, time
+    QString Text5;                      // machine code
+    QString Text12;                     // destination code
+    QString Text10, Text2, Text9;       // item code, name, description
+    QString Text4;                      // 生産計画番号
+    QString Text3;                      // quantity
+    QString Text13, Text19, Text16;     // setup, work, total minutes
+    QString Text15, Text24, Text25;     // seconds per piece, cycle, cavities
+    QString Text40;                     // persons
+    QString Text18, Text30;             // fixing state, acceptance mode
+    QString Text11, Text39;             // requested due date, remark
+    QString Text20, Text21, Text42;     // received quantity, last actual date, actual minutes
+    QString Text22, Text27, Text28;     // pieces per case, cases, loose pieces
+    QString Text29;                     // mold
+    QString Text37;                     // chosen composition
+    QString txt_After_StartYMD, txt_After_StartTIME;
+    QString txt_Before_EndYMD, txt_Before_EndTIME;
+
+    QStringList Text5Items;  // the machine rows
+    QStringList Text12Items; // the subcontractors
+    QStringList KList, ZList, NList, GList, JList;
+};
+
+// What an entry rule leaves for the window's focus.
+enum class EntryOutcome { Next, Stay, ToDestination };
+
+class PlanDetail
+{
+public:
+    PlanDetail(const WorkingTime &time, Prompter &prompter) : m_time(time), m_prompter(prompter) {}
+
+    // Takes the working copy of the lot; the texts are filled by the opener.
+    void open(const PlanRecord &lot, const DetailTexts &texts);
+
+    DetailTexts &texts() { return m_texts; }
+    const DetailTexts &texts() const { return m_texts; }
+    const PlanRecord &workingCopy() const { return m_copy; }
+
+    // Entry rules, each run when Enter is pressed in its box.
+    EntryOutcome enterStartDate();    // Text7
+    EntryOutcome enterStartTime();    // Text1
+    EntryOutcome enterEndDate();      // Text8
+    EntryOutcome enterQuantity();     // Text3
+    EntryOutcome enterRateValue();    // Text13, Text15, Text40
+    EntryOutcome enterWorkMinutes();  // Text19
+    EntryOutcome enterTotalMinutes(); // Text16
+    EntryOutcome enterEndTime();      // Text6
+    // Leaving Text10: the item's names from the item master. Throws DbError.
+    void leaveItemCode(Database &db);
+    // KList clicked or focused, with the chosen line (empty when none is chosen).
+    void chooseComposition(const QString &line);
+
+    // Command1, Command7 (after its question), Command8.
+    void finish() { m_detailMark = 0; }
+    bool askHide();
+    void cancel() { m_cancelled = true; }
+    bool cancelled() const { return m_cancelled; }
+    quint8 detailMark() const { return m_detailMark; }
+
+    // The start and end the boxes hold; invalid when a box holds no date or time.
+    QDateTime enteredStart() const;
+    QDateTime enteredEnd() const;
+
+private:
+    void recalculateWork();   // work minutes from quantity, cycle and persons
+    void recalculateEnd();    // the end from start and total, above 30 minutes only
+    void showCaseCounts();
+    QDateTime endAfter(const QDateTime &start, qint64 minutes) const;
+
+    const WorkingTime &m_time;
+    Prompter &m_prompter;
+    DetailTexts m_texts;
+    PlanRecord m_copy;
+    quint8 m_detailMark = 0;
+    bool m_cancelled = false;
+};
+
+// The number a box holds, as the plant reads a column: its leading number, 0 for junk.
+qint64 boxInteger(const QString &text);
+double boxNumber(const QString &text);
+// A typed date in its normal form "yyyy/mm/dd"; empty when the entry is no date.
+QString normalDate(const QString &text, const QDate &today);
+// A typed time in its normal form "hh:mm:ss"; empty when the entry is no time.
+QString normalTime(const QString &text);

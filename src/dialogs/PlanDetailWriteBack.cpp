@@ -1,0 +1,139 @@
+#include "dialogs/PlanDetailWriteBack.h"
+
+#include "app/Prompter.h"
+#include "common/PlantValues.h"
+#include "editing/EditPath.h"
+#include "editing/LotRules.h"
+#include "editing/PlanInsertion.h"
+
+namespace {
+
+// The values the boxes hold at close.
+struct Entered
+{
+    QString machine;
+    QString destination;
+    QDateTime start;
+    QDateTime end;
+    qint64 quantity = 0;
+    qint64 setup = 0;
+    double secondsPerPiece = 0;
+    qint64 work = 0;
+    qint64 persons = 0;
+    QString fixed;
+};
+
+Entered enteredValues(const PlanDetail &detail)
+{
+    const DetailTexts &t = detail.texts();
+    Entered in;
+    in.machine = machineOf(t.Text5);
+    in.destination = destinationOf(t.Text12);
+    in.start = detail.enteredStart();
+    in.end = detail.enteredEnd();
+    in.quantity = boxInteger(t.Text3);
+    in.setup = boxInteger(t.Text13);
+    in.secondsPerPiece = boxNumber(t.Text15);
+    in.work = boxInteger(t.Text19);
+    in.persons = boxInteger(t.Text40);
+    in.fixed = t.Text18.trimmed();
+    return in;
+}
+
+void storeNewValues(PlanRecord &lot, const Entered &in)
+{
+    lots::setStart(lot, in.start);
+    lots::setEnd(lot, in.end);
+    lot.SchedulerFixed = in.fixed;
+    lot.Persons = in.persons;
+}
+
+} // namespace
+
+QString destinationOf(const QString &text)
+{
+    if (text.size() == 1)
+        return QString();
+    return text.leftJustified(12, QLatin1Char(' '));
+}
+
+QString machineOf(const QString &text)
+{
+    return text.leftJustified(8, QLatin1Char(' '));
+}
+
+WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
+                          Prompter &prompter)
+{
+    const DetailTexts &t = detail.texts();
+    const bool hide = detail.detailMark() != path.store()[lot].DetailMark;
+    if (detail.cancelled())
+        return {};
+    if (t.Text10.trimmed().isEmpty()) {
+        // Nothing of the boxes is taken, but a lot the planner chose to hide is hidden.
+        if (hide) {
+            Edit edit = path.beginAction(QStringLiteral("詳細情報"));
+            edit.change(lot, [&](PlanRecord &record) { record.DetailMark = detail.detailMark(); });
+            edit.commit();
+            return {WriteBackResult::Written, {}};
+        }
+        return {};
+    }
+
+    const Entered in = enteredValues(detail);
+    if (!in.start.isValid()) {
+        const bool dateWrong = !plant::dateFromText(t.Text7.trimmed()).isValid();
+        prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
+        return {WriteBackResult::StartRefused, dateWrong ? QStringLiteral("Text7") : QStringLiteral("Text1")};
+    }
+    if (!in.end.isValid()) {
+        const bool dateWrong = !plant::dateFromText(t.Text8.trimmed()).isValid();
+        prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
+        return {WriteBackResult::EndRefused, dateWrong ? QStringLiteral("Text8") : QStringLiteral("Text6")};
+    }
+
+    Edit edit = path.beginAction(QStringLiteral("詳細情報"));
+    edit.change(lot, [&](PlanRecord &record) {
+        const quint8 mark = detail.detailMark();
+        record = detail.workingCopy();
+        record.DetailMark = mark;
+        record.ItemCode = t.Text10;
+        record.DisplayItemName = t.Text2;
+        record.AcceptOnReceipt = t.Text30;
+        record.Remarks = t.Text39;
+        record.MembersWritten = 1;
+    });
+
+    const PlanRecord &copy = edit.record(lot);
+    const bool moved = in.machine != copy.MachineCode || in.start != lots::startInstant(copy)
+                       || in.end != lots::endInstant(copy);
+    const bool amountsSame = in.quantity == copy.Quantity && in.setup == copy.SetupMinutes
+                             && in.secondsPerPiece == copy.SecondsPerPiece && in.work == copy.WorkMinutes;
+    const bool retimed = moved || in.destination != copy.SupplierCode || !amountsSame;
+    if (in.fixed != copy.SchedulerFixed || retimed || in.persons != copy.Persons) {
+        edit.change(lot, [&](PlanRecord &record) {
+            storeNewValues(record, in);
+            if (amountsSame)
+                return;
+            const qint64 oldQuantity = record.Quantity;
+            for (MemberSlots *members : {&record.Members, &record.AltMembers})
+                for (int index = 0; index < members->size(); ++index)
+                    if (!members->at(index).isFree() && members->at(index).Quantity == oldQuantity)
+                        members->set(index).Quantity = in.quantity;
+            record.Quantity = in.quantity;
+            record.SetupMinutes = in.setup;
+            record.SecondsPerPiece = in.secondsPerPiece;
+            // The work minutes the planner settled on are kept, so that the insertion below
+            // runs the lot for as long as the window showed.
+            record.WorkMinutes = in.work;
+        });
+        insertion.insertLot(edit, lot, in.machine, in.destination);
+    }
+
+    // A requested due date that is no date leaves the one the lot has.
+    const QDate due = plant::dateFromText(t.Text11.trimmed());
+    if (due.isValid() || t.Text11.trimmed().isEmpty())
+        edit.change(lot, [&](PlanRecord &record) { record.InitialDueDate = due; });
+    edit.commit();
+    return {WriteBackResult::Written, {}};
+}

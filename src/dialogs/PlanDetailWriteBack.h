@@ -1,0 +1,32 @@
+#pragma once
+// What the detail window hands back to the plan when it closes: the working copy and the
+// boxes become the lot's values in one planner action (one undo step), and a lot that was
+// moved or re-timed is inserted into its row again.
+
+#include "dialogs/PlanDetail.h"
+
+class EditPath;
+class PlanInsertion;
+struct RunContext;
+
+enum class WriteBackResult {
+    NothingWritten, // no item code, or cancelled
+    Written,
+    StartRefused,   // the start date or time is no date: the window stays open
+    EndRefused,     // the end date or time is no date: the window stays open
+};
+
+struct WriteBack
+{
+    WriteBackResult result = WriteBackResult::NothingWritten;
+    QString box; // the box the focus goes to when refused
+};
+
+// The destination as stored: one character (a department) counts as none, any other is
+// padded to 12 characters.
+QString destinationOf(const QString &text);
+// The machine as stored: eight characters.
+QString machineOf(const QString &text);
+
+WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
+                          Prompter &prompter);

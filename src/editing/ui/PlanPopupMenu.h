@@ -1,0 +1,71 @@
+#pragma once
+// The bar context menu mnuPopup "ポップアップ", opened by the right button on a bar of the
+// chart or on a row of the plan list: "詳細情報" (the detail window, RightButtonDown),
+// "生産計画別表示" (the lots of the lot's production plan, frmOrderGNT) and "予定に戻す" (back
+// to the loaded dates).
+
+#include <QObject>
+#include <QPoint>
+#include <QPointF>
+
+class ChartRows;
+class ChartSurfaceWidget;
+class Database;
+class EditPath;
+class GanttChart;
+class PlanInsertion;
+class PlanWindow;
+class Prompter;
+class QAction;
+class QMenu;
+class QWidget;
+class WorkingTime;
+struct ChartHit;
+
+class PlanPopupMenu : public QObject
+{
+    Q_OBJECT
+public:
+    PlanPopupMenu(EditPath &path, const PlanInsertion &insertion, GanttChart &chart, const WorkingTime &time,
+                  Database &db, Prompter &prompter, QWidget *window);
+    ~PlanPopupMenu() override;
+
+    // Right button on the main surface or the strip: the menu of the bar under the pointer.
+    void watchSurface(ChartSurfaceWidget *surface);
+    // A right-click on a row of the plan list (PlanDataGrid::popupRequested).
+    void gridPopup(qint64 lot, const QPoint &globalPos);
+
+    // The bar and point of the right-click, and the items enabled for its lot.
+    void prepare(qint64 bar, const QPointF &at);
+    qint64 popupBarIndex() const { return m_popupBar; }
+    QMenu *menu() const { return m_menu; }
+    QAction *popRot() const { return m_popRot; }
+    QAction *popOrder() const { return m_popOrder; }
+    QAction *popYotei() const { return m_popYotei; }
+
+    // RightButtonDown: the bar turns teal and the detail window opens on its lot, modally.
+    void RightButtonDown(qint64 bar);
+    // The part of RightButtonDown before the window is shown: highlight and filled window;
+    // nullptr when the lot cannot be filled (the message has been shown).
+    PlanWindow *openDetail(qint64 bar);
+    // After the detail window has closed: the bar is laid out from its lot again.
+    void detailClosed(qint64 bar);
+    void showOrderGantt();
+    void returnToSchedule();
+
+private:
+    EditPath &m_path;
+    const PlanInsertion &m_insertion;
+    GanttChart &m_chart;
+    const WorkingTime &m_time;
+    Database &m_db;
+    Prompter &m_prompter;
+    QWidget *m_window;
+    QMenu *m_menu = nullptr;
+    QAction *m_popRot = nullptr;
+    QAction *m_popOrder = nullptr;
+    QAction *m_popYotei = nullptr;
+    PlanWindow *m_detail = nullptr;
+    qint64 m_popupBar = 0;
+    QPointF m_popupAt;
+};
