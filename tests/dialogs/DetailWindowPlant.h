@@ -1,0 +1,40 @@
+#pragma once
+// The detail window's test plant: the editing tests' small plant (three machines working
+// around the clock, two subcontractors, a 10-minute grid) with a plant database beside it,
+// and one lot of 100 pieces at 36 seconds a piece (60 minutes) on M01 from 2024/05/10 08:00.
+
+#include "EditingPlant.h"
+#include "TestPlant.h"
+
+class DetailWindowPlant
+{
+public:
+    static constexpr qint64 Arrangement = 5001;
+
+    DetailWindowPlant()
+    {
+        lot = plant.add({.start = QStringLiteral("2024/05/10 08:00"), .minutes = 60, .quantity = 100});
+        PlanRecord &record = plant.store[lot];
+        record.ArrangementNo = Arrangement;
+        record.PlanNo = 700;
+        record.PlanNoText = QStringLiteral("700");
+        record.ItemCode = QStringLiteral("A100");
+        record.DisplayItemName = QStringLiteral("部品Ａ");
+        record.SecondsPerPiece = 36;
+        record.Cycle = 36;
+        record.Cavities = 1;
+        record.Persons = 1;
+        record.PackQty = 30;
+        MemberSlot &self = record.Members.set(0);
+        self.ArrangementNo = Arrangement;
+        self.Quantity = 100;
+        self.ProcessName = QStringLiteral("成形");
+        self.ModelName = QStringLiteral("ケースＡ");
+    }
+
+    PlanRecord &record() { return plant.store[lot]; }
+
+    EditingPlant plant;
+    TestPlant database;
+    qint64 lot = 0;
+};
