@@ -139,6 +139,7 @@ PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const Wor
     };
     buildLayout();
     setTabIndices();
+    fitDateBoxes();
 }
 
 QLineEdit *PlanWindow::addBox(const QString &name, bool readOnly)
@@ -278,6 +279,15 @@ void PlanWindow::setTabIndices()
     for (const BoxField &field : BoxFields)
         if (field.readOnly)
             box(QString::fromLatin1(field.name))->setFocusPolicy(Qt::ClickFocus);
+}
+
+void PlanWindow::fitDateBoxes()
+{
+    // A date or time is never cut off.
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 16;
+    for (const char *name : {"Text7", "Text1", "Text8", "Text6", "Text11", "Text21", "txt_After_StartYMD",
+                             "txt_After_StartTIME", "txt_Before_EndYMD", "txt_Before_EndTIME"})
+        box(QString::fromLatin1(name))->setMinimumWidth(width);
 }
 
 void PlanWindow::openOn(qint64 lot, const DetailTexts &texts)

@@ -49,6 +49,7 @@ private:
     QPushButton *addButton(const QString &name, const QString &caption);
     void buildLayout();
     void setTabIndices();
+    void fitDateBoxes();
     void readBoxes();
     void showBoxes();
     void enterPressed(QWidget *control);

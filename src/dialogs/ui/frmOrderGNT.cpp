@@ -17,7 +17,7 @@ namespace {
 constexpr int LabelWidth = 140;
 constexpr int RowHeight = 44;
 constexpr int HeaderHeight = 24;
-constexpr int PixelsPerHour = 6;
+constexpr int PixelsPerHour = 12;
 
 QColor colourOf(const RgbColor &rgb)
 {
@@ -43,7 +43,9 @@ public:
     OrderGanttSurface(const PlanStore &store, const OrderGanttPlan &plan, qint64 bar, QWidget *parent)
         : QWidget(parent), m_store(store), m_plan(plan), m_bar(bar)
     {
-        const qint64 hours = std::max<qint64>(24, m_plan.first.secsTo(m_plan.last) / 3600 + 1);
+        // From midnight of the first day to a day after the last end.
+        const QDateTime origin = plant::naiveDateTime(m_plan.first.date(), QTime(0, 0));
+        const qint64 hours = origin.secsTo(m_plan.last) / 3600 + 24;
         setMinimumSize(LabelWidth + int(hours) * PixelsPerHour + 20,
                        HeaderHeight + int(m_plan.rowCaptions.size()) * RowHeight + 4);
     }
