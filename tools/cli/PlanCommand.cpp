@@ -1,17 +1,35 @@
 #include "PlanCommand.h"
 
+#include "app/ConsolePrompter.h"
 #include "app/Database.h"
 #include "app/PlanStore.h"
 #include "app/ReturnPlanData.h"
 #include "app/RunContext.h"
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
+#include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
+#include "editing/AutoPlacement.h"
+#include "gantt/ClassRows.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
 
 namespace {
+
+// Messages go to the error output; every question gets the answer given with --answer.
+class AnsweringPrompter : public ConsolePrompter
+{
+public:
+    explicit AnsweringPrompter(bool yes) : m_yes(yes) {}
+    bool ask(const QString &text, const QString &title, bool, PromptIcon icon) override
+    {
+        return ConsolePrompter::ask(text, title, m_yes, icon);
+    }
+
+private:
+    bool m_yes;
+};
 
 QTextStream &out()
 {
@@ -137,8 +155,22 @@ int runPlanCommand(const QStringList &arguments)
 
     try {
         const auto db = Database::open(context.DbDataSource, context.DbUser, context.DbPassword);
+        if (context.PeriodEnd.isEmpty())
+            context.PeriodEnd = plant::dateText(context.periodStartDate().addMonths(context.DisplayMonths));
+        AnsweringPrompter prompter(answer == QStringLiteral("yes"));
+        ChartRows rows;
+        WorkCalendar calendar;
+        BreakTable breaks;
+        if (buildClassRows(rows, calendar, breaks, context, *db, prompter) == RowsBuild::EndProgram)
+            return 1;
         PlanStore store;
         ReturnPlanData(*db, context, store, nullptr);
+        // The automatic placement of loading, as the main window runs it.
+        EditPath path(store, calendar, context);
+        path.takeLoadedPlan();
+        const WorkingTime time(rows, calendar);
+        PlanInsertion insertion(rows, time, context, prompter);
+        FunPlanDataYoteiBarSet(path, insertion, rows, context, {});
         printStore(store);
     } catch (const DbError &error) {
         err() << error.text << u'\n';

@@ -140,8 +140,10 @@ void MainForm::installPlanGrid(QWidget *grid)
 
 void MainForm::applyLayout()
 {
+    // The controls fill the area below the menu bar.
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
     const mainform::Layout layout = mainform::compute(qint64(width()) * kTwipsPerPixel,
-                                                      qint64(height()) * kTwipsPerPixel);
+                                                      qint64(height() - menuHeight) * kTwipsPerPixel);
     for (auto it = layout.controls.cbegin(); it != layout.controls.cend(); ++it) {
         if (QWidget *control = m_central->findChild<QWidget *>(it.key()))
             control->setGeometry(toPixels(it.value()));
@@ -199,7 +201,7 @@ void MainForm::load(SchedulerSplash *splash)
         SplashProgress progress(splash);
         ReturnPlanData(m_db, c, m_store, &progress);
         if (m_hooks.layoutPlan)
-            m_hooks.layoutPlan();
+            m_hooks.layoutPlan(progress);
         if (m_hooks.drawChart)
             m_hooks.drawChart();
         show();

@@ -11,11 +11,13 @@
 #include "app/PlanSession.h"
 #include "app/PlanStore.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QSqlQuery>
 #include <functional>
 
 class Database;
+class ProgressText;
 class Prompter;
 class SchedulerSplash;
 struct RunContext;
@@ -40,8 +42,8 @@ struct MainFormLoadHooks
     std::function<void()> computeDropLimits;
     // The time axis widths and the placement of the chart surfaces in Picture1 and Picture2.
     std::function<void()> layoutTimeAxis;
-    // Lays out the loaded lots' bars and fills the plan grid.
-    std::function<void()> layoutPlan;
+    // Places the loaded lots (progress in the splash), lays out their bars and fills the plan grid.
+    std::function<void(ProgressText &progress)> layoutPlan;
     // The week display, the calendar lines and the row borders; the horizontal scroll range.
     std::function<void()> drawChart;
 };
@@ -98,6 +100,9 @@ signals:
     void restartRequested();
     // The window is closing either way: windows that belong to it close too.
     void unloading();
+    // A right press on an empty spot of a machine row of the chart: the operating time of that
+    // machine on that day.
+    void operatingTimeRequested(const QString &machineCode, const QDate &day);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -10,6 +10,7 @@
 #include "app/ui/MainForm.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/SchedulerSplash.h"
+#include "editing/ui/ChartEditing.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -123,6 +124,7 @@ void PlannerApplication::openMainWindow()
     m_splash = std::make_unique<SchedulerSplash>();
     m_splash->showNow();
     auto *form = new MainForm(m_context, *m_db, *m_prompter);
+    new ChartEditing(*form);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setRequestedDisplayMode(m_options.displayMode);
     m_mainForm = form;
