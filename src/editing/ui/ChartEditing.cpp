@@ -6,6 +6,7 @@
 #include "app/ui/MainForm.h"
 #include "common/PlantValues.h"
 #include "editing/AutoPlacement.h"
+#include "editing/ui/PlanPopupMenu.h"
 #include "gantt/ClassRows.h"
 #include "gantt/ui/BarDragController.h"
 #include "gantt/ui/ChartView.h"
@@ -34,6 +35,10 @@ ChartEditing::ChartEditing(MainForm &form)
     m_drag = new BarDragController(chart, form.planStore(), *m_drop, m_view->mainSurface(), m_view->strip(),
                                    form.kScroll(), form.picture1(), this);
     connect(m_drag, &BarDragController::operatingTimeRequested, &form, &MainForm::operatingTimeRequested);
+    // The right button on a bar opens its context menu.
+    auto *popup = new PlanPopupMenu(m_path, m_insertion, chart, m_time, form.database(), form.prompter(), &form);
+    popup->watchSurface(m_view->mainSurface());
+    popup->watchSurface(m_view->strip());
 
     MainFormLoadHooks &hooks = form.loadHooks();
     hooks.buildMachineRows = [this](QSqlQuery &machines) { buildRows(machines); };
