@@ -209,13 +209,31 @@ EntryOutcome PlanDetail::enterEndTime()
 
     qint64 total = boxInteger(m_texts.Text16);
     if (total > EndFollowsAbove) {
-        // The minutes follow the entered end, one minute at a time, as far as a year at most.
+        // The minutes follow the entered end: lowered while the end lies after it, raised while
+        // it lies before, to the minute. Ends never move back as minutes grow, so the minute
+        // where the walk would stop is found by halving the distance instead of one step at a
+        // time (a year of minutes at most).
         const QString target = minuteKey(entered);
-        QDateTime end = endAfter(start, total);
-        for (qint64 step = 0; minuteKey(end) > target && total > 0 && step < MaxSearchSteps; ++step)
-            end = endAfter(start, --total);
-        for (qint64 step = 0; minuteKey(end) < target && step < MaxSearchSteps; ++step)
-            end = endAfter(start, ++total);
+        const auto after = [&](qint64 minutes) { return minuteKey(endAfter(start, minutes)) > target; };
+        const auto before = [&](qint64 minutes) { return minuteKey(endAfter(start, minutes)) < target; };
+        if (after(total)) {
+            // The largest total whose end is not after the entered one (0 at least).
+            qint64 low = qMax<qint64>(0, total - MaxSearchSteps), high = total;
+            while (!after(low) && high - low > 1) {
+                const qint64 middle = low + (high - low) / 2;
+                (after(middle) ? high : low) = middle;
+            }
+            total = low;
+        } else if (before(total)) {
+            // The smallest total whose end is not before the entered one.
+            qint64 low = total, high = total + MaxSearchSteps;
+            while (!before(high) && high - low > 1) {
+                const qint64 middle = low + (high - low) / 2;
+                (before(middle) ? low : high) = middle;
+            }
+            total = high;
+        }
+        const QDateTime end = endAfter(start, total);
         // An end entered inside a break cannot be reached: the box shows the end there is.
         if (qAbs(end.secsTo(entered)) > 60) {
             m_texts.Text8 = plant::dateText(end.date());

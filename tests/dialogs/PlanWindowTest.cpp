@@ -112,6 +112,16 @@ TEST_F(PlanWindowTest, AnEndTimeSetsTheQuantityWhenThePlannerAgrees)
     EXPECT_EQ(text("Text27") + '/' + text("Text28"), QStringLiteral("6/20"));
 }
 
+TEST_F(PlanWindowTest, AnEndAMonthLaterIsReachedToTheMinute)
+{
+    open();
+    enter("Text8", QStringLiteral("2024/06/09"));
+    plant.prompter.expectAnswer(false);
+    enter("Text6", QStringLiteral("08:00"));
+    EXPECT_EQ(text("Text16"), QString::number(30 * 1440));
+    EXPECT_EQ(text("Text8") + ' ' + text("Text6"), QStringLiteral("2024/06/09 08:00:00"));
+}
+
 TEST_F(PlanWindowTest, WrongEndTimesAreRefused)
 {
     open();
