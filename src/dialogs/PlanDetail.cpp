@@ -219,18 +219,20 @@ EntryOutcome PlanDetail::enterEndTime()
         if (after(total)) {
             // The largest total whose end is not after the entered one (0 at least).
             qint64 low = qMax<qint64>(0, total - MaxSearchSteps), high = total;
-            while (!after(low) && high - low > 1) {
-                const qint64 middle = low + (high - low) / 2;
-                (after(middle) ? high : low) = middle;
-            }
+            if (!after(low))
+                while (high - low > 1) {
+                    const qint64 middle = low + (high - low) / 2;
+                    (after(middle) ? high : low) = middle;
+                }
             total = low;
         } else if (before(total)) {
             // The smallest total whose end is not before the entered one.
             qint64 low = total, high = total + MaxSearchSteps;
-            while (!before(high) && high - low > 1) {
-                const qint64 middle = low + (high - low) / 2;
-                (before(middle) ? low : high) = middle;
-            }
+            if (!before(high))
+                while (high - low > 1) {
+                    const qint64 middle = low + (high - low) / 2;
+                    (before(middle) ? low : high) = middle;
+                }
             total = high;
         }
         const QDateTime end = endAfter(start, total);
