@@ -1,0 +1,192 @@
+// The mouse on the main window's chart over the demo plant: a bar dragged to another machine
+// and a later time is one edit that undo takes back exactly (records, flags and the save
+// button); a locked lot cannot be picked up; a drop on the hover label moves nothing.
+
+#include "DemoCalendar.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "ScriptedPrompter.h"
+#include "TestPlant.h"
+#include "app/RunContext.h"
+#include "app/ui/MainForm.h"
+#include "common/PlantValues.h"
+#include "editing/ui/ChartEditing.h"
+#include "gantt/ui/BarDragController.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
+#include "gantt/ui/ChartView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate Start(2026, 12, 8);
+
+// Loading places the demo's tentative lots and may ask about overlaps on the way: those
+// questions are answered No; after loading every question must be scripted.
+class LoadingPrompter : public ScriptedPrompter
+{
+public:
+    bool loading = true;
+    bool ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon) override
+    {
+        return loading ? false : ScriptedPrompter::ask(text, title, defaultYes, icon);
+    }
+};
+
+class BarDragWindow : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const demo::PlantSummary summary = demo::writePlant(plant.db(), {300, 7, Start}, false);
+        context.PlantCode = demo::PlantCode;
+        context.ProcessClassCode = summary.moldingClass;
+        context.ProcessClassLabel = summary.moldingClass;
+        context.PeriodStart = plant::dateText(Start);
+        context.PeriodEnd = plant::dateText(Start.addMonths(1));
+        context.Authority = QStringLiteral("1");
+        context.DayStartTime = QTime(8, 0);
+        context.GridUnitMinutes = demo::GridMinutes;
+        context.WindowWidth = 1600 * 15;
+        context.WindowHeight = 900 * 15;
+        form = std::make_unique<MainForm>(context, plant.db(), prompter);
+        editing = new ChartEditing(*form);
+        form->load(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        prompter.loading = false;
+        prompter.clear();
+    }
+
+    ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
+    const GanttChart &chart() { return editing->chartView().chart(); }
+    const PlanStore &store() { return form->planStore(); }
+    std::vector<PlanRecord> records()
+    {
+        std::vector<PlanRecord> all;
+        for (qint64 i = 0; i <= store().lastIndex(); ++i)
+            all.push_back(store()[i]);
+        return all;
+    }
+
+    // The pixel of the main surface at surface twips (x, y).
+    QPoint pixelAt(double x, double y)
+    {
+        const QPointF origin = surface()->twipsAt(QPoint(0, 0));
+        return QPoint(int((x - origin.x()) / 15), int((y - origin.y()) / 15));
+    }
+
+    // A free lot whose bar is well inside the visible part of a machine row.
+    qint64 visibleFreeLot()
+    {
+        const ChartRows &rows = chart().rows();
+        for (qint64 i = 2; i <= store().lastIndex(); ++i) {
+            const BarGeometry &bar = chart().bar(i);
+            const int row = rows.rowOfCode(store()[i].MachineCode);
+            const QPoint at = pixelAt(double(bar.left), double(bar.top));
+            if (bar.visible && bar.surface == ChartSurface::Main && rows.isMachineRow(row) && row <= 8
+                && bar.width >= 150 && at.x() >= 0 && at.x() < surface()->width() - 300
+                && !store()[i].isLocked() && !store()[i].isEndFixed() && store()[i].Active > 0)
+                return i;
+        }
+        return 0;
+    }
+
+    QPoint grabPoint(qint64 lot)
+    {
+        const BarGeometry &bar = chart().bar(lot);
+        return pixelAt(double(bar.left) + 75, double(bar.top) + 150);
+    }
+
+    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    RunContext context;
+    LoadingPrompter prompter;
+    std::unique_ptr<MainForm> form;
+    ChartEditing *editing = nullptr;
+};
+
+TEST_F(BarDragWindow, DragToAnotherMachineLaterIsOneEditThatUndoTakesBackExactly)
+{
+    const qint64 lot = visibleFreeLot();
+    ASSERT_GE(lot, 2);
+    const std::vector<PlanRecord> before = records();
+    const PlanRecord original = store()[lot];
+    const ChartRows &rows = chart().rows();
+    const int fromRow = rows.rowOfCode(original.MachineCode);
+    const int toRow = fromRow == 2 ? 3 : 2;
+    ASSERT_FALSE(form->comHozon()->isEnabled());
+
+    const QPoint grab = grabPoint(lot);
+    const QPoint drop = pixelAt(double(chart().bar(lot).left) + 75 + 150 * 15, rows.row(toRow).top + 150);
+    QTest::mousePress(surface(), Qt::LeftButton, {}, grab);
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::Bar);
+    EXPECT_EQ(chart().bar(lot).background, (RgbColor{64, 64, 64}));
+    EXPECT_EQ(editing->dragController().dragOriginRow(), rows.row(fromRow).code);
+    QTest::mouseMove(surface(), drop);
+    // Whatever the drop overlaps is left where it is.
+    prompter.expectAnswer(false);
+    prompter.expectAnswer(false);
+    QTest::mouseRelease(surface(), Qt::LeftButton, {}, drop);
+
+    const PlanRecord &moved = store()[lot];
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
+    EXPECT_EQ(moved.MachineCode, rows.row(toRow).code);
+    EXPECT_GT(plant::naiveDateTime(moved.StartDate, moved.StartTime),
+              plant::naiveDateTime(original.StartDate, original.StartTime));
+    EXPECT_EQ(moved.MembersWritten, 1);
+    EXPECT_NE(chart().bar(lot).background, (RgbColor{64, 64, 64}));
+    EXPECT_TRUE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(editing->undoAction()->isEnabled());
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(records() == before);
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(editing->redoAction()->isEnabled());
+
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(store()[lot].MachineCode, rows.row(toRow).code);
+    EXPECT_TRUE(form->comHozon()->isEnabled());
+}
+
+TEST_F(BarDragWindow, PressOnALockedLotStartsNothing)
+{
+    const qint64 lot = visibleFreeLot();
+    ASSERT_GE(lot, 2);
+    form->planStore()[lot].SchedulerFixed = QStringLiteral("2");
+    const RgbColor colour = chart().bar(lot).background;
+    QTest::mousePress(surface(), Qt::LeftButton, {}, grabPoint(lot));
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
+    EXPECT_EQ(chart().bar(lot).background, colour);
+    QTest::mouseRelease(surface(), Qt::LeftButton, {}, grabPoint(lot) + QPoint(100, 0));
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(prompter.said().empty());
+}
+
+TEST_F(BarDragWindow, DropOnTheHoverLabelAbandonsTheDrag)
+{
+    const qint64 lot = visibleFreeLot();
+    ASSERT_GE(lot, 2);
+    const std::vector<PlanRecord> before = records();
+    const QPoint grab = grabPoint(lot);
+    QTest::mousePress(surface(), Qt::LeftButton, {}, grab);
+    ASSERT_EQ(editing->dragController().dragState(), BarDragController::DragState::Bar);
+
+    const QPoint drop = grab + QPoint(80, 0);
+    QLabel *label = editing->dragController().gradeName();
+    const QPoint onLabel = label->parentWidget()->mapFrom(form.get(), surface()->mapTo(form.get(), drop));
+    label->setGeometry(onLabel.x() - 20, onLabel.y() - 10, 60, 20);
+    label->show();
+    QTest::mouseRelease(surface(), Qt::LeftButton, {}, drop);
+
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
+    EXPECT_TRUE(records() == before);
+    EXPECT_NE(chart().bar(lot).background, (RgbColor{64, 64, 64}));
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(prompter.said().empty());
+}
+
+} // namespace
