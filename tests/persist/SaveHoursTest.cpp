@@ -10,6 +10,10 @@ protected:
         plant.insert("DB0491", {{"機械コード", machine}, {"年月日", date}, {"連番", serial}, {"勤務時間", hours},
                                 {"開始時刻１", 80000}, {"終了時刻１", 170000}});
     }
+    double sum(const QString &machine, const QString &date)
+    {
+        return row("SELECT SUM(勤務時間) AS 合計 FROM DB0491 WHERE 機械コード=? AND 年月日=?", {machine, date}).number("合計");
+    }
     ReadRow stored(const QString &machine, const QString &date, int serial)
     {
         return row("SELECT * FROM DB0491 WHERE 機械コード=? AND 年月日=? AND 連番=?", {machine, date, serial});
@@ -37,17 +41,34 @@ TEST_P(SaveHours, ChangedDaysAreWrittenIntoTheirStoredRows)
 
     ASSERT_EQ(result.outcome, SaveResult::Outcome::Complete);
     const ReadRow first = stored("M1      ", "20240410", 1);
-    EXPECT_EQ(first.number("勤務時間"), 9);
+    EXPECT_EQ(first.number("勤務時間"), 7); // 9 hours in all with the second row's 2
     EXPECT_EQ(first.number("開始時刻１"), 73000);
     EXPECT_EQ(first.number("終了時刻１"), 120000);
     EXPECT_EQ(first.number("開始時刻２"), 130000);
     EXPECT_EQ(first.number("終了時刻２"), 181500);
     EXPECT_EQ(stored("M1      ", "20240410", 2).number("勤務時間"), 2); // the day's second row is left alone
+    EXPECT_EQ(sum("M1      ", "20240410"), 9);                           // a reload adds the rows up again
     EXPECT_EQ(stored("M2      ", "20240411", 1).number("勤務時間"), 8);
     EXPECT_EQ(count("SELECT COUNT(*) FROM DB0491", {}), 3); // no row added for the day without one
     EXPECT_EQ(result.savedDays, (std::vector<SavedDay>{{2, 11}, {3, 11}}));
     EXPECT_FALSE(calendar.day(2, 11)->changed);
     EXPECT_FALSE(calendar.day(3, 11)->changed);
+}
+
+TEST_P(SaveHours, HoursCutBelowTheDaysOtherRowsGoIntoTheFirstRowAlone)
+{
+    dayRow("M1      ", "20240410", 1, 8);
+    dayRow("M1      ", "20240410", 2, 3);
+    CalendarDay &changed = *calendar.day(2, 11);
+    changed.workHours = 2;
+    changed.shiftTimes = {QTime(8, 0), QTime(10, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0),
+                          QTime(0, 0), QTime(0, 0)};
+    changed.changed = true;
+
+    ASSERT_EQ(save().outcome, SaveResult::Outcome::Complete);
+    EXPECT_EQ(stored("M1      ", "20240410", 1).number("勤務時間"), 2);
+    EXPECT_EQ(stored("M1      ", "20240410", 2).number("勤務時間"), 0);
+    EXPECT_EQ(sum("M1      ", "20240410"), 2);
 }
 
 } // namespace
