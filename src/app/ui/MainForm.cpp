@@ -101,6 +101,10 @@ void MainForm::buildControls()
         label->setObjectName(mainform::rowLabelName(slot));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setWordWrap(true);
+        // A subcontractor's caption runs to three lines; they must fit the 600-twip row.
+        QFont small = label->font();
+        small.setPixelSize(11);
+        label->setFont(small);
     }
     m_kScroll = new QScrollBar(Qt::Vertical, m_central);
     m_kScroll->setObjectName(QStringLiteral("KScroll"));

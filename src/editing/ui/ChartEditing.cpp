@@ -7,6 +7,8 @@
 #include "common/PlantValues.h"
 #include "editing/AutoPlacement.h"
 #include "editing/ui/PlanPopupMenu.h"
+#include "gantt/ui/PlanDataGrid.h"
+#include "gantt/ui/PlanListPane.h"
 #include "gantt/ClassRows.h"
 #include "gantt/ui/BarDragController.h"
 #include "gantt/ui/ChartView.h"
@@ -39,6 +41,12 @@ ChartEditing::ChartEditing(MainForm &form)
     auto *popup = new PlanPopupMenu(m_path, m_insertion, chart, m_time, form.database(), form.prompter(), &form);
     popup->watchSurface(m_view->mainSurface());
     popup->watchSurface(m_view->strip());
+    // The plan list under the chart follows every edit and re-places lots through the same
+    // path; its right-click and the bar search's single hit open the same lot information.
+    auto *list = new PlanListPane(form, m_path, m_insertion, m_rows, m_time);
+    list->setChart(m_view);
+    connect(list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::gridPopup);
+    connect(list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
 
     MainFormLoadHooks &hooks = form.loadHooks();
     hooks.buildMachineRows = [this](QSqlQuery &machines) { buildRows(machines); };
@@ -51,10 +59,11 @@ ChartEditing::ChartEditing(MainForm &form)
             captions.append(m_rows.row(row).caption);
         return captions;
     };
-    hooks.layoutPlan = [this, later = hooks.layoutPlan](ProgressText &progress) {
+    hooks.layoutPlan = [this, list, later = hooks.layoutPlan](ProgressText &progress) {
         placeLoadedPlan(progress);
         if (later)
             later(progress);
+        list->refresh();
     };
 
     connect(&m_path, &EditPath::recordsChanged, this, &ChartEditing::showChanges);
