@@ -56,7 +56,7 @@ extern const QString MachineCycle;
 // The customer orders and demand plans linked to an arrangement, with customer and item
 // names; binds arrangement number.
 extern const QString RelatedOrders;
-// An item's model name and its half-width specification; binds item code.
+// An item's model name and its half-width 品名仕様; binds item code.
 extern const QString ItemModelNames;
 // The arrangements that feed an arrangement (the previous process), latest end first; binds
 // arrangement number.

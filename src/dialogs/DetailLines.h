@@ -10,7 +10,7 @@
 class Database;
 class RowReader;
 
-// One line per requirement row, up to the first row without item code: code, specification
+// One line per requirement row, up to the first row without item code: code, 品名仕様
 // and the four quantities (needed, ratio numerator, ratio denominator, yield).
 QStringList requirementLines(const PlanRecord &lot);
 

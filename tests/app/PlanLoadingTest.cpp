@@ -31,7 +31,7 @@ protected:
         routing("A", 1, 1, "P10");
     }
 
-    void item(const QString &code) { plant.insert("DB0378", {{"品名コード", code}, {"品名＿品名仕様", code + "-spec"}}); }
+    void item(const QString &code) { plant.insert("DB0378", {{"品名コード", code}, {"品名＿品名仕様", code + "-仕様"}}); }
     void routing(const QString &itemCode, int sequence, int plantCode, const QString &process, QVariantMap more = {})
     {
         more.insert({{"品名コード", itemCode}, {"順序", sequence}, {"生産工場コード", plantCode}, {"工程内容コード", process}});
@@ -225,7 +225,7 @@ TEST_P(PlanLoading, FirstNineteenRequirementRowsOfTheLot)
     ASSERT_EQ(first.Requirements.size(), 19u);
     EXPECT_EQ(first.Requirements.front().ItemCode, "M00");
     EXPECT_EQ(first.Requirements.back().ItemCode, "M18");
-    EXPECT_EQ(first.Requirements.back().ItemSpec, "M18-spec");
+    EXPECT_EQ(first.Requirements.back().ItemSpec, "M18-仕様");
     EXPECT_EQ(first.Requirements.back().Quantity, 18);
     EXPECT_EQ(first.Requirements.back().RatioNumLoaded, 2);
     EXPECT_EQ(first.Requirements.back().RatioDen, 3);
@@ -264,14 +264,14 @@ TEST_P(PlanLoading, NumberedColumnsAndDisplayValues)
     plant.insert("DB0251", {{"生産計画番号", 77}, {"品名コード", "A"}, {"計画数", 5000}});
     PlanRecord r = loadOne();
     EXPECT_EQ(r.GanttDisplayClass, 0);
-    EXPECT_EQ(r.DisplayItemName, "A-spec");
+    EXPECT_EQ(r.DisplayItemName, "A-仕様");
     EXPECT_EQ(r.PlanNo, 77);
     EXPECT_EQ(r.PlanNoText, "77");
     EXPECT_EQ(r.PlannedQty, 5000);
     EXPECT_EQ(r.Quantity, 1000);
     EXPECT_EQ(r.ReceivedQty, 40);
     EXPECT_EQ(r.Members.at(0).ArrangementNo, 1);
-    EXPECT_EQ(r.Members.at(0).ModelName, "A-spec");
+    EXPECT_EQ(r.Members.at(0).ModelName, "A-仕様");
     EXPECT_EQ(r.Members.at(0).ProcessName, "成形");
     EXPECT_EQ(r.ProcessName, "成形");
     EXPECT_EQ(r.Active, 1);

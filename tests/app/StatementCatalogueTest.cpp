@@ -153,7 +153,7 @@ TEST_P(StatementCatalogue, LoadingStatementsDeliverTheColumnsTheLoaderReads)
     EXPECT_EQ(row.integer("手配番号"), 1001);
     EXPECT_DOUBLE_EQ(row.number("サイクル"), 33) << "the arrangement's own cycle comes first";
     EXPECT_DOUBLE_EQ(row.number("優先サイクル"), 15);
-    EXPECT_EQ(row.text("型番名"), "ケース") << "型番名 is the item specification";
+    EXPECT_EQ(row.text("型番名"), "ケース") << "型番名 is the item's 品名仕様";
     EXPECT_EQ(row.text("品名コード2"), "ITEM1");
     EXPECT_DOUBLE_EQ(row.number("生産性"), 120);
     EXPECT_EQ(row.integer("生産性区分"), 6);

@@ -22,11 +22,11 @@ protected:
     TestPlant database;
 };
 
-RequirementRow material(const QString &code, const QString &spec)
+RequirementRow material(const QString &code, const QString &given)
 {
     RequirementRow row;
     row.ItemCode = code;
-    row.ItemSpec = spec;
+    row.ItemSpec = given;
     return row;
 }
 

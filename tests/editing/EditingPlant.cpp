@@ -37,18 +37,18 @@ EditingPlant::EditingPlant()
     insertion = std::make_unique<PlanInsertion>(rows, *time, run, prompter);
 }
 
-qint64 EditingPlant::add(const LotSpec &spec)
+qint64 EditingPlant::add(const LotSpec &given)
 {
     PlanRecord lot;
-    lot.MachineCode = spec.machine;
-    lot.SupplierCode = spec.supplier;
-    lots::setStart(lot, at(spec.start));
-    lots::setEnd(lot, at(spec.start).addSecs(spec.minutes * 60));
-    lot.WorkMinutes = spec.minutes;
-    lot.ConfirmState = spec.confirm;
-    lot.SchedulerFixed = spec.fixed;
-    lot.Quantity = spec.quantity;
-    lot.MembersWritten = spec.placed;
+    lot.MachineCode = given.machine;
+    lot.SupplierCode = given.supplier;
+    lots::setStart(lot, at(given.start));
+    lots::setEnd(lot, at(given.start).addSecs(given.minutes * 60));
+    lot.WorkMinutes = given.minutes;
+    lot.ConfirmState = given.confirm;
+    lot.SchedulerFixed = given.fixed;
+    lot.Quantity = given.quantity;
+    lot.MembersWritten = given.placed;
     lot.Active = 1;
     const qint64 index = store.lastIndex() + 1;
     store.resize(index);

@@ -34,7 +34,7 @@ public:
     EditingPlant();
 
     // Adds a lot (before start()); its end is its start plus its minutes.
-    qint64 add(const LotSpec &spec);
+    qint64 add(const LotSpec &given);
     // Hands the filled store to the edit path, as loading does.
     void start();
 

@@ -192,10 +192,10 @@ public:
             }
         const int count = random.bounded(20, 90);
         for (int n = 0; n < count; ++n) {
-            LotSpec spec;
-            spec.machine = pick({EditingPlant::M01, EditingPlant::M02, EditingPlant::M01,
+            LotSpec given;
+            given.machine = pick({EditingPlant::M01, EditingPlant::M02, EditingPlant::M01,
                                  QStringLiteral("        "), QStringLiteral("M01")});
-            spec.supplier = spec.machine.trimmed().isEmpty()
+            given.supplier = given.machine.trimmed().isEmpty()
                 ? pick({EditingPlant::S01, QStringLiteral("S01   "), EditingPlant::S02, QStringLiteral("")})
                 : pick({QStringLiteral("            "), QStringLiteral("            "), EditingPlant::S01,
                         QStringLiteral("X9")});
@@ -203,16 +203,16 @@ public:
             const qint64 step = random.bounded(2) ? 10 : 1;
             const QDateTime start = EditingPlant::at(QStringLiteral("2024/05/10 06:00"))
                                         .addSecs(60 * step * qint64(random.bounded(3 * 24 * 60 / int(step))));
-            spec.start = start.toString(QStringLiteral("yyyy/MM/dd hh:mm"));
+            given.start = start.toString(QStringLiteral("yyyy/MM/dd hh:mm"));
             if (random.bounded(4) == 0) // crowds of lots with the same start
-                spec.start = QStringLiteral("2024/05/11 09:00");
-            spec.minutes = random.bounded(4) == 0 ? 0 : step * random.bounded(1, 400 / int(step));
-            spec.confirm = pick({QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1")});
-            spec.fixed = pick({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"),
+                given.start = QStringLiteral("2024/05/11 09:00");
+            given.minutes = random.bounded(4) == 0 ? 0 : step * random.bounded(1, 400 / int(step));
+            given.confirm = pick({QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1")});
+            given.fixed = pick({QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1"),
                                QStringLiteral("2"), QString()});
-            spec.quantity = random.bounded(1, 4) * 100;
-            spec.placed = quint8(random.bounded(3) == 0);
-            const qint64 lot = plant.add(spec);
+            given.quantity = random.bounded(1, 4) * 100;
+            given.placed = quint8(random.bounded(3) == 0);
+            const qint64 lot = plant.add(given);
             plant.store[lot].SetupMinutes = random.bounded(3) == 0 ? random.bounded(0, 40) : 0;
             plant.store[lot].Active = random.bounded(15) == 0 ? 0 : 1;
         }

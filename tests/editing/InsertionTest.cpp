@@ -15,7 +15,7 @@ const QString Blank12 = QStringLiteral("            ");
 class InsertionTest : public ::testing::Test
 {
 protected:
-    qint64 add(LotSpec spec) { return plant.add(spec); }
+    qint64 add(LotSpec given) { return plant.add(given); }
 
     // One drop-like action: the lot is inserted on `row` and the action committed.
     void insert(qint64 lot, const QString &row, const QString &destination = QString())

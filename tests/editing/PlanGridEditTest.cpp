@@ -17,9 +17,9 @@ class PlanGridEditTest : public ::testing::Test
 {
 protected:
     // A lot whose rate makes 100 pieces one hour of work.
-    qint64 add(LotSpec spec)
+    qint64 add(LotSpec given)
     {
-        const qint64 lot = plant.add(spec);
+        const qint64 lot = plant.add(given);
         plant.store[lot].SecondsPerPiece = 36;
         plant.store[lot].LoadedStartDate = QDate(2024, 5, 1);
         plant.store[lot].LoadedEndDate = QDate(2024, 5, 2);

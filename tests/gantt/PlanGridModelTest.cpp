@@ -20,17 +20,17 @@ struct ListLot
 class PlanGridModelTest : public ::testing::Test
 {
 protected:
-    qint64 add(const ListLot &spec)
+    qint64 add(const ListLot &given)
     {
         PlanRecord lot;
-        lot.MachineCode = spec.machine;
-        const QDateTime start = QDateTime::fromString(spec.start, QStringLiteral("yyyy/MM/dd hh:mm"));
+        lot.MachineCode = given.machine;
+        const QDateTime start = QDateTime::fromString(given.start, QStringLiteral("yyyy/MM/dd hh:mm"));
         lot.StartDate = start.date();
         lot.StartTime = start.time();
-        lot.ItemCode = spec.item;
-        lot.DisplayItemName = spec.name;
-        lot.MoldShortName = spec.mold;
-        lot.GanttDisplayClass = spec.display;
+        lot.ItemCode = given.item;
+        lot.DisplayItemName = given.name;
+        lot.MoldShortName = given.mold;
+        lot.GanttDisplayClass = given.display;
         lot.Active = 1;
         lot.ConfirmState = QStringLiteral("1");
         const qint64 index = store.append(std::move(lot));
