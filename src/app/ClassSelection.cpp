@@ -1,10 +1,10 @@
 #include "app/ClassSelection.h"
 
-#include "app/Database.h"
-#include "app/Prompter.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
 #include "app/RememberedClass.h"
-#include "app/RunContext.h"
-#include "app/Statements.h"
+#include "plan/RunContext.h"
+#include "db/Statements.h"
 #include "calendar/DateEntry.h"
 #include "common/PlantValues.h"
 

@@ -1,6 +1,6 @@
 #include "app/PlanSession.h"
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 
 PlanSession::PlanSession(bool inquiryMode, QObject *parent) : QObject(parent), m_inquiry(inquiryMode)
 {

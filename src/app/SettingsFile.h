@@ -3,7 +3,7 @@
 // end, text fields optionally in double quotes. Fields 1 and 2 are always read; each later
 // field only while the file has not ended, so a short file leaves the rest at zero or empty.
 
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 
 #include <QString>
 

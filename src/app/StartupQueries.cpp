@@ -1,7 +1,7 @@
 #include "app/StartupQueries.h"
 
-#include "app/Database.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "db/Statements.h"
 
 #include <algorithm>
 

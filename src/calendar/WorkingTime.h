@@ -5,8 +5,8 @@
 // after the calendar have no spans and work up to 960 minutes per working day in clock time;
 // days before the calendar have no working time.
 
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "dialogs/DetailLines.h"
 
-#include "app/Database.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "db/Statements.h"
 #include "calendar/ByteWidthText.h"
 #include "common/PlantValues.h"
 

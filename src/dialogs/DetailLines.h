@@ -3,7 +3,7 @@
 // process members (NList, GList) and the related customer orders and demand plans (JList).
 // Widths are counted in Shift-JIS bytes, so Japanese names line up under their headers.
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #include "dialogs/PlanDetail.h"
 
-#include "app/Database.h"
-#include "app/Prompter.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
+#include "db/Statements.h"
 #include "calendar/DateEntry.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"

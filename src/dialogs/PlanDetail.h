@@ -4,7 +4,7 @@
 // texts() before a rule runs and shows them again afterwards, so every rule is tested here
 // with plain strings.
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "dialogs/PlanDetailFill.h"
 
-#include "app/Database.h"
-#include "app/PlanStore.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "plan/PlanStore.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
 #include "dialogs/DetailLines.h"
 #include "editing/LotRules.h"
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 namespace {
 

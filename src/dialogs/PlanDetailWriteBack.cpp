@@ -1,6 +1,6 @@
 #include "dialogs/PlanDetailWriteBack.h"
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 #include "common/PlantValues.h"
 #include "editing/EditPath.h"
 #include "editing/LotRules.h"

@@ -1,6 +1,6 @@
 #include "editing/AutoPlacement.h"
 
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 #include "common/PlantValues.h"
 #include "editing/LotRules.h"
 #include "editing/RowCodes.h"

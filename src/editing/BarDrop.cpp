@@ -1,7 +1,7 @@
 #include "editing/BarDrop.h"
 
-#include "app/Database.h"
-#include "app/Prompter.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
 #include "editing/LotRules.h"
 #include "editing/StretchBar.h"
 

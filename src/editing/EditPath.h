@@ -10,10 +10,10 @@
 // library without QtGui (where QUndoStack is): every step is a set of snapshots, so undo and
 // redo are the same swap of kept and current records, and the tests run without a display.
 
-#include "app/PlanStore.h"
-#include "app/RunContext.h"
+#include "plan/PlanStore.h"
+#include "plan/RunContext.h"
 #include "editing/RowIndex.h"
-#include "gantt/WorkCalendar.h"
+#include "calendar/WorkCalendar.h"
 
 #include <QList>
 #include <QObject>

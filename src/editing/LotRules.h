@@ -2,7 +2,7 @@
 // How the overlap rules look at a lot: its start and end as comparable instants, the row it
 // is on, whether it stands in the way of other lots and whether the scheduler may move it.
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 
 #include <QDateTime>
 #include <QString>

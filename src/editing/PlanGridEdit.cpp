@@ -1,6 +1,6 @@
 #include "editing/PlanGridEdit.h"
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 #include "common/PlantValues.h"
 #include "editing/BarDrop.h"
 #include "editing/LotRules.h"

@@ -1,7 +1,7 @@
 #include "editing/PlanInsertion.h"
 
-#include "app/Prompter.h"
-#include "app/RunContext.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
 #include "calendar/GridRounding.h"
 #include "editing/LotRules.h"
 #include "editing/RowCodes.h"

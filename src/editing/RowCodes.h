@@ -1,7 +1,7 @@
 #pragma once
 // How the editing rules find a chart row from a code.
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 namespace rowcodes {
 

@@ -3,7 +3,7 @@
 // a drop, a push-back or the placement of a lot after the last one of its machine looks only
 // at the lots of one row instead of walking the whole store.
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 
 #include <QHash>
 #include <QString>

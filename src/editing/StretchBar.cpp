@@ -1,7 +1,7 @@
 #include "editing/StretchBar.h"
 
-#include "app/Database.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "db/Statements.h"
 #include "editing/RowCodes.h"
 #include "editing/WorkDuration.h"
 

@@ -6,7 +6,7 @@
 // that follows the drop.
 
 #include "editing/EditPath.h"
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 class Database;
 

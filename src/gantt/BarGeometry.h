@@ -3,7 +3,7 @@
 // chart widgets paint and hit-test. Positions are twips on the bar's surface, measured from
 // ChartOrigin horizontally and from the surface's top vertically.
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 #include "gantt/RgbColor.h"
 #include "gantt/TimeScale.h"
 

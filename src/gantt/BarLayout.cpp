@@ -1,6 +1,6 @@
 #include "gantt/BarLayout.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "common/PlantValues.h"
 
 #include <algorithm>

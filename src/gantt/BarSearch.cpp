@@ -1,6 +1,6 @@
 #include "gantt/BarSearch.h"
 
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "common/NarrowText.h"
 #include "common/WildcardPattern.h"
 

@@ -1,6 +1,6 @@
 #include "gantt/BarSpatialIndex.h"
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 #include <algorithm>
 #include <cmath>

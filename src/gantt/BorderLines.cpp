@@ -1,6 +1,6 @@
 #include "gantt/BorderLines.h"
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 BorderLines DrawBorderLine(const ChartRows &rows, qint64 left, qint64 right)
 {

@@ -1,8 +1,8 @@
 #include "gantt/CalendarShading.h"
 
 #include "calendar/WorkingDay.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <algorithm>
 

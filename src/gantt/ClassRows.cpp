@@ -1,8 +1,8 @@
 #include "gantt/ClassRows.h"
 
-#include "app/Database.h"
-#include "app/RunContext.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "plan/RunContext.h"
+#include "db/Statements.h"
 
 QList<RowSource> readRowSources(QSqlQuery &listing)
 {

@@ -1,8 +1,8 @@
 #include "gantt/GanttChart.h"
 
-#include "app/PlanStore.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/PlanStore.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 // class with its working calendar, then one row per subcontractor of the class.
 
 #include "calendar/BreakTable.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <QDate>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "gantt/MachineCalendar.h"
 
-#include "app/Database.h"
-#include "app/Prompter.h"
-#include "app/Statements.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
+#include "db/Statements.h"
 #include "calendar/BreakTable.h"
 #include "common/PlantValues.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A machine's working-hour rows (DB0491) applied to its days of the WorkCalendar.
 
-#include "gantt/WorkCalendar.h"
+#include "calendar/WorkCalendar.h"
 
 #include <QDate>
 #include <QString>

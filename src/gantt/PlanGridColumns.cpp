@@ -1,6 +1,6 @@
 #include "gantt/PlanGridColumns.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "common/PlantValues.h"
 
 #include <array>

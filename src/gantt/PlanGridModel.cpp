@@ -1,6 +1,6 @@
 #include "gantt/PlanGridModel.h"
 
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "gantt/PlanListFilter.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 
 PlanListFilter::PlanListFilter(const PlanListSearch &search)
     : m_itemCode(startsWith(search.itemCode)),

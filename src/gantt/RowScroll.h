@@ -2,7 +2,7 @@
 // The state of the row scroll bar KScroll: which ten rows the labels MachineName(1..10) show
 // and how far the main chart surface is moved up.
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 class RowScroll
 {

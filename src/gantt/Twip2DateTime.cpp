@@ -1,6 +1,6 @@
 #include "gantt/Twip2DateTime.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "calendar/GridRounding.h"
 #include "calendar/WorkingTime.h"
 #include "gantt/BarLayout.h"

@@ -1,6 +1,6 @@
 #include "persist/ArrangementNumbers.h"
 
-#include "app/Statements.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
 #include "persist/SaveSession.h"
 

@@ -1,6 +1,6 @@
 #include "persist/LotDestination.h"
 
-#include "app/Statements.h"
+#include "db/Statements.h"
 #include "persist/SaveSession.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "persist/LotSaver.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "persist/ArrangementNumbers.h"
 #include "persist/ArrangementRow.h"
 #include "persist/LotDestination.h"

@@ -1,7 +1,7 @@
 #include "persist/MachineCycleRow.h"
 
-#include "app/PlanRecord.h"
-#include "app/Statements.h"
+#include "plan/PlanRecord.h"
+#include "db/Statements.h"
 #include "persist/SaveSession.h"
 
 void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString &itemCode, qint64 sequence)

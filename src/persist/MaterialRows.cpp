@@ -1,8 +1,8 @@
 #include "persist/MaterialRows.h"
 
-#include "app/PlanRecord.h"
-#include "app/RowWriter.h"
-#include "app/Statements.h"
+#include "plan/PlanRecord.h"
+#include "db/RowWriter.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
 #include "persist/SaveSession.h"
 

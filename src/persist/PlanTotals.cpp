@@ -1,6 +1,6 @@
 #include "persist/PlanTotals.h"
 
-#include "app/Statements.h"
+#include "db/Statements.h"
 #include "persist/SaveSession.h"
 
 void refreshPlanTotals(SaveSession &session, qint64 planNo, const QString &itemCode, qint64 sequence,

@@ -1,6 +1,6 @@
 #include "persist/SaveChecks.h"
 
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "common/PlantValues.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "persist/SaveSession.h"
 
-#include "app/RowWriter.h"
-#include "app/Statements.h"
+#include "db/RowWriter.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
 
 #include <QSqlError>

@@ -3,9 +3,9 @@
 // moment of the save for the audit columns, and the bounded retry of single writes. Every
 // statement goes through it, so a save can say how many it ran.
 
-#include "app/Database.h"
-#include "app/Prompter.h"
-#include "app/RunContext.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
 
 #include <QDateTime>
 #include <QVariantMap>

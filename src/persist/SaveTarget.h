@@ -3,8 +3,8 @@
 // (new arrangement numbers, resolved destination, flags cleared) and the calendar days whose
 // working hours were written.
 
-#include "app/PlanStore.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/PlanStore.h"
+#include "calendar/WorkCalendar.h"
 
 class SaveTarget
 {

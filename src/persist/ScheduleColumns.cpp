@@ -1,6 +1,6 @@
 #include "persist/ScheduleColumns.h"
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "calendar/WorkingDay.h"
 #include "common/PlantValues.h"
 #include "persist/ArrangementRow.h"

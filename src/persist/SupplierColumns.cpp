@@ -1,7 +1,7 @@
 #include "persist/SupplierColumns.h"
 
-#include "app/PlanRecord.h"
-#include "app/Statements.h"
+#include "plan/PlanRecord.h"
+#include "db/Statements.h"
 #include "persist/ArrangementRow.h"
 #include "persist/SaveSession.h"
 

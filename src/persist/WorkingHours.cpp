@@ -1,9 +1,9 @@
 #include "persist/WorkingHours.h"
 
-#include "app/Statements.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <algorithm>
 

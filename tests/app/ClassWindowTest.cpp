@@ -1,6 +1,6 @@
 #include "app/ClassSelection.h"
 #include "app/RememberedClass.h"
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 #include "app/ui/KBunSelect.h"
 
 #include "ScriptedPrompter.h"

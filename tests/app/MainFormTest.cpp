@@ -1,4 +1,4 @@
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 #include "app/ui/MainForm.h"
 
 #include "ScriptedPrompter.h"

@@ -1,7 +1,7 @@
 // Properties of the day spans and of AddWorkMinutes over many generated calendars and break
 // tables (seeded, so every failure can be replayed).
 
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "calendar/WorkingDay.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"

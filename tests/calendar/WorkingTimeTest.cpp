@@ -1,4 +1,4 @@
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
 

@@ -3,7 +3,7 @@
 
 #include "DetailWindowPlant.h"
 #include "dialogs/ui/PlanWindow.h"
-#include "editing/ui/PlanPopupMenu.h"
+#include "dialogs/ui/PlanPopupMenu.h"
 #include "gantt/GanttChart.h"
 
 #include <QAction>

@@ -4,13 +4,13 @@
 // store that tests fill with lots before handing it to the edit path.
 
 #include "ScriptedPrompter.h"
-#include "app/PlanStore.h"
-#include "app/RunContext.h"
+#include "plan/PlanStore.h"
+#include "plan/RunContext.h"
 #include "calendar/WorkingTime.h"
 #include "editing/EditPath.h"
 #include "editing/PlanInsertion.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 
 #include "EditingPlant.h"
 #include "editing/LotRules.h"
-#include "gantt/ui/PlanDataGrid.h"
+#include "editing/ui/PlanDataGrid.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -7,13 +7,13 @@
 #include "DemoPlant.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 #include "app/ui/MainForm.h"
 #include "common/PlantValues.h"
-#include "editing/ui/ChartEditing.h"
-#include "gantt/ui/BarDragController.h"
+#include "app/ui/ChartEditing.h"
+#include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
-#include "gantt/ui/ChartView.h"
+#include "app/ui/ChartView.h"
 
 #include <QAction>
 #include <QLabel>

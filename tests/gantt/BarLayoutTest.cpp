@@ -1,4 +1,4 @@
-#include "app/PlanRecord.h"
+#include "plan/PlanRecord.h"
 #include "gantt/BarLayout.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "gantt/BarSearch.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "calendar/BreakTable.h"
 #include "calendar/DaySpans.h"
 #include "gantt/CalendarShading.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 // subcontractors; presses work 08:00-17:00 with lunch on weekdays and rest at weekends; a few
 // lots on each press, on a subcontractor and on the strip.
 
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "calendar/BreakTable.h"
 #include "calendar/DaySpans.h"
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 #include "gantt/GanttChart.h"
-#include "gantt/WorkCalendar.h"
+#include "calendar/WorkCalendar.h"
 
 struct ChartFixture
 {

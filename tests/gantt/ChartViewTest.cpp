@@ -2,10 +2,10 @@
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
 
-#include "app/RunContext.h"
+#include "plan/RunContext.h"
 #include "app/ui/MainForm.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
-#include "gantt/ui/ChartView.h"
+#include "app/ui/ChartView.h"
 
 #include <QLabel>
 #include <QLineEdit>

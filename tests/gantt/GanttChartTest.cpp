@@ -1,10 +1,10 @@
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "calendar/BreakTable.h"
 #include "calendar/DaySpans.h"
 #include "common/PlantValues.h"
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 #include "gantt/GanttChart.h"
-#include "gantt/WorkCalendar.h"
+#include "calendar/WorkCalendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SaveFixture.h"
 
-#include "app/RowWriter.h"
+#include "db/RowWriter.h"
 #include "persist/SaveTarget.h"
 
 #include <QSqlQuery>

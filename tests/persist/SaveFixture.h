@@ -5,10 +5,10 @@
 
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
-#include "app/PlanStore.h"
-#include "app/RunContext.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/PlanStore.h"
+#include "plan/RunContext.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 #include "persist/SavePlan.h"
 #include "persist/SaveProgress.h"
 

@@ -2,7 +2,7 @@
 // A prompter for tests: records every message and question, answers questions from a queue
 // and fails the test on a question nobody expected.
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 
 #include <QStringList>
 #include <deque>

@@ -1,6 +1,6 @@
 #include "TestPlant.h"
 
-#include "app/RowWriter.h"
+#include "db/RowWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

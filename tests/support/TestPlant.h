@@ -4,7 +4,7 @@
 // KALVUNER_TEST_POSTGRES_USER), as a database of its own on PostgreSQL, dropped again at the
 // end. Tests insert only the rows they need.
 
-#include "app/Database.h"
+#include "db/Database.h"
 
 #include <QTemporaryDir>
 #include <QVariantMap>

@@ -3,7 +3,7 @@
 // itself with KALVUNER_BENCH_ROW; the runner times every registered row on a prepared demo
 // plant, so adding a figure never touches the runner.
 
-#include "app/Database.h"
+#include "db/Database.h"
 
 #include <QDate>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // A realistic, deterministic molding plant written into an empty plant database: the demo
 // behind scripts/demo, the plant the bench tool measures, and a fixture for tests.
 
-#include "app/Database.h"
+#include "db/Database.h"
 
 #include <QDate>
 #include <QList>

@@ -4,7 +4,7 @@
 #include "DemoLots.h"
 #include "DemoMasters.h"
 #include "TableWriter.h"
-#include "app/Database.h"
+#include "db/Database.h"
 
 #include <QList>
 #include <QPair>

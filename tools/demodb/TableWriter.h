@@ -2,7 +2,7 @@
 // Writes many rows into one table fast: one prepared multi-row INSERT with bound values,
 // reused for every full batch. Used inside one transaction by the demo plant writer.
 
-#include "app/Database.h"
+#include "db/Database.h"
 
 #include <QSqlQuery>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "app/ui/KBunSelect.h"
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "app/ui/MainForm.h"
 
-#include "app/Database.h"
+#include "db/Database.h"
 #include "app/MainFormLayout.h"
-#include "app/ReturnPlanData.h"
-#include "app/RunContext.h"
-#include "app/Statements.h"
+#include "plan/ReturnPlanData.h"
+#include "plan/RunContext.h"
+#include "db/Statements.h"
 #include "app/ui/SchedulerSplash.h"
 
 #include <QApplication>

@@ -7,9 +7,9 @@
 // The chart subsystems put their widgets into the placeholders (installChartViewport,
 // installStripViewport, installPlanGrid) and their steps of the load into loadHooks().
 
-#include "app/MachineLookup.h"
+#include "plan/MachineLookup.h"
 #include "app/PlanSession.h"
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 
 #include <QDate>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/ui/PlannerApplication.h"
 
 #include "app/ClassSelection.h"
-#include "app/ConsolePrompter.h"
+#include "plan/ConsolePrompter.h"
 #include "app/RememberedClass.h"
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
@@ -10,7 +10,7 @@
 #include "app/ui/MainForm.h"
 #include "app/ui/QtPrompter.h"
 #include "app/ui/SchedulerSplash.h"
-#include "editing/ui/ChartEditing.h"
+#include "app/ui/ChartEditing.h"
 
 #include <QApplication>
 #include <QMessageBox>

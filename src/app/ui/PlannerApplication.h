@@ -5,8 +5,8 @@
 // Any start-up failure is reported with what failed and ends the run with exit code 1.
 
 #include "app/CommandLine.h"
-#include "app/Database.h"
-#include "app/RunContext.h"
+#include "db/Database.h"
+#include "plan/RunContext.h"
 #include "app/SingleInstance.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 // The prompter of the windows: a QMessageBox with the rule's exact text, title and icon.
 
-#include "app/Prompter.h"
+#include "plan/Prompter.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 // The splash window shown while the plan is loaded. Its message area MsgBox tells the
 // planner what the loading is doing; a key press or a click closes the window.
 
-#include "app/ProgressText.h"
+#include "plan/ProgressText.h"
 
 #include <QFrame>
 

@@ -1,7 +1,7 @@
 #include "dialogs/ui/PlanWindow.h"
 
-#include "app/Database.h"
-#include "app/Prompter.h"
+#include "db/Database.h"
+#include "plan/Prompter.h"
 #include "editing/EditPath.h"
 
 #include <QComboBox>

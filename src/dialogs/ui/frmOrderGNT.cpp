@@ -1,10 +1,10 @@
 #include "dialogs/ui/frmOrderGNT.h"
 
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "common/PlantValues.h"
 #include "editing/LotRules.h"
 #include "gantt/BarLayout.h"
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "gantt/ui/ChartPainter.h"
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 #include "gantt/GanttChart.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "gantt/ui/ChartSurfaceWidget.h"
 
-#include "gantt/ChartRows.h"
+#include "plan/ChartRows.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

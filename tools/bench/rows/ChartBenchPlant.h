@@ -3,9 +3,9 @@
 // three-month period, presses working weekday shifts with breaks, and any number of lots
 // spread over the rows (a few on the strip), the same for the same count.
 
-#include "app/PlanStore.h"
-#include "gantt/ChartRows.h"
-#include "gantt/WorkCalendar.h"
+#include "plan/PlanStore.h"
+#include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 
 struct ChartBenchPlant
 {

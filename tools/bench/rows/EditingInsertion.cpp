@@ -5,8 +5,8 @@
 
 #include "BenchRegistry.h"
 #include "ChartBenchPlant.h"
-#include "app/Prompter.h"
-#include "app/RunContext.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
 #include "editing/AutoPlacement.h"

@@ -4,7 +4,7 @@
 // matches a compiled pattern against every lot.
 
 #include "BenchRegistry.h"
-#include "app/PlanStore.h"
+#include "plan/PlanStore.h"
 #include "gantt/PlanGridModel.h"
 
 namespace {

@@ -5,10 +5,10 @@
 
 #include "BenchRegistry.h"
 #include "DemoMasters.h"
-#include "app/PlanStore.h"
-#include "app/ReturnPlanData.h"
-#include "app/RunContext.h"
-#include "app/Statements.h"
+#include "plan/PlanStore.h"
+#include "plan/ReturnPlanData.h"
+#include "plan/RunContext.h"
+#include "db/Statements.h"
 #include "common/PlantValues.h"
 
 #include <QDir>

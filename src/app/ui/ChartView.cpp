@@ -1,0 +1,79 @@
+#include "app/ui/ChartView.h"
+
+#include "app/MainFormLayout.h"
+#include "plan/RunContext.h"
+#include "app/ui/MainForm.h"
+#include "plan/ChartRows.h"
+#include "gantt/RowScroll.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <cmath>
+
+ChartView::ChartView(MainForm &form, const ChartRows &rows, const WorkCalendar &calendar)
+    : QObject(&form), m_form(form), m_chart(form.planStore(), rows, calendar)
+{
+    m_main = new ChartSurfaceWidget(m_chart, ChartSurface::Main);
+    m_strip = new ChartSurfaceWidget(m_chart, ChartSurface::Strip);
+    form.installChartViewport(m_main);
+    form.installStripViewport(m_strip);
+
+    connect(form.hScroll1(), &QScrollBar::valueChanged, this, [this](int value) { m_chart.setScrollValue(value); });
+    connect(form.kScroll(), &QScrollBar::valueChanged, this, &ChartView::showRowLabels);
+    connect(form.command4(), &QPushButton::clicked, &m_chart, &GanttChart::cycleMode);
+    connect(&m_chart, &GanttChart::layoutChanged, this, &ChartView::showAxis);
+
+    MainFormLoadHooks &hooks = form.loadHooks();
+    hooks.layoutTimeAxis = [this] { layoutTimeAxis(); };
+    hooks.drawChart = [this] { drawChart(); };
+}
+
+void ChartView::layoutTimeAxis()
+{
+    const RunContext &context = m_form.context();
+    const mainform::Layout layout = mainform::compute(qint64(m_form.width()) * TwipsPerPixel,
+                                                      qint64(m_form.height()) * TwipsPerPixel);
+    const double viewportWidth = double(layout.controls.value(QStringLiteral("Picture1")).width);
+    const BarOptions options{context.MarkTentativeBars != 0, context.ShowMoldOnBars != 0};
+    m_chart.setUp(viewportWidth, context.periodStartDate(), context.DayStartTime, options, context.GridUnitMinutes);
+    // Lots placed while the plan loads are laid out on the week scale the chart opens at.
+    m_chart.showMode(DisplayMode::Week);
+}
+
+void ChartView::drawChart()
+{
+    m_chart.openAtWeek();
+    if (const int requested = m_form.requestedDisplayMode(); requested >= 1 && requested <= 4)
+        m_chart.showMode(displayModeFromNumber(requested));
+    showRowLabels(m_form.kScroll()->value());
+}
+
+void ChartView::showAxis()
+{
+    const ChartAxis &axis = m_chart.axis();
+    QScrollBar *bar = m_form.hScroll1();
+    {
+        const QSignalBlocker blocker(bar);
+        bar->setRange(int(axis.scrollMinimum()), int(axis.scrollMaximum()));
+        bar->setSingleStep(std::max(1, int(std::lround(axis.scale().hourWidth() / TwipsPerPixel))));
+        bar->setPageStep(std::max(1, m_main->width()));
+        bar->setValue(int(axis.scrollValue()));
+    }
+    m_form.text1()->setText(axis.modeCaption());
+    m_form.dayDispArea()->setText(axis.firstVisibleDayText());
+}
+
+void ChartView::showRowLabels(int firstRow)
+{
+    const ChartRows &rows = m_chart.rows();
+    RowScroll scroll(rows.count());
+    scroll.setValue(firstRow);
+    for (int slot = 1; slot <= ChartRows::LabelCount; ++slot)
+        if (QLabel *label = m_form.machineName(slot))
+            label->setText(scroll.labelCaption(rows, slot));
+    m_main->setRowScroll(scroll.value());
+}

@@ -1,0 +1,354 @@
+#include "editing/ui/PlanDataGrid.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+constexpr int kHandleWidth = px(250);
+constexpr int kHeaderHeight = px(211);
+constexpr int kRowHeight = px(280);
+constexpr int kDragLineHeight = px(50);
+constexpr int kFontPoints = 10;
+
+// Column widths in pixels, chosen for the plant's usual texts; the handle is the row header.
+constexpr int kColumnWidths[plangrid::ColumnCount] = {0,  30, 30, 64, 70, 110, 160, 36, 90, 62,
+                                                      62, 62, 78, 78, 80, 100, 62, 160, 50, 170};
+
+// Paints each row in its colour: the lot's colour from the model, else the window colour.
+class RowColourDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QVariant rgb = index.data(PlanGridModel::RowColourRole);
+        if (rgb.isValid())
+            option->backgroundBrush = QColor::fromRgb(QRgb(0xFF000000u | rgb.toUInt()));
+    }
+};
+
+bool isCommitKey(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Up
+        || key == Qt::Key_Down;
+}
+
+} // namespace
+
+PlanDataGrid::PlanDataGrid(PlanGridModel &model, PlanGridEdit &edit, QWidget *parent)
+    : QTableView(parent), m_model(model), m_edit(edit)
+{
+    setObjectName(QStringLiteral("PlanDataGrid"));
+    setModel(&m_model);
+    setItemDelegate(new RowColourDelegate(this));
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setVerticalScrollMode(ScrollPerPixel);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setWordWrap(false);
+    QFont gridFont = font();
+    gridFont.setPointSize(kFontPoints);
+    setFont(gridFont);
+
+    m_editor = new QLineEdit(viewport());
+    m_editor->setObjectName(QStringLiteral("GridText1"));
+    m_editor->setFrame(false);
+    m_editor->hide();
+    m_editor->installEventFilter(this);
+
+    m_dragLine = new QFrame(viewport());
+    m_dragLine->setObjectName(QStringLiteral("GridDragLine"));
+    m_dragLine->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
+    m_dragLine->hide();
+    m_draggedRow = new QFrame(viewport());
+    m_draggedRow->setObjectName(QStringLiteral("GridDragLineP"));
+    m_draggedRow->setFrameShape(QFrame::Box);
+    m_draggedRow->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_draggedRow->hide();
+
+    verticalHeader()->viewport()->installEventFilter(this);
+    setUpLayout();
+
+    connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_memory.rememberIfEmpty(currentPosition()); });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] {
+        setUpLayout();
+        applyPosition(m_memory.restoreTarget(m_model.lotCount(), plangrid::ColumnCount - 1));
+    });
+}
+
+void PlanDataGrid::setUpLayout()
+{
+    QHeaderView *header = horizontalHeader();
+    header->setFixedHeight(std::max(kHeaderHeight, fontMetrics().height() + 2));
+    header->setHighlightSections(false);
+    for (int column = 1; column < plangrid::ColumnCount; ++column)
+        setColumnWidth(column, kColumnWidths[column]);
+    setColumnHidden(plangrid::Handle, true);
+    QHeaderView *handle = verticalHeader();
+    handle->setSectionResizeMode(QHeaderView::Fixed);
+    handle->setDefaultSectionSize(kRowHeight);
+    handle->setMinimumSectionSize(kRowHeight);
+    handle->setFixedWidth(kHandleWidth);
+}
+
+void PlanDataGrid::refresh()
+{
+    m_model.rebuild();
+}
+
+GridPosition PlanDataGrid::currentPosition() const
+{
+    const QModelIndex current = currentIndex();
+    GridPosition p;
+    if (current.isValid()) {
+        p.row = current.row() + 1;
+        p.column = current.column();
+    }
+    p.topRow = rowAt(0) + 1;
+    p.leftColumn = std::max(1, columnAt(0));
+    return p;
+}
+
+void PlanDataGrid::applyPosition(const GridPosition &position)
+{
+    if (m_model.lotCount() == 0)
+        return;
+    setCurrentIndex(m_model.index(position.row - 1, position.column));
+    verticalScrollBar()->setValue(verticalHeader()->sectionPosition(position.topRow - 1));
+    horizontalScrollBar()->setValue(horizontalHeader()->sectionPosition(position.leftColumn)
+                                    - horizontalHeader()->sectionPosition(plangrid::Display));
+}
+
+qint64 PlanDataGrid::currentLot() const
+{
+    return m_model.lotAt(currentIndex().row());
+}
+
+void PlanDataGrid::showLot(qint64 lot)
+{
+    const int row = m_model.rowOfLot(lot);
+    if (row < 0)
+        return;
+    const QModelIndex index = m_model.index(row, std::max(1, currentIndex().column()));
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+// --- In-place editing ------------------------------------------------------------------
+
+void PlanDataGrid::openEditor(const QString &text, bool selectAll)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || !plangrid::isEditable(current.column()))
+        return;
+    m_editing = current;
+    scrollTo(current);
+    m_editor->setGeometry(visualRect(current));
+    m_editor->setText(text);
+    if (selectAll)
+        m_editor->selectAll();
+    else
+        m_editor->setCursorPosition(int(text.size()));
+    m_editor->show();
+    m_editor->setFocus();
+}
+
+void PlanDataGrid::closeEditor()
+{
+    m_editor->hide();
+    m_editing = QModelIndex();
+    setFocus();
+}
+
+void PlanDataGrid::commitEditor(Move move)
+{
+    const QModelIndex cell = m_editing;
+    const QString text = m_editor->text();
+    closeEditor();
+    const qint64 lot = m_model.lotAt(cell.row());
+    if (lot == 0)
+        return;
+    setCurrentIndex(cell);
+    m_memory.remember(currentPosition());
+    const PlanGridEdit::Outcome outcome = m_edit.FunUpdatePlanInfoFromGrid(lot, cell.column(), text);
+    if (outcome == PlanGridEdit::Outcome::Rejected) {
+        openEditor(text, false);
+        return;
+    }
+    if (outcome == PlanGridEdit::Outcome::MachineChanged)
+        m_memory.forget();
+    moveCursor(move);
+}
+
+void PlanDataGrid::moveCursor(Move move)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = move == Move::Down ? std::min(current.row() + 1, m_model.lotCount() - 1)
+                                       : std::max(current.row() - 1, 0);
+    setCurrentIndex(m_model.index(row, current.column()));
+}
+
+bool PlanDataGrid::editorKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        closeEditor();
+        return true;
+    }
+    if (isCommitKey(key)) {
+        commitEditor(key == Qt::Key_Up ? Move::Up : Move::Down);
+        return true;
+    }
+    return false;
+}
+
+void PlanDataGrid::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (current.isValid() && plangrid::isEditable(current.column())) {
+        const QString typed = event->text();
+        if (enter || key == Qt::Key_Space) {
+            openEditor(current.data().toString(), enter);
+            return;
+        }
+        if (!typed.isEmpty() && typed.at(0).unicode() > 32 && !(event->modifiers() & Qt::ControlModifier)) {
+            openEditor(typed, false);
+            return;
+        }
+    }
+    if (enter) {
+        moveCursor(Move::Down);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void PlanDataGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && plangrid::isEditable(index.column())) {
+        setCurrentIndex(index);
+        openEditor(index.data().toString(), true);
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void PlanDataGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (m_editor->isVisible())
+        closeEditor();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const qint64 lot = m_model.lotAt(index.row());
+    if (!index.isValid() || lot == 0) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    setCurrentIndex(index);
+    if (event->button() == Qt::RightButton) {
+        emit popupRequested(lot, event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (index.column() == plangrid::Display)
+        m_edit.toggleDisplay(lot);
+    else if (index.column() == plangrid::Confirm)
+        m_edit.toggleConfirm(lot);
+}
+
+// --- Row drag ---------------------------------------------------------------------------
+
+void PlanDataGrid::startRowDrag(int row)
+{
+    m_draggedLot = m_model.lotAt(row);
+    if (m_draggedLot == 0)
+        return;
+    const int y = rowViewportPosition(row);
+    m_draggedRow->setGeometry(0, y - kRowHeight / 4, viewport()->width(), kRowHeight * 3 / 2);
+    m_draggedRow->setToolTip(QString::number(m_model.data(m_model.index(row, plangrid::BarId)).toLongLong()));
+    m_draggedRow->show();
+    followRowDrag(y + kRowHeight / 2);
+}
+
+void PlanDataGrid::followRowDrag(int y)
+{
+    if (y < kRowHeight / 2)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - kRowHeight);
+    else if (y > viewport()->height() - kRowHeight / 2)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + kRowHeight);
+    const int row = rowAt(std::clamp(y, 0, viewport()->height() - 1));
+    if (row < 0) {
+        m_dragLine->hide();
+        return;
+    }
+    m_dragLine->setGeometry(0, rowViewportPosition(row) + rowHeight(row) - kDragLineHeight / 2, viewport()->width(),
+                            kDragLineHeight);
+    m_dragLine->show();
+    m_dragLine->raise();
+}
+
+void PlanDataGrid::dropRow(int y)
+{
+    const qint64 dragged = m_draggedLot;
+    endRowDrag();
+    const qint64 target = m_model.lotAt(rowAt(y));
+    if (dragged == 0 || target == 0 || target == dragged)
+        return;
+    m_memory.remember(currentPosition());
+    m_edit.queueBehind(dragged, target);
+}
+
+void PlanDataGrid::endRowDrag()
+{
+    m_draggedLot = 0;
+    m_dragLine->hide();
+    m_draggedRow->hide();
+}
+
+bool PlanDataGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_editor && event->type() == QEvent::KeyPress)
+        return editorKey(static_cast<QKeyEvent *>(event));
+    if (watched == verticalHeader()->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton)
+                startRowDrag(rowAt(int(mouse->position().y())));
+            return true;
+        }
+        case QEvent::MouseMove:
+            if (m_draggedLot != 0)
+                followRowDrag(int(static_cast<QMouseEvent *>(event)->position().y()));
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (m_draggedLot != 0)
+                dropRow(int(static_cast<QMouseEvent *>(event)->position().y()));
+            return true;
+        default:
+            break;
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}

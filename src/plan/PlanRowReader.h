@@ -1,0 +1,89 @@
+#pragma once
+// Turns one row of the plan statement (an open arrangement with its routing, item, process,
+// plan, molding-condition and machine-cycle values) into a PlanRecord: whether the lot is
+// placed or waits unplaced, its dates and times, setup time, production rate and production
+// time. Column positions are looked up once, when the reader is made.
+
+#include "db/Database.h"
+#include "plan/PlanRecord.h"
+
+#include <QDate>
+#include <QSqlQuery>
+
+class TextPool;
+
+// The values of the run that decide how a lot is loaded.
+struct PlanLoadSettings
+{
+    qint64 PlantCode = 0;
+    QString ProcessClassCode;
+    bool KeepMachineOfUnplaced = false;
+    QDate PeriodStart;
+};
+
+class PlanRowReader
+{
+public:
+    // Throws DbError when the statement's result lacks a column the load needs.
+    PlanRowReader(const QSqlQuery &query, const PlanLoadSettings &settings, TextPool &pool);
+
+    // Whether the current row is of the run's plant and process class.
+    bool belongsToRun() const;
+    // Fills a fresh record from the current row: everything but its bar index, mold short
+    // name and requirement rows. Throws DbError naming the lot and column when a date that
+    // the lot needs cannot be read.
+    void fill(PlanRecord &record);
+
+    qint64 arrangementNo() const;
+
+private:
+    // Positions of the columns the load reads; a name that occurs twice in the result
+    // (サイクル) is its first occurrence.
+    struct Columns
+    {
+        int plant, processClass, confirm, startTime, endTime, completion, machine, fixed;
+        int workStartDate, columnStartDate, workEndDate, dueDate, supplier, arrangementNo;
+        int plannedQty, packQty, cavities, acceptOnReceipt, ganttClass, remarks, persons;
+        int actualTime, parentNo, shotWeight, cycle, moldNo, processName, modelName, itemCode;
+        int sequence, planNo, quantity, received, looseItemName, issueDate, lastActualDate;
+        int initialDueDate, planItemCode, setupHours, preSetup, postSetup, preferredCycle;
+        int productivity, productivityUnit, workHours;
+    };
+    // The texts several fields of a record take, read once per row.
+    struct SharedTexts
+    {
+        QString itemCode, processName, modelName, machine;
+    };
+    // The lot's dates and times as stored, before the period start is applied.
+    struct Times
+    {
+        QDate startDate, endDate;
+        QTime startTime, endTime;
+    };
+
+    QString text(int column) const;
+    QString shared(int column) const;
+    double number(int column) const;
+    qint64 integer(int column) const;
+    QDate storedDate(int column) const;
+    QDate requiredDate(int column) const;
+    QTime timeOfDay(int column) const;
+
+    void placement(PlanRecord &record) const;
+    Times times() const;
+    void copyColumns(PlanRecord &record) const;
+    void firstMember(PlanRecord &record) const;
+    void placeOnChart(PlanRecord &record, const Times &times) const;
+    void names(PlanRecord &record) const;
+    void groupTotals(PlanRecord &record) const;
+    void setupMinutes(PlanRecord &record) const;
+    void productionRate(PlanRecord &record) const;
+    void workMinutes(PlanRecord &record) const;
+
+    const QSqlQuery &m_query;
+    RowReader m_row;
+    const PlanLoadSettings &m_settings;
+    TextPool &m_pool;
+    Columns m_col;
+    SharedTexts m_texts;
+};
