@@ -149,13 +149,15 @@ const QString PreviousProcessEnds = QStringLiteral("SELECT 手配番号,作業�
 const QString ChainProcess = QStringLiteral("SELECT DB0253.*,DB0382.工程内容名 "
                                             " FROM (DB0253 LEFT JOIN DB0382 ON DB0253.工程内容コード=DB0382.工程内容コード) "
                                             " LEFT JOIN DB0378 ON DB0253.品名コード=DB0378.品名コード "
-                                            " WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?");
+                                            " WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?"
+                                            " AND DB0253.削除フラグ='0'");
 
 const QString ChainProcessWithModel =
     QStringLiteral("SELECT DB0253.*,DB0382.工程内容名,DB0378.型番名 "
                    " FROM (DB0253 LEFT JOIN DB0382 ON DB0253.工程内容コード=DB0382.工程内容コード) "
                    " LEFT JOIN DB0378 ON DB0253.品名コード=DB0378.品名コード "
-                   " WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?");
+                   " WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?"
+                   " AND DB0253.削除フラグ='0'");
 
 namespace {
 // The process show statements share their select list and joins; only the condition differs.
@@ -167,10 +169,11 @@ const QString processShowFrom =
                    " LEFT JOIN DB0378 ON DB0253.品名コード=DB0378.品名コード ");
 } // namespace
 
-const QString ProcessShowByNo = processShowFrom + QStringLiteral(" WHERE 手配番号=?");
+const QString ProcessShowByNo = processShowFrom + QStringLiteral(" WHERE 手配番号=? AND DB0253.削除フラグ='0'");
 const QString ProcessShowNext =
-    processShowFrom + QStringLiteral(" WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?");
-const QString ProcessShowEarlier = processShowFrom + QStringLiteral(" WHERE 上位手配番号=?");
+    processShowFrom + QStringLiteral(" WHERE 工程分類コード<>'03' AND 工程分類コード<>'30' AND 手配番号=?"
+                                     " AND DB0253.削除フラグ='0'");
+const QString ProcessShowEarlier = processShowFrom + QStringLiteral(" WHERE 上位手配番号=? AND DB0253.削除フラグ='0'");
 
 const QString ArrangementByNo = QStringLiteral("SELECT * FROM DB0253 WHERE 手配番号=?");
 

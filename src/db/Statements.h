@@ -63,6 +63,7 @@ extern const QString ItemModelNames;
 extern const QString PreviousProcessEnds;
 
 // --- Process chain dialogs -------------------------------------------------------------
+// Each reads live arrangements only: a deleted one ends a chain rather than joining a lot.
 
 // One arrangement with its process content name, outside process classes 03 and 30;
 // binds arrangement number.

@@ -19,7 +19,8 @@ QString right(const QString &text, int width)
     return PadToByteWidth(text, width, u"R");
 }
 
-// A stored "yyyymmdd" due date as month/day "mm/dd"; blanks when there is none.
+} // namespace
+
 QString monthDay(const QString &yyyymmdd)
 {
     const QString digits = yyyymmdd.trimmed();
@@ -28,8 +29,6 @@ QString monthDay(const QString &yyyymmdd)
     const QString last = digits.right(4);
     return last.left(2) + QLatin1Char('/') + last.right(2);
 }
-
-} // namespace
 
 QString thousandsThousandths(double value)
 {

@@ -22,5 +22,8 @@ QString relatedOrderLine(const RowReader &row);
 // Every related order and demand plan of an arrangement. Throws DbError.
 QStringList relatedOrderLines(Database &db, qint64 arrangementNo);
 
+// A stored "yyyymmdd" date as month/day "mm/dd"; blanks when there is none.
+QString monthDay(const QString &yyyymmdd);
+
 // "#,##0.000", as the material quantities show.
 QString thousandsThousandths(double value);

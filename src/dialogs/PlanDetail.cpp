@@ -78,6 +78,17 @@ void PlanDetail::open(const PlanRecord &lot, const DetailTexts &texts)
     m_texts = texts;
     m_detailMark = lot.DetailMark;
     m_cancelled = false;
+    m_additions.clear();
+}
+
+bool PlanDetail::addProcesses(const ProcessAddition &addition)
+{
+    if (!applyProcessAddition(m_copy, addition))
+        return false;
+    m_additions.push_back(addition);
+    m_texts.NList = memberLines(m_copy.Members);
+    m_texts.GList = memberLines(m_copy.AltMembers);
+    return true;
 }
 
 QDateTime PlanDetail::enteredStart() const

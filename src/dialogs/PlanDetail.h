@@ -4,6 +4,7 @@
 // texts() before a rule runs and shows them again afterwards, so every rule is tested here
 // with plain strings.
 
+#include "dialogs/ProcessAdd.h"
 #include "plan/PlanRecord.h"
 
 #include <QDateTime>
@@ -83,6 +84,12 @@ public:
     // KList clicked or focused, with the chosen line (empty when none is chosen).
     void chooseComposition(const QString &line);
 
+    // Processes added by the process add window: they join the working copy's member slots
+    // and lists at once and reach the lot at close. False (nothing changes) when the set has
+    // too few free slots.
+    bool addProcesses(const ProcessAddition &addition);
+    const std::vector<ProcessAddition> &additions() const { return m_additions; }
+
     // Command1, Command7 (after its question), Command8.
     void finish() { m_detailMark = 0; }
     bool askHide();
@@ -106,6 +113,7 @@ private:
     PlanRecord m_copy;
     quint8 m_detailMark = 0;
     bool m_cancelled = false;
+    std::vector<ProcessAddition> m_additions;
 };
 
 // The number a box holds, as the plant reads a column: its leading number, 0 for junk.

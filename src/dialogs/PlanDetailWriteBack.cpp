@@ -48,6 +48,24 @@ void storeNewValues(PlanRecord &lot, const Entered &in)
     lot.Persons = in.persons;
 }
 
+// A window whose boxes are not taken (cancelled, or without item code) still hands the lot
+// the processes added in it, as the add window's 追加実施 promised, and a hide the planner
+// chose: one planner action, or none when there is neither.
+WriteBack writeWithoutBoxes(const PlanDetail &detail, qint64 lot, EditPath &path, bool hide)
+{
+    if (!hide && detail.additions().empty())
+        return {};
+    Edit edit = path.beginAction(hide ? QStringLiteral("詳細情報") : QStringLiteral("工程追加"));
+    edit.change(lot, [&](PlanRecord &record) {
+        if (hide)
+            record.DetailMark = detail.detailMark();
+        for (const ProcessAddition &addition : detail.additions())
+            applyProcessAddition(record, addition);
+    });
+    edit.commit();
+    return {WriteBackResult::Written, {}};
+}
+
 } // namespace
 
 QString destinationOf(const QString &text)
@@ -68,17 +86,9 @@ WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const 
     const DetailTexts &t = detail.texts();
     const bool hide = detail.detailMark() != path.store()[lot].DetailMark;
     if (detail.cancelled())
-        return {};
-    if (t.Text10.trimmed().isEmpty()) {
-        // Nothing of the boxes is taken, but a lot the planner chose to hide is hidden.
-        if (hide) {
-            Edit edit = path.beginAction(QStringLiteral("詳細情報"));
-            edit.change(lot, [&](PlanRecord &record) { record.DetailMark = detail.detailMark(); });
-            edit.commit();
-            return {WriteBackResult::Written, {}};
-        }
-        return {};
-    }
+        return writeWithoutBoxes(detail, lot, path, false);
+    if (t.Text10.trimmed().isEmpty())
+        return writeWithoutBoxes(detail, lot, path, hide);
 
     const Entered in = enteredValues(detail);
     if (!in.start.isValid()) {

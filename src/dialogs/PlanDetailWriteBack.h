@@ -1,7 +1,9 @@
 #pragma once
 // What the detail window hands back to the plan when it closes: the working copy and the
 // boxes become the lot's values in one planner action (one undo step), and a lot that was
-// moved or re-timed is inserted into its row again.
+// moved or re-timed is inserted into its row again. Processes added in the window are part
+// of the working copy, so they come in the same step; a cancelled window (or one without
+// item code) still hands them over, as an action "工程追加" of their own.
 
 #include "dialogs/PlanDetail.h"
 
@@ -10,7 +12,7 @@ class PlanInsertion;
 struct RunContext;
 
 enum class WriteBackResult {
-    NothingWritten, // no item code, or cancelled
+    NothingWritten, // no item code, or cancelled, and nothing added or hidden
     Written,
     StartRefused,   // the start date or time is no date: the window stays open
     EndRefused,     // the end date or time is no date: the window stays open

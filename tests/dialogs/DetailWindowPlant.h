@@ -11,7 +11,7 @@ class DetailWindowPlant
 public:
     static constexpr qint64 Arrangement = 5001;
 
-    DetailWindowPlant()
+    explicit DetailWindowPlant(TestPlant::Backend backend = TestPlant::Backend::Sqlite) : database(backend)
     {
         lot = plant.add({.start = QStringLiteral("2024/05/10 08:00"), .minutes = 60, .quantity = 100});
         PlanRecord &record = plant.store[lot];

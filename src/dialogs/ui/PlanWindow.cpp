@@ -2,6 +2,9 @@
 
 #include "db/Database.h"
 #include "plan/Prompter.h"
+#include "dialogs/ProcessChain.h"
+#include "dialogs/ui/AddPlan.h"
+#include "dialogs/ui/ShowPlan.h"
 #include "editing/EditPath.h"
 
 #include <QComboBox>
@@ -107,14 +110,16 @@ PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const Wor
     addButton(QStringLiteral("Command5"), QStringLiteral("×工程照会"));
     addButton(QStringLiteral("Command7"), QStringLiteral("××削除××"));
     addButton(QStringLiteral("Command8"), QStringLiteral("キャンセル"));
-    // The split and process dialogs are not part of this window yet.
-    for (const char *name : {"Command2", "Command3", "Command4", "Command5"})
+    // The split dialogs are not part of this window yet.
+    for (const char *name : {"Command2", "Command3"})
         button(QString::fromLatin1(name))->setEnabled(false);
 
     connect(button(QStringLiteral("Command1")), &QPushButton::clicked, this, [this] {
         m_rules.finish();
         close();
     });
+    connect(button(QStringLiteral("Command4")), &QPushButton::clicked, this, &PlanWindow::addProcesses);
+    connect(button(QStringLiteral("Command5")), &QPushButton::clicked, this, &PlanWindow::showProcesses);
     connect(button(QStringLiteral("Command7")), &QPushButton::clicked, this, [this] {
         if (m_rules.askHide())
             close();
@@ -429,6 +434,43 @@ void PlanWindow::chooseComposition()
     readBoxes();
     m_rules.chooseComposition(current ? current->text() : QString());
     showBoxes();
+}
+
+void PlanWindow::addProcesses()
+{
+    ProcessAdd add(m_db, m_prompter);
+    try {
+        if (!add.open(m_rules.texts().NList, m_rules.texts().GList))
+            return;
+    } catch (const DbError &error) {
+        m_prompter.inform(error.text);
+        return;
+    }
+    AddPlan window(add, m_rules.workingCopy(), m_prompter, this);
+    if (window.exec() != QDialog::Accepted || !window.addition() || !m_rules.addProcesses(*window.addition()))
+        return;
+    const auto show = [](QListWidget *members, const QStringList &lines) {
+        members->clear();
+        members->addItems(lines);
+    };
+    show(list(QStringLiteral("NList")), m_rules.texts().NList);
+    show(list(QStringLiteral("GList")), m_rules.texts().GList);
+}
+
+void PlanWindow::showProcesses()
+{
+    const DetailTexts &texts = m_rules.texts();
+    const QStringList &members = texts.NList.isEmpty() ? texts.GList : texts.NList;
+    const QString first = members.isEmpty() ? QString() : members.first();
+    QStringList lines;
+    try {
+        lines = processShowLines(m_db, memberLineArrangement(first));
+    } catch (const DbError &error) {
+        m_prompter.inform(error.text);
+        return;
+    }
+    ShowPlan window(first.section(QLatin1Char(' '), 0, 0), lines, this);
+    window.exec();
 }
 
 void PlanWindow::done(int result)

@@ -57,6 +57,9 @@ private:
     void runRule(EntryOutcome (PlanDetail::*rule)(), QWidget *control);
     void leaveItemCode();
     void chooseComposition();
+    // Command4 "×工程追加" and Command5 "×工程照会".
+    void addProcesses();
+    void showProcesses();
 
     EditPath &m_path;
     const PlanInsertion &m_insertion;

@@ -1,0 +1,114 @@
+#include "dialogs/ProcessAdd.h"
+
+#include "db/Database.h"
+#include "db/Statements.h"
+#include "plan/Prompter.h"
+
+namespace processAdd {
+const QString CannotAdd = QStringLiteral("この工程に工程追加を行う事はできません");
+const QString NothingToAdd = QStringLiteral("追加する手配が存在しません");
+const QString NoneAdded = QStringLiteral("工程が追加されていません");
+const QString TooMany = QStringLiteral("空きの工程枠が足りません。追加できるのは%1工程までです");
+} // namespace processAdd
+
+namespace {
+
+const QString Mixed = QStringLiteral("混合");
+
+int freeSlots(const MemberSlots &members)
+{
+    int free = 0;
+    for (int index = 0; index < MemberSlots::Capacity; ++index)
+        free += members.at(index).isFree() ? 1 : 0;
+    return free;
+}
+
+const MemberSlots &setOf(const PlanRecord &lot, bool altSet)
+{
+    return altSet ? lot.AltMembers : lot.Members;
+}
+
+// The member slot of an arrangement row of the chain.
+MemberSlot slotOf(const RowReader &row)
+{
+    MemberSlot slot;
+    slot.ModelName = row.text(QStringLiteral("型番名"));
+    slot.HasPlanNo = !row.isNull(QStringLiteral("生産計画番号"));
+    slot.PlanNo = row.integer(QStringLiteral("生産計画番号"));
+    slot.ItemCode = row.text(QStringLiteral("品名コード"));
+    slot.Sequence = int(row.integer(QStringLiteral("順序")));
+    slot.ProcessName = row.text(QStringLiteral("工程内容名"));
+    slot.ArrangementNo = row.integer(QStringLiteral("手配番号"));
+    slot.Received = row.integer(QStringLiteral("受入実績数"));
+    slot.Quantity = row.integer(QStringLiteral("手配数"));
+    return slot;
+}
+
+} // namespace
+
+qint64 memberLineArrangement(const QString &line)
+{
+    return line.section(QLatin1Char(' '), 0, 0).toLongLong();
+}
+
+bool ProcessAdd::open(const QStringList &inner, const QStringList &outer)
+{
+    m_chain.clear();
+    if (inner.size() + outer.size() != 1) {
+        m_prompter.inform(processAdd::CannotAdd);
+        return false;
+    }
+    m_altSet = inner.isEmpty();
+    const QString line = m_altSet ? outer.first() : inner.first();
+    m_arrangementText = line.section(QLatin1Char(' '), 0, 0);
+    m_chain = processAddChain(m_db, memberLineArrangement(line));
+    if (m_chain.isEmpty()) {
+        m_prompter.inform(processAdd::NothingToAdd);
+        return false;
+    }
+    return true;
+}
+
+QStringList ProcessAdd::lines() const
+{
+    QStringList lines;
+    for (const ChainLink &link : m_chain)
+        lines << chainLine(link);
+    return lines;
+}
+
+std::optional<ProcessAddition> ProcessAdd::execute(int selected, const PlanRecord &lot)
+{
+    selected = std::min<int>(selected, int(m_chain.size()));
+    if (selected <= 1) {
+        m_prompter.inform(processAdd::NoneAdded);
+        return std::nullopt;
+    }
+    const int free = freeSlots(setOf(lot, m_altSet));
+    if (selected - 1 > free) {
+        m_prompter.inform(processAdd::TooMany.arg(free));
+        return std::nullopt;
+    }
+    ProcessAddition addition{m_altSet, {}};
+    for (int line = 1; line < selected; ++line) {
+        QSqlQuery query = m_db.run(sql::ChainProcessWithModel, {m_chain[line].arrangementNo});
+        if (query.next())
+            addition.processes.push_back(slotOf(RowReader(query)));
+    }
+    if (addition.processes.empty()) {
+        m_prompter.inform(processAdd::NoneAdded);
+        return std::nullopt;
+    }
+    return addition;
+}
+
+bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition)
+{
+    MemberSlots &members = addition.altSet ? lot.AltMembers : lot.Members;
+    if (freeSlots(members) < int(addition.processes.size()))
+        return false;
+    for (const MemberSlot &slot : addition.processes)
+        members.set(members.firstFree()) = slot;
+    lot.ProcessName = Mixed;
+    return true;
+}
