@@ -32,16 +32,7 @@ protected:
         chains.arrangement(5003, "S30", 5004, {{"手配数", 80}});
         chains.arrangement(5004, "S40", 0);
     }
-    void open()
-    {
-        if (!plant.path)
-            plant.start();
-        window = std::make_unique<PlanWindow>(*plant.path, *plant.insertion, *plant.time, fixture.database.db(),
-                                              plant.prompter);
-        window->openOn(fixture.lot, fillDetailTexts(plant.store, fixture.lot, plant.rows, fixture.database.db()));
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void open() { window = fixture.openWindow(); }
     // Clicks `button` of the detail window; `inside` runs on the window that it opens modally
     // (nullptr when none opened) and must close it.
     template<class Window>

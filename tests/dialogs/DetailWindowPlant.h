@@ -5,6 +5,11 @@
 
 #include "EditingPlant.h"
 #include "TestPlant.h"
+#include "dialogs/PlanDetailFill.h"
+#include "dialogs/ui/PlanWindow.h"
+
+#include <QTest>
+#include <memory>
 
 class DetailWindowPlant
 {
@@ -33,6 +38,20 @@ public:
     }
 
     PlanRecord &record() { return plant.store[lot]; }
+
+    // The detail window on the lot, shown, as the context menu opens it (the plan handed to
+    // the edit path first).
+    std::unique_ptr<PlanWindow> openWindow()
+    {
+        if (!plant.path)
+            plant.start();
+        auto window = std::make_unique<PlanWindow>(*plant.path, *plant.insertion, *plant.time, database.db(),
+                                                   plant.prompter);
+        window->openOn(lot, fillDetailTexts(plant.store, lot, plant.rows, database.db()));
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
 
     EditingPlant plant;
     TestPlant database;

@@ -21,16 +21,7 @@ namespace {
 class PlanWindowTest : public ::testing::Test
 {
 protected:
-    void open()
-    {
-        if (!plant.path)
-            plant.start();
-        window = std::make_unique<PlanWindow>(*plant.path, *plant.insertion, *plant.time, fixture.database.db(),
-                                              plant.prompter);
-        window->openOn(fixture.lot, fillDetailTexts(plant.store, fixture.lot, plant.rows, fixture.database.db()));
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
+    void open() { window = fixture.openWindow(); }
     QString text(const char *name) const { return window->box(QString::fromLatin1(name))->text(); }
     void enter(const char *name, const QString &typed)
     {
