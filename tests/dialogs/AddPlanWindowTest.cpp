@@ -11,6 +11,7 @@
 #include "dialogs/ui/ShowPlan.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -181,6 +182,34 @@ TEST_F(AddPlanWindowTest, TheShowWindowListsTheChainAroundTheLot)
         EXPECT_FALSE(show->isVisible());
     });
     EXPECT_FALSE(plant.path->canUndo());
+}
+
+// With KALVUNER_DIALOG_SHOTS set to a folder, both windows are saved there as PNG files, filled
+// from a chain of four processes (and one feeding process) to look at.
+TEST_F(AddPlanWindowTest, ScreenshotsOfBothWindows)
+{
+    const QString directory = qEnvironmentVariable("KALVUNER_DIALOG_SHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KALVUNER_DIALOG_SHOTS not set";
+    QDir().mkpath(directory);
+    fixture.database.db().run(QStringLiteral("UPDATE DB0253 SET 上位手配番号=5005 WHERE 手配番号=5003"));
+    chains.arrangement(5005, "S50", 5004, {{"納期", "20240524"}, {"機械コード", "A02     "}});
+    open();
+    const auto save = [&](QDialog *dialog, const char *name) {
+        EXPECT_TRUE(dialog->grab().save(QDir(directory).filePath(QString::fromLatin1(name))));
+    };
+    clickAndUse<AddPlan>("Command4", [&](AddPlan *add) {
+        ASSERT_NE(add, nullptr);
+        clickLine(add->list(), 2);
+        save(add, "AddPlan.png");
+        click(add, "Command3");
+    });
+    clickAndUse<ShowPlan>("Command5", [&](ShowPlan *show) {
+        ASSERT_NE(show, nullptr);
+        save(show, "ShowPlan.png");
+        click(show, "Command1");
+    });
+    save(window.get(), "PlanWindow-after-add.png");
 }
 
 } // namespace
