@@ -55,7 +55,7 @@ WriteBack writeWithoutBoxes(const PlanDetail &detail, qint64 lot, EditPath &path
 {
     if (!hide && detail.additions().empty())
         return {};
-    Edit edit = path.beginAction(hide ? QStringLiteral("詳細情報") : QStringLiteral("工程追加"));
+    Edit edit = path.beginAction(hide ? QStringLiteral("詳細情報") : processAdd::ActionLabel);
     edit.change(lot, [&](PlanRecord &record) {
         if (hide)
             record.DetailMark = detail.detailMark();

@@ -2,6 +2,8 @@
 
 #include "db/Database.h"
 #include "db/Statements.h"
+#include "dialogs/DetailLines.h"
+#include "editing/EditPath.h"
 #include "plan/Prompter.h"
 
 namespace processAdd {
@@ -9,6 +11,7 @@ const QString CannotAdd = QStringLiteral("この工程に工程追加を行う�
 const QString NothingToAdd = QStringLiteral("追加する手配が存在しません");
 const QString NoneAdded = QStringLiteral("工程が追加されていません");
 const QString TooMany = QStringLiteral("空きの工程枠が足りません。追加できるのは%1工程までです");
+const QString ActionLabel = QStringLiteral("工程追加");
 } // namespace processAdd
 
 namespace {
@@ -110,5 +113,23 @@ bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition)
     for (const MemberSlot &slot : addition.processes)
         members.set(members.firstFree()) = slot;
     lot.ProcessName = Mixed;
+    return true;
+}
+
+bool addNextProcesses(EditPath &path, qint64 lot, int count, Database &db, Prompter &prompter)
+{
+    const PlanRecord &record = path.store()[lot];
+    ProcessAdd add(db, prompter);
+    if (!add.open(memberLines(record.Members), memberLines(record.AltMembers)))
+        return false;
+    // Line `count` checked: the lot's own line and `count` more (more than a set holds are
+    // refused as such).
+    const int selected = count < 0 ? 0 : std::min(count, MemberSlots::Capacity) + 1;
+    const std::optional<ProcessAddition> addition = add.execute(selected, record);
+    if (!addition)
+        return false;
+    Edit edit = path.beginAction(processAdd::ActionLabel);
+    edit.change(lot, [&](PlanRecord &changed) { applyProcessAddition(changed, *addition); });
+    edit.commit();
     return true;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class Database;
+class EditPath;
 class Prompter;
 
 namespace processAdd {
@@ -19,6 +20,7 @@ extern const QString CannotAdd;    // the lot has not exactly one member line
 extern const QString NothingToAdd; // the lot's own arrangement is not found for an add
 extern const QString NoneAdded;    // only the lot's own process is chosen
 extern const QString TooMany;      // more processes chosen than free slots; %1 = the free slots
+extern const QString ActionLabel;  // the undo step of an add made outside the detail window's close
 } // namespace processAdd
 
 // The processes one add puts into a lot, in chain order, and the set they go to.
@@ -58,6 +60,13 @@ private:
 // The lot with the added processes in the first free slots of their set, named "混合".
 // Returns false and leaves the lot as it was when the set has too few free slots.
 bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition);
+
+// The add without the windows (a script's "add-process"): lot `lot` of the plan takes the
+// next `count` processes of its chain, as checking line `count` of the add window and
+// pressing 追加実施 would, in one planner action. A count beyond the chain takes the whole
+// chain. False, after the same messages as the windows, when nothing was added. Throws
+// DbError.
+bool addNextProcesses(EditPath &path, qint64 lot, int count, Database &db, Prompter &prompter);
 
 // The arrangement number of a member line: the text before its first blank.
 qint64 memberLineArrangement(const QString &line);

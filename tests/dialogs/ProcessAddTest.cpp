@@ -179,6 +179,40 @@ TEST_P(ProcessAddTest, RefusedAddsSayWhyAndChangeNothing)
     }
 }
 
+TEST_P(ProcessAddTest, AScriptsAddTakesTheNextProcessesInOneStepOfItsOwn)
+{
+    plant.start();
+    const struct
+    {
+        int count;
+        QList<qint64> members;
+        QStringList said;
+    } cases[] = {
+        {1, {5001, 5002}, {}},
+        {2, {5001, 5002, 5003}, {}},
+        {9, {5001, 5002, 5003}, {}}, // the chain ends before the inspection
+        {0, {5001}, {processAdd::NoneAdded}},
+        {-1, {5001}, {processAdd::NoneAdded}},
+    };
+    for (const auto &c : cases) {
+        plant.prompter.clear();
+        EXPECT_EQ(addNextProcesses(*plant.path, fixture.lot, c.count, db(), plant.prompter), c.said.isEmpty())
+            << c.count;
+        EXPECT_EQ(members(fixture.record().Members), c.members) << c.count;
+        EXPECT_EQ(plant.prompter.texts(), c.said) << c.count;
+        if (!c.said.isEmpty())
+            continue;
+        EXPECT_EQ(fixture.record().ProcessName, QStringLiteral("混合"));
+        EXPECT_EQ(plant.path->undoText(), processAdd::ActionLabel);
+        plant.path->undo();
+        EXPECT_FALSE(plant.path->canUndo()) << c.count;
+    }
+    // A lot that has taken processes already takes no more.
+    ASSERT_TRUE(addNextProcesses(*plant.path, fixture.lot, 1, db(), plant.prompter));
+    EXPECT_FALSE(addNextProcesses(*plant.path, fixture.lot, 1, db(), plant.prompter));
+    EXPECT_EQ(plant.prompter.texts().last(), processAdd::CannotAdd);
+}
+
 TEST_P(ProcessAddTest, TheSaveWritesTheAddedArrangementsWithTheLotsMachineAndTimes)
 {
     openDetail();
