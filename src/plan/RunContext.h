@@ -5,6 +5,33 @@
 #include <QString>
 #include <QTime>
 
+// What the schedule list (予定一覧) keeps between its openings for the whole run: where the
+// window stood (twips, first time 3705 down and 540 across), the last search made with its
+// conditions, and the last column the list was sorted by.
+struct ScheduleListMemory
+{
+    qint64 Top = 3705;
+    qint64 Left = 540;
+    bool Searched = false;
+    QString ItemCode;   // the three texts with surrounding blanks removed
+    QString RequestNo;
+    QString Mold;
+    QString DueFrom;    // "yyyy/mm/dd"
+    QString DueTo;
+    bool Sorted = false;
+    int SortColumn = 0;
+
+    void forgetSearch()
+    {
+        Searched = false;
+        ItemCode.clear();
+        RequestNo.clear();
+        Mold.clear();
+        DueFrom.clear();
+        DueTo.clear();
+    }
+};
+
 struct RunContext
 {
     // Command line.
@@ -35,7 +62,9 @@ struct RunContext
     QString PeriodStart;      // "yyyy/mm/dd"
     QString PeriodEnd;        // "yyyy/mm/dd"
 
+    // The schedule list window is open; "予定に戻す" opens it again in place.
     bool ScheduleListOpen = false;
+    ScheduleListMemory ScheduleList;
 
     bool inquiryMode() const { return Authority == QStringLiteral("0"); }
     QDate periodStartDate() const { return QDate::fromString(PeriodStart, QStringLiteral("yyyy/MM/dd")); }

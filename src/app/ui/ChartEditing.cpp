@@ -9,6 +9,7 @@
 #include "dialogs/ui/PlanPopupMenu.h"
 #include "editing/ui/PlanDataGrid.h"
 #include "app/ui/PlanListPane.h"
+#include "app/ui/ScheduleListLink.h"
 #include "gantt/ClassRows.h"
 #include "editing/ui/BarDragController.h"
 #include "app/ui/ChartView.h"
@@ -47,6 +48,7 @@ ChartEditing::ChartEditing(MainForm &form)
     list->setChart(m_view);
     connect(list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::gridPopup);
     connect(list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
+    linkScheduleList(form, *m_view, *popup);
 
     MainFormLoadHooks &hooks = form.loadHooks();
     hooks.buildMachineRows = [this](QSqlQuery &machines) { buildRows(machines); };

@@ -52,6 +52,24 @@ void ChartView::drawChart()
     showRowLabels(m_form.kScroll()->value());
 }
 
+void ChartView::selectOnStrip(qint64 lot)
+{
+    // Bright green: unlike every due-date colour, the drag grey and the detail window's teal.
+    constexpr RgbColor SelectedColour{0, 255, 0};
+    const PlanStore &store = m_form.planStore();
+    if (lot < 2 || lot > store.lastIndex())
+        return;
+    if (m_selected != 0 && m_selected != lot)
+        m_chart.layOutBar(m_selected, true);
+    m_selected = lot;
+    // Laid out afresh, the bar lies on top of the strip's other bars.
+    m_chart.layOutBar(lot);
+    m_chart.setBarBackground(lot, SelectedColour);
+    const PlanRecord &record = store[lot];
+    const qint64 x = m_chart.scale().planTimeToX(record.StartDate, record.StartTime, ChartSurface::Main);
+    m_form.hScroll1()->setValue(int(x / TwipsPerPixel));
+}
+
 void ChartView::showAxis()
 {
     const ChartAxis &axis = m_chart.axis();

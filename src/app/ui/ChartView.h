@@ -29,6 +29,12 @@ public:
     // command line.
     void drawChart();
 
+    // A lot chosen in the schedule list: its bar on the strip comes to the front in the
+    // selection colour, ready to be dragged onto a machine, and the chart scrolls to the
+    // lot's start. The bar chosen before gets its own colours back.
+    void selectOnStrip(qint64 lot);
+    qint64 selectedOnStrip() const { return m_selected; }
+
 private:
     void showAxis();
     void showRowLabels(int firstRow);
@@ -37,4 +43,5 @@ private:
     GanttChart m_chart;
     ChartSurfaceWidget *m_main = nullptr;
     ChartSurfaceWidget *m_strip = nullptr;
+    qint64 m_selected = 0;
 };

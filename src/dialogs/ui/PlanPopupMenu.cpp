@@ -121,4 +121,5 @@ void PlanPopupMenu::returnToSchedule()
         return;
     ReturnToLoadedDates(m_path, m_popupBar);
     m_chart.layOutBar(m_popupBar);
+    emit returnedToSchedule(m_popupBar);
 }

@@ -53,6 +53,10 @@ public:
     void showOrderGantt();
     void returnToSchedule();
 
+signals:
+    // "予定に戻す" put a lot back to its loaded dates.
+    void returnedToSchedule(qint64 lot);
+
 private:
     EditPath &m_path;
     const PlanInsertion &m_insertion;
