@@ -1,0 +1,130 @@
+// The schedule list from the main window over the demo plant: 予定一覧 opens it over the lots
+// waiting on the strip; a double-click selects a lot's bar on the strip, on top of the others
+// and ready to be dragged; "予定に戻す" from a line's context menu opens the list again in place.
+
+#include "DemoCalendar.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "ScriptedPrompter.h"
+#include "TestPlant.h"
+#include "app/ui/ChartEditing.h"
+#include "app/ui/ChartView.h"
+#include "app/ui/MainForm.h"
+#include "common/PlantValues.h"
+#include "plan/RunContext.h"
+#include "schedule_list/ui/frmYoteiIchiran.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate Start(2026, 12, 8);
+
+class ScheduleListMainWindow : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const demo::PlantSummary summary = demo::writePlant(plant.db(), {300, 7, Start}, false);
+        context.PlantCode = demo::PlantCode;
+        context.ProcessClassCode = summary.moldingClass;
+        context.ProcessClassLabel = summary.moldingClass;
+        context.PeriodStart = plant::dateText(Start);
+        context.PeriodEnd = plant::dateText(Start.addMonths(1));
+        context.Authority = QStringLiteral("1");
+        context.DayStartTime = QTime(8, 0);
+        context.GridUnitMinutes = demo::GridMinutes;
+        context.WindowWidth = 1600 * 15;
+        context.WindowHeight = 900 * 15;
+        form = std::make_unique<MainForm>(context, plant.db(), prompter);
+        editing = new ChartEditing(*form);
+        form->load(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        list = form->findChild<frmYoteiIchiran *>();
+        ASSERT_NE(list, nullptr);
+    }
+
+    // Presses 予定一覧; `inside` runs while the list is open.
+    void openList(const std::function<void()> &inside)
+    {
+        QTimer::singleShot(0, list, inside);
+        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("cmdYoteiIchiran")), Qt::LeftButton);
+    }
+    QPoint lineCentre(int row) const
+    {
+        QTreeView *view = list->livIchiran();
+        const QRect line = view->visualRect(list->model().index(row, schedulelist::ItemName));
+        return view->viewport()->mapTo(list, line.center());
+    }
+    const GanttChart &chart() { return editing->chartView().chart(); }
+
+    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    RunContext context;
+    // Loading places the demo's tentative lots and asks about overlaps: the answer is No.
+    class : public ScriptedPrompter
+    {
+        bool ask(const QString &, const QString &, bool, PromptIcon) override { return false; }
+    } prompter;
+    std::unique_ptr<MainForm> form;
+    ChartEditing *editing = nullptr;
+    frmYoteiIchiran *list = nullptr;
+};
+
+TEST_F(ScheduleListMainWindow, ADoubleClickedLotIsSelectedOnTheStripOnTopOfTheOthers)
+{
+    qint64 chosen = 0;
+    openList([&] {
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_TRUE(context.ScheduleListOpen);
+        ASSERT_GE(list->model().lotCount(), 10) << "the demo plant keeps lots waiting on the strip";
+        chosen = list->model().lotAt(5);
+        QTest::mouseDClick(list->windowHandle(), Qt::LeftButton, {}, lineCentre(5));
+    });
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(context.ScheduleListOpen);
+    ASSERT_GE(chosen, 2);
+
+    const BarGeometry &bar = chart().bar(chosen);
+    EXPECT_EQ(bar.surface, ChartSurface::Strip);
+    EXPECT_EQ(bar.background, (RgbColor{0, 255, 0}));
+    // A press on the bar's middle picks this lot, not one of the lots drawn over it before.
+    const ChartHit hit = chart().hitTest(ChartSurface::Strip, double(bar.left + bar.width / 2), double(bar.top + 30));
+    EXPECT_EQ(hit.bar, chosen);
+    const PlanRecord &lot = form->planStore()[chosen];
+    EXPECT_EQ(form->hScroll1()->value(),
+              std::clamp(int(chart().scale().planTimeToX(lot.StartDate, lot.StartTime, ChartSurface::Main) / 15),
+                         form->hScroll1()->minimum(), form->hScroll1()->maximum()));
+}
+
+TEST_F(ScheduleListMainWindow, ReturningALotToItsDatesFromTheListOpensTheListAgainInPlace)
+{
+    bool reopened = false;
+    openList([&] {
+        list->move(200, 150);
+        QTest::mouseClick(list->windowHandle(), Qt::RightButton, {}, lineCentre(0));
+        auto *menu = form->findChild<QMenu *>(QStringLiteral("mnuPopup"));
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->isVisible());
+        QAction *back = menu->findChild<QAction *>(QStringLiteral("popYotei"));
+        ASSERT_TRUE(back && back->isEnabled());
+        QTimer::singleShot(0, list, [&] {
+            // Its place was remembered on closing, and it stands there again.
+            reopened = list->isVisible() && context.ScheduleListOpen && context.ScheduleList.Left == 200 * 15;
+            EXPECT_EQ(list->pos(), QPoint(200, 150));
+            QTest::mouseClick(list->cmdCancel(), Qt::LeftButton);
+        });
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(back).center());
+    });
+    EXPECT_TRUE(reopened);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_FALSE(context.ScheduleListOpen);
+}
+
+} // namespace
