@@ -91,6 +91,22 @@ bool PlanDetail::addProcesses(const ProcessAddition &addition)
     return true;
 }
 
+void PlanDetail::followSplit(const PlanRecord &lot, bool retimed)
+{
+    m_copy = lot;
+    m_texts.Text14 = QString::number(lot.ArrangementNo);
+    m_texts.NList = memberLines(lot.Members);
+    m_texts.GList = memberLines(lot.AltMembers);
+    if (!retimed)
+        return;
+    m_texts.Text3 = QString::number(lot.Quantity);
+    m_texts.Text19 = QString::number(lot.WorkMinutes);
+    m_texts.Text16 = QString::number(lot.WorkMinutes + lot.SetupMinutes);
+    m_texts.Text8 = plant::dateText(lot.EndDate);
+    m_texts.Text6 = plant::timeText(lot.EndTime);
+    showCaseCounts();
+}
+
 QDateTime PlanDetail::enteredStart() const
 {
     const QDate date = plant::dateFromText(m_texts.Text7.trimmed());

@@ -70,6 +70,12 @@ public:
     const DetailTexts &texts() const { return m_texts; }
     const PlanRecord &workingCopy() const { return m_copy; }
 
+    // A split has changed the lot while the window shows it: the working copy becomes the lot
+    // as the split left it, so that closing the window keeps the split, and the boxes show its
+    // number and members. After a lot split (`retimed`) they show its quantity, minutes and
+    // end too.
+    void followSplit(const PlanRecord &lot, bool retimed);
+
     // Entry rules, each run when Enter is pressed in its box.
     EntryOutcome enterStartDate();    // Text7
     EntryOutcome enterStartTime();    // Text1
@@ -89,6 +95,8 @@ public:
     // too few free slots.
     bool addProcesses(const ProcessAddition &addition);
     const std::vector<ProcessAddition> &additions() const { return m_additions; }
+    // The added processes have reached the lot ahead of the close.
+    void additionsWritten() { m_additions.clear(); }
 
     // Command1, Command7 (after its question), Command8.
     void finish() { m_detailMark = 0; }

@@ -80,6 +80,12 @@ QString machineOf(const QString &text)
     return text.leftJustified(8, QLatin1Char(' '));
 }
 
+void writeProcessAdditions(PlanDetail &detail, qint64 lot, EditPath &path)
+{
+    writeWithoutBoxes(detail, lot, path, false);
+    detail.additionsWritten();
+}
+
 WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
                           Prompter &prompter)
 {

@@ -30,5 +30,9 @@ QString destinationOf(const QString &text);
 // The machine as stored: eight characters.
 QString machineOf(const QString &text);
 
+// Hands the lot the processes added in the window so far, as their own planner action, before
+// a split cuts the lot as the window shows it.
+void writeProcessAdditions(PlanDetail &detail, qint64 lot, EditPath &path);
+
 WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
                           Prompter &prompter);

@@ -41,6 +41,7 @@ public:
     const PlanStore &store() const { return m_store; }
     const RowIndex &index() const { return m_index; }
     const WorkCalendar &calendar() const { return m_calendar; }
+    const RunContext &run() const { return m_run; }
 
     // Loading has filled the store afresh: rebuilds the indexes, forgets the history and
     // makes this plan the clean one.

@@ -98,8 +98,17 @@ const BarGeometry &GanttChart::bar(qint64 index) const
 
 void GanttChart::layOutBar(qint64 index, bool keepSurface)
 {
-    if (index < 2 || index > m_store.lastIndex())
+    if (index < 2)
         return;
+    if (index > m_store.lastIndex()) {
+        // An undone split took the lot away: its bar goes with it.
+        if (size_t(index) < m_bars.size()) {
+            m_bars[size_t(index)] = BarGeometry();
+            m_index.update(index, m_bars[size_t(index)], false);
+            emit barsChanged();
+        }
+        return;
+    }
     if (size_t(index) >= m_bars.size())
         m_bars.resize(size_t(index) + 1);
     BarGeometry &geometry = m_bars[size_t(index)];

@@ -53,9 +53,6 @@ TEST_F(PlanWindowTest, OpensWithTheLotAndItsCaseCounts)
     EXPECT_EQ(window->list(QStringLiteral("NList"))->item(0)->text(), QStringLiteral("5001 成形 ケースＡ 100"));
     EXPECT_EQ(window->machineBox()->count(), 3);
     EXPECT_EQ(window->destinationBox()->count(), 2);
-    // The split dialogs are not offered yet.
-    for (const char *name : {"Command2", "Command3"})
-        EXPECT_FALSE(window->button(QString::fromLatin1(name))->isEnabled()) << name;
 }
 
 TEST_F(PlanWindowTest, TotalsAboveThirtyMinutesMoveTheEnd)

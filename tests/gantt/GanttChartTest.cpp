@@ -132,6 +132,21 @@ TEST_F(GanttChartTest, MovedBarIsFoundAtItsNewPlace)
     EXPECT_EQ(chart.hitTest(ChartSurface::Main, 1974 + 10, rows.row(2).top + 10).bar, 0);
 }
 
+TEST_F(GanttChartTest, ABarAddedAndTakenAwayAgainLeavesNothingToHit)
+{
+    addLot(QStringLiteral("M01"), QDate(2024, 4, 2), QTime(8, 0), QTime(12, 0));
+    chart.showMode(DisplayMode::Week);
+    // A split appends a lot and lays its bar out; its undo takes the lot away again.
+    const qint64 added = addLot(QStringLiteral("M02"), QDate(2024, 4, 2), QTime(8, 0), QTime(12, 0));
+    chart.layOutBar(added);
+    const double rowThree = rows.row(3).top;
+    ASSERT_EQ(chart.hitTest(ChartSurface::Main, 1974 + 10, rowThree + 10).bar, added);
+    store.resize(added - 1);
+    chart.layOutBar(added);
+    EXPECT_FALSE(chart.bar(added).visible);
+    EXPECT_EQ(chart.hitTest(ChartSurface::Main, 1974 + 10, rowThree + 10).bar, 0);
+}
+
 TEST_F(GanttChartTest, DroppedBarStartsAtTheNextWorkingMomentOnTheGrid)
 {
     const qint64 lot = addLot(QStringLiteral("M01"), QDate(2024, 4, 2), QTime(8, 0), QTime(12, 0));

@@ -2,8 +2,12 @@
 
 #include "db/Database.h"
 #include "plan/Prompter.h"
+#include "dialogs/DetailLines.h"
 #include "dialogs/ProcessChain.h"
+#include "dialogs/ProcessSplit.h"
+#include "dialogs/ProvisionalNumbers.h"
 #include "dialogs/ui/AddPlan.h"
+#include "dialogs/ui/BunWindow.h"
 #include "dialogs/ui/ShowPlan.h"
 #include "editing/EditPath.h"
 
@@ -83,7 +87,7 @@ QLabel *label(const QString &text)
 
 PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const WorkingTime &time, Database &db,
                        Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_path(path), m_insertion(insertion), m_db(db), m_prompter(prompter), m_rules(time, prompter)
+    : QDialog(parent), m_path(path), m_insertion(insertion), m_time(time), m_db(db), m_prompter(prompter), m_rules(time, prompter)
 {
     setObjectName(QStringLiteral("PlanWindow"));
     setWindowTitle(QStringLiteral("詳細情報"));
@@ -110,9 +114,9 @@ PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const Wor
     addButton(QStringLiteral("Command5"), QStringLiteral("×工程照会"));
     addButton(QStringLiteral("Command7"), QStringLiteral("××削除××"));
     addButton(QStringLiteral("Command8"), QStringLiteral("キャンセル"));
-    // The split dialogs are not part of this window yet.
-    for (const char *name : {"Command2", "Command3"})
-        button(QString::fromLatin1(name))->setEnabled(false);
+    // The processes to split off are chosen line by line.
+    for (const char *name : {"NList", "GList"})
+        list(QString::fromLatin1(name))->setSelectionMode(QAbstractItemView::MultiSelection);
 
     connect(button(QStringLiteral("Command1")), &QPushButton::clicked, this, [this] {
         m_rules.finish();
@@ -128,6 +132,8 @@ PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const Wor
         m_rules.cancel();
         close();
     });
+    connect(button(QStringLiteral("Command3")), &QPushButton::clicked, this, &PlanWindow::splitLot);
+    connect(button(QStringLiteral("Command2")), &QPushButton::clicked, this, &PlanWindow::splitProcesses);
     connect(list(QStringLiteral("KList")), &QListWidget::itemClicked, this, [this] { chooseComposition(); });
 
     m_entryRules = {
@@ -471,6 +477,47 @@ void PlanWindow::showProcesses()
     }
     ShowPlan window(first.section(QLatin1Char(' '), 0, 0), lines, this);
     window.exec();
+}
+
+void PlanWindow::splitLot()
+{
+    button(QStringLiteral("Command8"))->setEnabled(false);
+    readBoxes();
+    writeProcessAdditions(m_rules, m_lot, m_path);
+    BunWindow split({m_path, m_time, m_path.run().GridUnitMinutes, ProvisionalNumbers::processWide()}, m_lot,
+                    m_prompter, this);
+    split.exec();
+    if (split.newLot() != 0)
+        followSplit(true);
+}
+
+void PlanWindow::splitProcesses()
+{
+    readBoxes();
+    ProcessChoice choice{m_rules.texts().NList, m_rules.texts().GList, {}, {}};
+    for (const auto &[name, rows] : {std::pair{"NList", &choice.chosenInner}, std::pair{"GList", &choice.chosenOuter}}) {
+        const QListWidget *widget = list(QString::fromLatin1(name));
+        for (int row = 0; row < widget->count(); ++row)
+            if (widget->item(row)->isSelected())
+                rows->push_back(row);
+    }
+    if (!confirmProcessSplit(m_path.store()[m_lot], choice, m_rules.texts().Text10, m_prompter))
+        return;
+    writeProcessAdditions(m_rules, m_lot, m_path);
+    ::splitProcesses(m_path, m_lot, choice);
+    followSplit(false);
+}
+
+void PlanWindow::followSplit(bool retimed)
+{
+    m_rules.followSplit(m_path.store()[m_lot], retimed);
+    const DetailTexts &texts = m_rules.texts();
+    for (const auto &[name, lines] : {std::pair{"NList", &texts.NList}, std::pair{"GList", &texts.GList}}) {
+        QListWidget *widget = list(QString::fromLatin1(name));
+        widget->clear();
+        widget->addItems(*lines);
+    }
+    showBoxes();
 }
 
 void PlanWindow::done(int result)

@@ -60,9 +60,14 @@ private:
     // Command4 "×工程追加" and Command5 "×工程照会".
     void addProcesses();
     void showProcesses();
+    // Command3: the lot split in BunWindow; Command2: the process split of the chosen lines.
+    void splitLot();
+    void splitProcesses();
+    void followSplit(bool retimed);
 
     EditPath &m_path;
     const PlanInsertion &m_insertion;
+    const WorkingTime &m_time;
     Database &m_db;
     Prompter &m_prompter;
     PlanDetail m_rules;

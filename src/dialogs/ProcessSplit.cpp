@@ -1,0 +1,120 @@
+#include "dialogs/ProcessSplit.h"
+
+#include "dialogs/LotSplit.h"
+#include "dialogs/SplitRecords.h"
+#include "editing/EditPath.h"
+#include "plan/Prompter.h"
+
+#include <algorithm>
+
+namespace processsplit {
+const QString NothingChosen = QStringLiteral("分割する工程を指定してください");
+const QString AllChosen = QStringLiteral("すべての工程を指定する事はできません");
+const QString OuterRefused = QStringLiteral("外輪は分割する事はできません");
+const QString SeparationRefused = QStringLiteral("分離工程は分割する事はできません");
+const QString PartlyChosenInner = QStringLiteral("の工程(内輪)で指定されていない物がありますがよろしいですか？");
+const QString PartlyChosenOuter = QStringLiteral("の工程(外輪)で指定されていない物がありますがよろしいですか？");
+const QString PartlyChosenTitle = QStringLiteral("特殊分割の確認");
+const QString BothRingsItem = QStringLiteral("1012001500011");
+} // namespace processsplit
+
+namespace {
+
+bool chosen(const std::vector<int> &rows, int row)
+{
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+}
+
+bool mentionsSeparation(const QStringList &lines, const std::vector<int> &rows)
+{
+    for (const int row : rows)
+        if (row >= 0 && row < lines.size() && lines[row].contains(QStringLiteral("分離")))
+            return true;
+    return false;
+}
+
+// Asks, for each process name chosen in the set that also has lines left unchosen there,
+// whether the split may go on; false at the first No.
+bool acceptsPartlyChosen(const MemberSlots &set, const std::vector<int> &rows, const QString &question,
+                         Prompter &prompter)
+{
+    const std::vector<int> used = splitrecords::usedSlots(set);
+    QStringList asked;
+    for (const int row : rows) {
+        if (row < 0 || row >= int(used.size()))
+            continue;
+        const QString name = set.at(used[size_t(row)]).ProcessName.trimmed();
+        if (asked.contains(name))
+            continue;
+        for (int other = 0; other < int(used.size()); ++other) {
+            if (chosen(rows, other) || set.at(used[size_t(other)]).ProcessName.trimmed() != name)
+                continue;
+            asked << name;
+            if (!prompter.ask(name + question, processsplit::PartlyChosenTitle, false))
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
+void moveChosen(MemberSlots &from, MemberSlots &to, const std::vector<int> &rows)
+{
+    const std::vector<int> used = splitrecords::usedSlots(from);
+    for (int row = 0; row < int(used.size()); ++row) {
+        if (!chosen(rows, row))
+            continue;
+        to.set(to.firstFree()) = from.at(used[size_t(row)]);
+        from.clear(used[size_t(row)]);
+    }
+}
+
+} // namespace
+
+bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, const QString &itemCode,
+                         Prompter &prompter)
+{
+    const bool innerChosen = !choice.chosenInner.empty();
+    const bool outerChosen = !choice.chosenOuter.empty();
+    if (!innerChosen && !outerChosen) {
+        prompter.inform(processsplit::NothingChosen);
+        return false;
+    }
+    if (choice.chosenInner.size() == size_t(choice.inner.size()) && choice.chosenOuter.size() == size_t(choice.outer.size())) {
+        prompter.inform(processsplit::AllChosen);
+        return false;
+    }
+    if (innerChosen && outerChosen && itemCode.trimmed() != processsplit::BothRingsItem) {
+        prompter.inform(processsplit::OuterRefused);
+        return false;
+    }
+    if (mentionsSeparation(choice.inner, choice.chosenInner) || mentionsSeparation(choice.outer, choice.chosenOuter)) {
+        prompter.inform(processsplit::SeparationRefused);
+        return false;
+    }
+    if (!prompter.ask(lotsplit::Ask, lotsplit::AskTitle, false))
+        return false;
+    return acceptsPartlyChosen(lot.Members, choice.chosenInner, processsplit::PartlyChosenInner, prompter)
+           && acceptsPartlyChosen(lot.AltMembers, choice.chosenOuter, processsplit::PartlyChosenOuter, prompter);
+}
+
+qint64 splitProcesses(EditPath &path, qint64 lot, const ProcessChoice &choice)
+{
+    Edit edit = path.beginAction(QStringLiteral("工程分割"));
+    PlanRecord rest = edit.record(lot);
+    PlanRecord moved = splitrecords::emptyCopy(edit.store(), rest);
+    moveChosen(rest.Members, moved.Members, choice.chosenInner);
+    moveChosen(rest.AltMembers, moved.AltMembers, choice.chosenOuter);
+    rest.ArrangementNo = splitrecords::firstMemberNumber(rest);
+    moved.ArrangementNo = splitrecords::firstMemberNumber(moved);
+    moved.StartDate = rest.StartDate.addDays(1);
+    moved.EndDate = rest.EndDate.addDays(1);
+
+    edit.change(lot, [&](PlanRecord &record) {
+        record = rest;
+        record.MembersWritten = 1;
+    });
+    const qint64 added = edit.append(std::move(moved));
+    edit.commit();
+    return added;
+}

@@ -1,0 +1,7 @@
+#include "dialogs/ProvisionalNumbers.h"
+
+ProvisionalNumbers &ProvisionalNumbers::processWide()
+{
+    static ProvisionalNumbers numbers;
+    return numbers;
+}
