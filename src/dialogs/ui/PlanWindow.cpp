@@ -501,9 +501,10 @@ void PlanWindow::splitProcesses()
             if (widget->item(row)->isSelected())
                 rows->push_back(row);
     }
+    // The split cuts the lot as the window shows it, processes added here included.
+    writeProcessAdditions(m_rules, m_lot, m_path);
     if (!confirmProcessSplit(m_path.store()[m_lot], choice, m_rules.texts().Text10, m_prompter))
         return;
-    writeProcessAdditions(m_rules, m_lot, m_path);
     ::splitProcesses(m_path, m_lot, choice);
     followSplit(false);
 }
