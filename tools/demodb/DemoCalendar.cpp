@@ -11,12 +11,9 @@ namespace {
 int minuteOf(const QTime &t, bool endOfDay) { return endOfDay && t == QTime(0, 0) ? 1440 : t.msecsSinceStartOfDay() / 60000; }
 
 // Shift time less the plant breaks, as minute pairs of the date.
-QList<QPair<int, int>> spanMinutes(ShiftPattern pattern)
+QList<QPair<int, int>> spanMinutes(const TimePair &shift)
 {
     QList<QPair<int, int>> spans;
-    if (pattern == ShiftPattern::Off)
-        return spans;
-    const TimePair shift = shiftTimes(pattern);
     int from = minuteOf(shift.start, false);
     const int to = minuteOf(shift.end, true);
     for (const TimePair &b : plantBreaks()) {
@@ -31,6 +28,22 @@ QList<QPair<int, int>> spanMinutes(ShiftPattern pattern)
     if (from < to)
         spans.append({from, to});
     return spans;
+}
+
+QList<QPair<int, int>> spanMinutes(ShiftPattern pattern)
+{
+    QList<QPair<int, int>> spans;
+    for (const TimePair &shift : shiftRows(pattern))
+        spans += spanMinutes(shift);
+    return spans;
+}
+
+int totalMinutes(const QList<QPair<int, int>> &spans)
+{
+    int minutes = 0;
+    for (const auto &span : spans)
+        minutes += span.second - span.first;
+    return minutes;
 }
 
 QDateTime roundUpToGrid(const QDateTime &t)
@@ -69,26 +82,25 @@ ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDat
     // Some machines stop on the first Monday of each month for maintenance.
     if (machineIndex % 7 == 3 && date.dayOfWeek() == Qt::Monday && date.day() <= 7)
         return ShiftPattern::Off;
-    return machine.twoShifts ? ShiftPattern::DayAndNight : ShiftPattern::Day;
+    if (machine.twoShifts)
+        return ShiftPattern::DayAndNight;
+    return machine.dayInTwoRows ? ShiftPattern::DayInTwoRows : ShiftPattern::Day;
 }
 
-TimePair shiftTimes(ShiftPattern pattern)
+QList<TimePair> shiftRows(ShiftPattern pattern)
 {
     switch (pattern) {
-    case ShiftPattern::Day: return {DayStart, QTime(17, 0)};
-    case ShiftPattern::DayAndNight: return {DayStart, QTime(0, 0)};
+    case ShiftPattern::Day: return {{DayStart, QTime(17, 0)}};
+    case ShiftPattern::DayInTwoRows: return {{DayStart, QTime(12, 0)}, {QTime(13, 0), QTime(17, 0)}};
+    case ShiftPattern::DayAndNight: return {{DayStart, QTime(0, 0)}};
     case ShiftPattern::Off: break;
     }
-    return {QTime(0, 0), QTime(0, 0)};
+    return {};
 }
 
-int shiftHours(ShiftPattern pattern)
-{
-    int minutes = 0;
-    for (const auto &span : spanMinutes(pattern))
-        minutes += span.second - span.first;
-    return int(plant::roundHalfEven(minutes / 60.0));
-}
+int workingMinutes(ShiftPattern pattern) { return totalMinutes(spanMinutes(pattern)); }
+
+int shiftHours(const TimePair &shift) { return int(plant::roundHalfEven(totalMinutes(spanMinutes(shift)) / 60.0)); }
 
 QDate workingDateOf(const QDateTime &moment)
 {

@@ -25,13 +25,17 @@ const QList<TimePair> &plantBreaks();
 
 bool isPlantHoliday(const QDate &date);
 
-// What a machine does on a date: nothing, a day shift 08:00-17:00, or day and night
-// shifts 08:00-24:00.
-enum class ShiftPattern { Off, Day, DayAndNight };
+// What a machine does on a date: nothing, a day shift 08:00-17:00, the same day written as a
+// morning and an afternoon row (08:00-12:00, 13:00-17:00), or day and night shifts
+// 08:00-24:00.
+enum class ShiftPattern { Off, Day, DayInTwoRows, DayAndNight };
 ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDate &date);
-TimePair shiftTimes(ShiftPattern pattern);
-// Whole working hours of a pattern (shift time less breaks).
-int shiftHours(ShiftPattern pattern);
+// The machine's calendar rows of a date with that pattern, one shift each.
+QList<TimePair> shiftRows(ShiftPattern pattern);
+// Whole working hours of one calendar row (shift time less breaks).
+int shiftHours(const TimePair &shift);
+// Working minutes of a day with that pattern (shift time less breaks).
+int workingMinutes(ShiftPattern pattern);
 // The working day a moment belongs to: before the day start it is still the day before.
 QDate workingDateOf(const QDateTime &moment);
 

@@ -1,8 +1,9 @@
 #include "DemoLots.h"
 
+#include "DemoSchedule.h"
 #include "common/PlantValues.h"
 
-#include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -11,12 +12,17 @@ namespace demo {
 namespace {
 
 const QString NoMachine = QString(8, u' ');
+const QString Confirmed = QStringLiteral("2");
+const QString Tentative = QStringLiteral("1");
+const QString EndFixed = QStringLiteral("1");
+const QString Locked = QStringLiteral("2");
+const QString Free = QStringLiteral("0");
+const QString Complete = QStringLiteral("2");
 
-// How the planner's plan is spread around the period start.
-constexpr int PlanFromDays = -14;   // the running plan started two weeks ago
-constexpr int HorizonDays = 49;     // lots are placed on machines seven weeks ahead
-constexpr int DueFromDays = -10;    // due dates of the open plans
-constexpr int DueToDays = 75;
+// Share of the open lots of a class that the planner has placed; the rest waits on the strip.
+constexpr double PlacedShare = 0.9;
+// Hours between the end of one process and the start of the next.
+constexpr int TransferHours = 2;
 
 qint64 workMinutesOf(const Step &step, qint64 quantity)
 {
@@ -25,31 +31,28 @@ qint64 workMinutesOf(const Step &step, qint64 quantity)
     return plant::roundHalfEven(double(minutes) / std::max(1, step.persons));
 }
 
-// Chooses where a lot of a step runs: one of the three smallest molding machines big enough
-// for the item, any machine of the class, or now and then an outside subcontractor.
-void chooseResource(Lot &lot, const Masters &masters, const Item &item, const Step &step, DemoRandom &random)
+qint64 setupMinutesOf(const Step &step) { return step.molding ? qint64(step.setupBefore + step.setupAfter) : 0; }
+
+// The quantity of one run of the plan's first step: about four fifths of a working day of its
+// machine, never more than two days, in whole packs.
+qint64 runQuantity(const Item &item, const Step &step, int dayMinutes, double runScale, DemoRandom &random)
 {
-    QList<int> machines = masters.machinesOfClass(step.classCode);
-    const QList<int> subcontractors = masters.subcontractorsOfClass(step.classCode);
-    if (step.molding) {
-        QList<int> fitting;
-        for (int m : machines)
-            if (masters.machines[m].tonnage >= item.tonnage)
-                fitting.append(m);
-        std::stable_sort(fitting.begin(), fitting.end(), [&](int a, int b) {
-            return masters.machines[a].tonnage < masters.machines[b].tonnage;
-        });
-        machines = fitting.mid(0, 3);
-    }
-    if ((random.chance(8) || machines.isEmpty()) && !subcontractors.isEmpty()) {
-        lot.supplier = random.pick(subcontractors);
-        lot.machineCode = NoMachine;
-        lot.destination = masters.suppliers[lot.supplier].code;
-        return;
-    }
-    lot.machine = random.pick(machines);
-    lot.machineCode = masters.machines[lot.machine].code;
-    lot.destination = masters.machines[lot.machine].sectionCode;
+    const double days = std::clamp(0.8 * std::exp(0.5 * random.normal()), 0.2, 2.0);
+    const double seconds = std::max(600.0, (days * dayMinutes - double(setupMinutesOf(step))) * 60.0 * runScale);
+    const qint64 packs = std::max<qint64>(1, plant::roundHalfEven(seconds / step.secondsPerPiece / item.packQty));
+    return packs * item.packQty;
+}
+
+// The due date a customer asked for, against the planned end: most lots end with days to
+// spare, some within the last three days, a few late.
+QDate requestedDue(const QDate &end, DemoRandom &random)
+{
+    const int roll = random.below(100);
+    if (roll < 8)
+        return end.addDays(-random.between(1, 4));
+    if (roll < 32)
+        return end.addDays(random.between(0, 3));
+    return end.addDays(random.between(4, 18));
 }
 
 void addOrders(Book &book, const Lot &last, int item, int customerCount, const QDate &start, DemoRandom &random)
@@ -83,64 +86,108 @@ void addOrders(Book &book, const Lot &last, int item, int customerCount, const Q
     }
 }
 
-// Makes one production plan's lots, last process first in due date, first process first in
-// numbering; returns the number of lots made.
-void addPlan(Book &book, const Masters &masters, DemoRandom &random, const QDate &start, int itemIndex,
-             int lotsLeft, double quantityScale)
+// Makes one production plan's lots, one per process step (the first molding now and then in
+// two runs of the same plan, item and step, which the planner may merge), each queued after
+// the step before it. Returns the index of the plan's last lot.
+int addPlan(Book &book, const Masters &masters, DemoRandom &random, Schedule &schedule, int itemIndex,
+            int lotsLeft, double runScale)
 {
     const Item &item = masters.products[itemIndex];
     const int stepCount = int(item.steps.size());
     const int firstStep = std::max(0, stepCount - lotsLeft);
+    const bool twoRuns = firstStep == 0 && lotsLeft > stepCount && random.chance(5);
     const bool hasPlan = !random.chance(10);
-    const QDate finalDue = start.addDays(random.between(DueFromDays, DueToDays));
-    const qint64 packs = std::max<qint64>(1, plant::roundHalfEven(random.between(4, 60) * quantityScale));
-    const qint64 quantity = packs * item.packQty;
     const qint64 planNo = hasPlan ? 500001 + book.plans.size() : 0;
-    const qint64 firstNumber = FirstLotNumber + book.lots.size();
 
+    qint64 quantity = 0;
+    QDateTime ready;
+    qsizetype previousStep = -1;
     for (int s = firstStep; s < stepCount; ++s) {
         const Step &step = item.steps[s];
-        Lot lot;
-        lot.number = firstNumber + (s - firstStep);
-        lot.parent = s + 1 < stepCount ? lot.number + 1 : 0;
-        lot.planNo = planNo;
-        lot.item = itemIndex;
-        lot.step = s;
-        lot.quantity = quantity;
-        lot.due = finalDue.addDays(-2 * (stepCount - 1 - s));
-        lot.setupMinutes = step.molding ? qint64(step.setupBefore + step.setupAfter) : 0;
-        lot.workMinutes = workMinutesOf(step, quantity);
-        if (random.chance(3))
-            lot.miscName = QStringLiteral("試作 %1").arg(item.shortName);
-        if (random.chance(5))
-            lot.remarks = QStringLiteral("客先立会いあり");
-        chooseResource(lot, masters, item, step, random);
-        book.lots.append(lot);
+        const qsizetype thisStep = book.lots.size();
+        const int runs = s == firstStep && twoRuns ? 2 : 1;
+        QDateTime stepEnd;
+        for (int r = 0; r < runs; ++r) {
+            Lot lot;
+            lot.number = FirstLotNumber + book.lots.size();
+            lot.planNo = planNo;
+            lot.item = itemIndex;
+            lot.step = s;
+            schedule.assign(lot, item, step);
+            lot.quantity = s == firstStep ? runQuantity(item, step, schedule.dayMinutes(lot), runScale, random) : quantity;
+            lot.setupMinutes = setupMinutesOf(step);
+            lot.workMinutes = workMinutesOf(step, lot.quantity);
+            if (runs == 1 && random.chance(3))
+                lot.miscName = QStringLiteral("試作 %1").arg(item.shortName);
+            if (random.chance(5))
+                lot.remarks = QStringLiteral("客先立会いあり");
+            schedule.place(lot, item, ready.isValid() ? ready.addSecs(3600LL * TransferHours) : QDateTime());
+            stepEnd = std::max(stepEnd, lot.end);
+            book.lots.append(lot);
+        }
+        if (s == firstStep)
+            for (qsizetype i = thisStep; i < book.lots.size(); ++i)
+                quantity += book.lots[i].quantity;
+        for (qsizetype i = previousStep; i >= 0 && i < thisStep; ++i)
+            book.lots[i].parent = book.lots[thisStep].number;
+        previousStep = thisStep;
+        ready = stepEnd;
     }
     if (hasPlan)
         book.plans.append({planNo, itemIndex, quantity, 0, QDate(), QStringLiteral("1")});
-    addOrders(book, book.lots.last(), itemIndex, int(masters.customers.size()), start, random);
+    return int(book.lots.size()) - 1;
 }
 
-// The state of a lot the planner has placed: confirmed, partly produced when it started
-// before today, with an instruction sheet when it starts soon, now and then fixed.
-void settlePlacedLot(Lot &lot, const QDateTime &now, DemoRandom &random)
+// Where each class's placed plan ends: the start of the lot at the placed share of the
+// class's open lots (those still running or to come).
+QHash<QString, QDateTime> horizons(const Book &book, const Masters &masters, const QDateTime &now)
+{
+    QHash<QString, QList<QDateTime>> starts;
+    for (const Lot &lot : book.lots)
+        if (lot.end >= now)
+            starts[masters.products[lot.item].steps[lot.step].classCode].append(lot.start);
+    QHash<QString, QDateTime> result;
+    for (auto it = starts.begin(); it != starts.end(); ++it) {
+        QList<QDateTime> &list = it.value();
+        std::sort(list.begin(), list.end());
+        result.insert(it.key(), list[qsizetype(double(list.size() - 1) * PlacedShare)]);
+    }
+    return result;
+}
+
+// A lot beyond the planner's horizon: tentative, without times, waiting on the strip with
+// the start and due date it asks for; some keep a machine code as a hint.
+void leaveWaiting(Lot &lot, DemoRandom &random)
+{
+    lot.startDay = workingDateOf(lot.start);
+    lot.due = requestedDue(lot.end.date(), random);
+    if (random.chance(50))
+        lot.initialDue = lot.due;
+    if (lot.machine >= 0 && random.chance(30))
+        lot.machineCode = NoMachine;
+    lot.start = lot.end = QDateTime();
+}
+
+// A lot the planner has placed: confirmed, due as the customer asked, partly produced when it
+// started before today, mostly delivered when it ended before, with an instruction sheet when
+// it starts soon, now and then fixed. A few stay unconfirmed after a hand move, or were taken
+// off their machine again.
+void settlePlaced(Lot &lot, const QDateTime &now, DemoRandom &random)
 {
     const QDate today = now.date();
-    lot.confirm = QStringLiteral("2");
+    lot.confirm = Confirmed;
     lot.startDay = lot.start.date();
-    lot.initialDue = lot.due;
+    lot.initialDue = requestedDue(lot.end.date(), random);
     lot.due = workingDateOf(lot.end);
     lot.durationsSaved = random.chance(80);
-    if (random.chance(8))
-        lot.fixed = QStringLiteral("1");
-    else if (random.chance(4))
-        lot.fixed = QStringLiteral("2");
+    if (random.chance(6))
+        lot.fixed = EndFixed;
+    else if (random.chance(3))
+        lot.fixed = Locked;
 
     if (lot.end < now) {
-        // Finished before today: mostly delivered in full, some still short.
-        if (random.chance(70)) {
-            lot.complete = QStringLiteral("2");
+        if (random.chance(80)) {
+            lot.complete = Complete;
             lot.received = lot.quantity;
         } else {
             lot.received = lot.quantity * random.between(50, 95) / 100;
@@ -148,73 +195,39 @@ void settlePlacedLot(Lot &lot, const QDateTime &now, DemoRandom &random)
         lot.lastActual = lot.end.date();
         lot.actualMinutes = lot.workMinutes;
     } else if (lot.start < now) {
-        // Running now.
         const double done = double(lot.start.secsTo(now)) / double(lot.start.secsTo(lot.end));
         lot.received = qint64(double(lot.quantity) * done);
         lot.lastActual = today.addDays(-1);
         lot.actualMinutes = qint64(double(lot.workMinutes) * done);
         if (random.chance(50))
-            lot.fixed = QStringLiteral("2");
+            lot.fixed = Locked;
     }
     if (lot.start.date() < today.addDays(7))
         lot.instructionIssued = std::min(today.addDays(-1), lot.start.date().addDays(-3));
+
+    if (lot.start > now.addDays(14) && random.chance(5)) {
+        lot.confirm = Tentative;
+    } else if (lot.start > now.addDays(7) && random.chance(2)) {
+        lot.start = lot.end = QDateTime();
+        lot.due = lot.initialDue;
+        lot.fixed = Free;
+    }
 }
 
-// The planner's existing plan: per machine or subcontractor, lots in due-date order one after
-// another in working time, each started near its due date; a few overlap the lot before,
-// as plans do after hand edits. Lots beyond the horizon stay tentative without times.
-void placeLots(Book &book, const Masters &masters, const QDate &start, DemoRandom &random)
+// Lots up to each class's horizon are placed, the rest wait; a lot whose earlier process
+// waits waits too.
+void settleLots(Book &book, const Masters &masters, const QDate &start, DemoRandom &random)
 {
-    QList<WorkClock> clocks;
-    for (int m = 0; m < masters.machines.size(); ++m)
-        clocks.append(WorkClock(masters.machines[m], m, book.calendarFirst, book.calendarLast));
-    const WorkClock aroundTheClock;
-
-    QHash<int, QList<int>> byResource; // machine index, or 10000 + supplier index
-    for (int i = 0; i < book.lots.size(); ++i) {
-        const Lot &lot = book.lots[i];
-        byResource[lot.machine >= 0 ? lot.machine : 10000 + lot.supplier].append(i);
-    }
-    QList<int> resources = byResource.keys();
-    std::sort(resources.begin(), resources.end()); // hash order is no order: keep the dice in step
-
     const QDateTime now = plant::naiveDateTime(start, DayStart);
-    const QDate horizon = start.addDays(HorizonDays);
-    for (int resource : resources) {
-        QList<int> &lots = byResource[resource];
-        std::stable_sort(lots.begin(), lots.end(), [&](int a, int b) { return book.lots[a].due < book.lots[b].due; });
-        const WorkClock &clock = resource < 10000 ? clocks[resource] : aroundTheClock;
-        QDateTime cursor = plant::naiveDateTime(start.addDays(PlanFromDays), DayStart);
-        QDateTime previousStart;
-        for (int index : lots) {
-            Lot &lot = book.lots[index];
-            const qint64 minutes = lot.setupMinutes + lot.workMinutes;
-            const int leadDays = int(minutes / 600) + 2;
-            QDateTime begin = std::max(cursor, plant::naiveDateTime(lot.due.addDays(-leadDays), DayStart));
-            if (begin.date() > horizon) {
-                lot.startDay = lot.due.addDays(-leadDays);
-                if (random.chance(50))
-                    lot.initialDue = lot.due;
-                if (lot.machine >= 0 && random.chance(30))
-                    lot.machineCode = NoMachine;
-                continue;
-            }
-            if (previousStart.isValid() && random.chance(3))
-                begin = std::max(previousStart.addSecs(3600), cursor.addSecs(-60LL * random.between(6, 24) * 10));
-            lot.start = clock.placeStart(begin);
-            lot.end = clock.addWorkMinutes(lot.start, minutes);
-            settlePlacedLot(lot, now, random);
-            if (lot.start > now.addDays(14) && random.chance(6)) {
-                lot.confirm = QStringLiteral("1"); // moved by hand, not confirmed yet
-            } else if (lot.start > now.addDays(7) && random.chance(3)) {
-                // Confirmed but taken off the machine: waits without times.
-                lot.start = lot.end = QDateTime();
-                lot.due = lot.initialDue;
-                lot.fixed = QStringLiteral("0");
-                continue;
-            }
-            previousStart = lot.start;
-            cursor = lot.end;
+    const QHash<QString, QDateTime> horizon = horizons(book, masters, now);
+    QSet<qint64> waitingNext;
+    for (Lot &lot : book.lots) {
+        const QString &classCode = masters.products[lot.item].steps[lot.step].classCode;
+        if (waitingNext.contains(lot.number) || (lot.end >= now && lot.start > horizon.value(classCode))) {
+            leaveWaiting(lot, random);
+            waitingNext.insert(lot.parent);
+        } else {
+            settlePlaced(lot, now, random);
         }
     }
 }
@@ -225,30 +238,47 @@ void settlePlans(Book &book)
     for (int p = 0; p < book.plans.size(); ++p)
         planIndex.insert(book.plans[p].number, p);
     for (const Lot &lot : book.lots) {
-        if (lot.planNo == 0 || lot.parent != 0 || lot.confirm != QStringLiteral("2"))
+        if (lot.planNo == 0 || lot.parent != 0 || lot.confirm != Confirmed)
             continue;
         Plan &plan = book.plans[planIndex.value(lot.planNo)];
         plan.instructed = lot.quantity;
         plan.completion = lot.due;
-        plan.confirm = QStringLiteral("2");
+        plan.confirm = Confirmed;
     }
 }
 
 } // namespace
 
-Book buildBook(const Masters &masters, DemoRandom &random, const QDate &start, int lotCount)
+PlantScale scaleFor(int lotCount)
+{
+    PlantScale scale;
+    scale.halls = std::clamp(int(std::lround(lotCount / 2000.0)), 1, 10);
+    scale.runScale = std::min(1.0, 2000.0 * scale.halls / std::max(1, lotCount));
+    // About half the lots are moldings, on twenty presses a hall, each run near a working day
+    // with its setup; five working days a week.
+    const double runsPerPress = lotCount * 0.53 / (20.0 * scale.halls);
+    const double calendarDays = runsPerPress * 0.95 * scale.runScale * 7.0 / 5.0;
+    scale.pastDays = std::clamp(int(std::lround(calendarDays * 0.22)), 2, 21);
+    return scale;
+}
+
+Book buildBook(const Masters &masters, DemoRandom &random, const QDate &start, int lotCount, const PlantScale &scale)
 {
     Book book;
-    book.calendarFirst = start.addDays(PlanFromDays - 7);
+    book.calendarFirst = start.addDays(-scale.pastDays - 7);
     book.calendarLast = start.addMonths(3).addDays(31);
-    // Big plants are not bigger machines: their lots get smaller so the horizon still fills.
-    const double quantityScale = std::min(1.0, 2000.0 / std::max(1, lotCount));
+    Schedule schedule(masters, book.calendarFirst, book.calendarLast,
+                      plant::naiveDateTime(start.addDays(-scale.pastDays), DayStart), random);
+    QList<QPair<int, int>> lastLots; // the last lot of each plan, and its item
     for (int plan = 0; book.lots.size() < lotCount; ++plan) {
         // The first two plans make the assemblies with long parts lists.
         const int item = plan < 2 ? plan : random.below(int(masters.products.size()));
-        addPlan(book, masters, random, start, item, lotCount - int(book.lots.size()), quantityScale);
+        lastLots.append({addPlan(book, masters, random, schedule, item, lotCount - int(book.lots.size()), scale.runScale),
+                         item});
     }
-    placeLots(book, masters, start, random);
+    settleLots(book, masters, start, random);
+    for (const auto &[last, item] : lastLots)
+        addOrders(book, book.lots[last], item, int(masters.customers.size()), start, random);
     settlePlans(book);
     return book;
 }

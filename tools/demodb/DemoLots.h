@@ -23,7 +23,7 @@ struct Lot
     int machine = -1;    // index into Masters::machines, -1 at a subcontractor
     int supplier = -1;   // index into Masters::suppliers when subcontracted
     QString machineCode; // 8 blanks when none
-    QString destination; // 12 characters
+    QString destination; // 12 characters, the subcontractor's code or the machine's section
     QString confirm = QStringLiteral("1");
     QString fixed = QStringLiteral("0");
     QString complete = QStringLiteral("0");
@@ -96,7 +96,18 @@ struct Book
 
 constexpr qint64 FirstLotNumber = 100001;
 
+// How a plant of some size is laid out: a plant of 2,000 lots has one machine hall, a bigger
+// one more halls (up to ten, beyond which its runs get shorter), and the running plan started
+// about a fifth of its length before the period.
+struct PlantScale
+{
+    int halls = 1;
+    double runScale = 1; // run lengths against a one-hall plant's
+    int pastDays = 14;   // days of the running plan before the period start
+};
+PlantScale scaleFor(int lotCount);
+
 // The plan book of a plant with `lotCount` lots around the period starting at `start`.
-Book buildBook(const Masters &masters, DemoRandom &random, const QDate &start, int lotCount);
+Book buildBook(const Masters &masters, DemoRandom &random, const QDate &start, int lotCount, const PlantScale &scale);
 
 } // namespace demo

@@ -42,10 +42,13 @@ void writeBreaksAndCalendars(Database &db, const Masters &masters, const Book &b
                [&](TableWriter &w) {
                    for (int m = 0; m < masters.machines.size(); ++m) {
                        for (QDate d = book.calendarFirst; d <= book.calendarLast; d = d.addDays(1)) {
-                           const ShiftPattern pattern = shiftPatternOf(masters.machines[m], m, d);
-                           const TimePair shift = shiftTimes(pattern);
-                           w.add({masters.machines[m].code, plant::dateToDb(d), 1, shiftHours(pattern),
-                                  plant::timeToDb(shift.start), plant::timeToDb(shift.end), 0, 0, Live});
+                           const QList<TimePair> rows = shiftRows(shiftPatternOf(masters.machines[m], m, d));
+                           // A day off keeps one row without hours, as the plant's calendar does.
+                           if (rows.isEmpty())
+                               w.add({masters.machines[m].code, plant::dateToDb(d), 1, 0, 0, 0, 0, 0, Live});
+                           for (int n = 0; n < rows.size(); ++n)
+                               w.add({masters.machines[m].code, plant::dateToDb(d), n + 1, shiftHours(rows[n]),
+                                      plant::timeToDb(rows[n].start), plant::timeToDb(rows[n].end), 0, 0, Live});
                        }
                    }
                });

@@ -12,33 +12,29 @@ QString padded(const QString &code, int width) { return code.leftJustified(width
 
 struct MachineSpec
 {
-    const char *code;
-    const char *name;
+    const char *code;  // the code without its unit number
+    const char *name;  // the name without its unit number
+    int units;         // machines of this kind in one hall
     int tonnage;
 };
 
-// The molding shop: twenty machines from 50 to 850 tonnes.
+// One molding hall: twenty machines from 50 to 850 tonnes. A bigger plant has more halls of
+// the same machines, numbered on.
 const MachineSpec MoldingMachines[] = {
-    {"IM050-01", "成形機 50t 1号", 50},     {"IM050-02", "成形機 50t 2号", 50},
-    {"IM080-01", "成形機 80t 1号", 80},     {"IM080-02", "成形機 80t 2号", 80},
-    {"IM100-01", "成形機 100t 1号", 100},   {"IM100-02", "成形機 100t 2号", 100},
-    {"IM130-01", "成形機 130t 1号", 130},   {"IM130-02", "成形機 130t 2号", 130},
-    {"IM150-01", "成形機 150t 1号", 150},   {"IM150-02", "成形機 150t 2号", 150},
-    {"IM180-01", "成形機 180t", 180},       {"IM220-01", "成形機 220t 1号", 220},
-    {"IM220-02", "成形機 220t 2号", 220},   {"IM280-01", "成形機 280t", 280},
-    {"IM350-01", "成形機 350t 1号", 350},   {"IM350-02", "成形機 350t 2号", 350},
-    {"IM450-01", "成形機 450t", 450},       {"IM550-01", "成形機 550t", 550},
-    {"IM650-01", "成形機 650t", 650},       {"IM850-01", "成形機 850t", 850},
+    {"IM050", "成形機 50t", 2, 50},   {"IM080", "成形機 80t", 2, 80},   {"IM100", "成形機 100t", 2, 100},
+    {"IM130", "成形機 130t", 2, 130}, {"IM150", "成形機 150t", 2, 150}, {"IM180", "成形機 180t", 1, 180},
+    {"IM220", "成形機 220t", 2, 220}, {"IM280", "成形機 280t", 1, 280}, {"IM350", "成形機 350t", 2, 350},
+    {"IM450", "成形機 450t", 1, 450}, {"IM550", "成形機 550t", 1, 550}, {"IM650", "成形機 650t", 1, 650},
+    {"IM850", "成形機 850t", 1, 850},
 };
 
 const MachineSpec SecondaryMachines[] = {
-    {"SC-GC-01", "ゲートカット機 1号", 0}, {"SC-GC-02", "ゲートカット機 2号", 0},
-    {"SC-US-01", "超音波溶着機", 0},       {"SC-PD-01", "パッド印刷機", 0},
-    {"SC-HS-01", "ホットスタンプ機", 0},   {"SC-AS-01", "組立ライン A", 0},
+    {"SC-GC", "ゲートカット機", 2, 0}, {"SC-US", "超音波溶着機", 1, 0}, {"SC-PD", "パッド印刷機", 1, 0},
+    {"SC-HS", "ホットスタンプ機", 1, 0}, {"SC-AS", "組立ライン", 1, 0},
 };
 
 const MachineSpec InspectionMachines[] = {
-    {"QC-VI-01", "外観検査台 1", 0}, {"QC-VI-02", "外観検査台 2", 0}, {"QC-DM-01", "三次元測定機", 0},
+    {"QC-VI", "外観検査台", 2, 0}, {"QC-DM", "三次元測定機", 1, 0},
 };
 
 struct SupplierSpec
@@ -85,22 +81,33 @@ const char *const CustomerNames[] = {
     "サンライズ住設", "日本オフィス機器", "ヤマト医療器", "大和玩具",
 };
 
-QList<Machine> machinesFrom(const MachineSpec *specs, int count, const QString &classCode,
-                            const QString &section)
+// The machines of `halls` halls, kind by kind: "IM050-01", "IM050-02" in the first hall,
+// "IM050-03", "IM050-04" in the second. A kind with one machine in the whole plant keeps its
+// plain name; the others are numbered "1号", "2号".
+template <size_t N>
+QList<Machine> machinesFrom(const MachineSpec (&specs)[N], int halls, const QString &classCode, const QString &section)
 {
     QList<Machine> machines;
-    for (int i = 0; i < count; ++i) {
-        Machine m;
-        m.code = QString::fromUtf8(specs[i].code);
-        m.name = QString::fromUtf8(specs[i].name);
-        m.classCode = classCode;
-        m.sectionCode = section;
-        m.tonnage = specs[i].tonnage;
+    for (const MachineSpec &spec : specs) {
+        const int count = spec.units * halls;
+        for (int n = 1; n <= count; ++n) {
+            Machine m;
+            m.code = QStringLiteral("%1-%2").arg(QString::fromUtf8(spec.code)).arg(n, 2, 10, QChar(u'0'));
+            m.name = count == 1 ? QString::fromUtf8(spec.name) : QStringLiteral("%1 %2号").arg(QString::fromUtf8(spec.name)).arg(n);
+            m.classCode = classCode;
+            m.sectionCode = section;
+            m.tonnage = spec.tonnage;
+            machines.append(m);
+        }
+    }
+    std::sort(machines.begin(), machines.end(), [](const Machine &a, const Machine &b) { return a.code < b.code; });
+    for (int i = 0; i < machines.size(); ++i) {
+        Machine &m = machines[i];
         // Small and middle presses run day and night; the big ones run a day shift and
         // take Saturday work instead.
         m.twoShifts = m.tonnage > 0 ? (m.tonnage <= 350 && i % 4 != 3) : i == 0;
         m.saturdays = m.tonnage >= 450 || i % 5 == 4;
-        machines.append(m);
+        m.dayInTwoRows = m.tonnage > 0 && i % 20 == 3;
     }
     return machines;
 }
@@ -159,6 +166,27 @@ BomLine boughtLine(int part, int order, DemoRandom &random)
     return line;
 }
 
+// Indexes of the process contents below.
+constexpr int GateCutProcess = 3;
+constexpr int WeldProcess = 4;
+constexpr int PrintProcess = 5;
+constexpr int AssemblyProcess = 6;
+constexpr int VisualInspection = 7;
+constexpr int DimensionInspection = 8;
+
+// What follows an item's molding.
+enum class Routing { MoldingOnly, Secondary, SecondaryInspected, Inspected, LongChain };
+
+Routing routingFor(DemoRandom &random)
+{
+    const int roll = random.below(100);
+    return roll < 45 ? Routing::MoldingOnly
+         : roll < 67 ? Routing::Secondary
+         : roll < 80 ? Routing::SecondaryInspected
+         : roll < 90 ? Routing::Inspected
+                     : Routing::LongChain;
+}
+
 } // namespace
 
 QString Section::destinationCode() const
@@ -197,7 +225,7 @@ double productivityInUnit(double secondsPerPiece, int unit)
     }
 }
 
-Masters buildMasters(DemoRandom &random, int productCount)
+Masters buildMasters(DemoRandom &random, int productCount, int halls)
 {
     Masters m;
     m.classes = {{MoldingClass, QStringLiteral("成形")},
@@ -205,12 +233,9 @@ Masters buildMasters(DemoRandom &random, int productCount)
                  {InspectionClass, QStringLiteral("検査")}};
     m.sections = {{1, 0, QStringLiteral("製造部")}, {1, 1, QStringLiteral("成形課")},
                   {1, 2, QStringLiteral("二次加工課")}, {1, 3, QStringLiteral("品質保証課")}};
-    m.machines = machinesFrom(MoldingMachines, int(std::size(MoldingMachines)), MoldingClass,
-                              m.sections[1].destinationCode())
-                 + machinesFrom(SecondaryMachines, int(std::size(SecondaryMachines)), SecondaryClass,
-                                m.sections[2].destinationCode())
-                 + machinesFrom(InspectionMachines, int(std::size(InspectionMachines)), InspectionClass,
-                                m.sections[3].destinationCode());
+    m.machines = machinesFrom(MoldingMachines, halls, MoldingClass, m.sections[1].destinationCode())
+                 + machinesFrom(SecondaryMachines, halls, SecondaryClass, m.sections[2].destinationCode())
+                 + machinesFrom(InspectionMachines, halls, InspectionClass, m.sections[3].destinationCode());
     for (const Section &s : m.sections)
         if (s.section != 0)
             m.suppliers.append({s.destinationCode(), s.name, QStringLiteral("1"), QString()});
@@ -244,7 +269,8 @@ Masters buildMasters(DemoRandom &random, int productCount)
         const int colour = random.below(int(std::size(Colours)));
         const int model = 1000 + i * 7 % 9000;
         const QString modelCode = QStringLiteral("%1-%2").arg(QString::fromUtf8(PartPrefixes[part])).arg(model);
-        item.code = QStringLiteral("2%1").arg(i + 1, 7, 10, QChar(u'0'));
+        // The character after the dash is the item's kind: "1", made and counted in-house.
+        item.code = QStringLiteral("2%1-1").arg(i + 1, 6, 10, QChar(u'0'));
         item.model = modelCode;
         item.name = QStringLiteral("%1 %2").arg(QString::fromUtf8(PartNames[part]), modelCode);
         item.shortName = QString::fromUtf8(PartNames[part]);
@@ -263,8 +289,7 @@ Masters buildMasters(DemoRandom &random, int productCount)
 
         // The first two items are assemblies with long parts lists.
         const int bigAssembly = i < 2 ? 22 + i * 3 : 0;
-        const int roll = random.below(100);
-        const int pattern = bigAssembly ? 1 : roll < 50 ? 0 : roll < 75 ? 1 : roll < 90 ? 2 : 3;
+        const Routing routing = bigAssembly ? Routing::LongChain : routingFor(random);
 
         Step molding;
         molding.molding = true;
@@ -284,34 +309,56 @@ Masters buildMasters(DemoRandom &random, int productCount)
                                 QStringLiteral("1")});
         if (molding.process == 1)
             molding.bom.append(boughtLine(random.below(2), 3, random));
-        // The cycles the planner has already run the item with on some of its machines.
+        // The cycles the planner has already run the item with on a few of its machines.
         for (int machine : m.machinesOfClass(MoldingClass))
-            if (m.machines[machine].tonnage >= item.tonnage && random.chance(35))
+            if (m.machines[machine].tonnage >= item.tonnage && molding.machineCycles.size() < 4 && random.chance(35))
                 molding.machineCycles.append({machine, std::round(molding.cycle * random.real(0.9, 1.1) * 10) / 10});
         finishStep(molding);
         item.steps.append(molding);
 
-        if (pattern == 1 || pattern == 2) {
-            Step secondary;
-            secondary.process = bigAssembly ? 6 : 3 + random.below(4);
-            secondary.secondsPerPiece = random.between(3, 20);
-            secondary.cycle = secondary.secondsPerPiece;
-            secondary.persons = secondary.process == 6 ? 2 : 1;
-            const int parts = bigAssembly ? bigAssembly : secondary.process == 6 ? random.between(2, 5) : 0;
+        // Later steps handle a piece faster than the press makes it, so that a lot's later
+        // processes take no longer than its molding.
+        auto addStep = [&](int process, double shareOfMolding, int parts) {
+            Step step;
+            step.process = process;
+            step.secondsPerPiece = std::max(1.0, std::round(molding.secondsPerPiece * shareOfMolding * 10) / 10);
+            step.cycle = step.secondsPerPiece;
+            step.persons = process == AssemblyProcess ? 2 : 1;
             const int firstPart = random.below(BoughtCount);
             for (int p = 0; p < parts; ++p)
-                secondary.bom.append(boughtLine((firstPart + p) % BoughtCount, p + 1, random));
-            finishStep(secondary);
-            item.steps.append(secondary);
+                step.bom.append(boughtLine((firstPart + p) % BoughtCount, p + 1, random));
+            finishStep(step);
+            item.steps.append(step);
+        };
+        auto assemblyParts = [&] { return bigAssembly ? bigAssembly : random.between(2, 5); };
+        switch (routing) {
+        case Routing::MoldingOnly:
+            break;
+        case Routing::Secondary:
+        case Routing::SecondaryInspected: {
+            const int process = GateCutProcess + random.below(4);
+            addStep(process, random.real(0.3, 0.9), process == AssemblyProcess ? assemblyParts() : 0);
+            break;
         }
-        if (pattern == 2 || pattern == 3) {
+        case Routing::Inspected:
+            break;
+        case Routing::LongChain:
+            // Gate cut, welding or printing, then assembly: a chain the process dialogs show
+            // line by line.
+            addStep(GateCutProcess, random.real(0.2, 0.5), 0);
+            addStep(random.chance(50) ? WeldProcess : PrintProcess, random.real(0.3, 0.7), 0);
+            addStep(AssemblyProcess, random.real(0.4, 0.9), assemblyParts());
+            break;
+        }
+        if (routing == Routing::SecondaryInspected || routing == Routing::Inspected || routing == Routing::LongChain) {
             Step inspection;
-            inspection.process = random.chance(70) ? 7 : 8;
-            inspection.secondsPerPiece = random.between(2, 8);
+            inspection.process = random.chance(70) ? VisualInspection : DimensionInspection;
+            inspection.secondsPerPiece = std::max(1.0, std::round(molding.secondsPerPiece * random.real(0.15, 0.4) * 10) / 10);
             inspection.cycle = inspection.secondsPerPiece;
             finishStep(inspection);
             item.steps.append(inspection);
         }
+
         for (int s = 0; s < item.steps.size(); ++s)
             item.steps[s].sequence = s + 1 == item.steps.size() ? 999 : (s + 1) * 10;
         m.products.append(item);

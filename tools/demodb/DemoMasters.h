@@ -40,6 +40,7 @@ struct Machine
     int tonnage = 0;     // 0 for machines that are no molding machines
     bool twoShifts = false;
     bool saturdays = false;
+    bool dayInTwoRows = false; // a day shift written as a morning and an afternoon calendar row
 };
 
 // A row of the supplier master: an outside subcontractor (kind "2") or an in-house section ("1").
@@ -133,8 +134,8 @@ struct Masters
     QList<int> subcontractorsOfClass(const QString &classCode) const;
 };
 
-// Builds the masters; the number of products follows the plant size.
-Masters buildMasters(DemoRandom &random, int productCount);
+// Builds the masters; the number of products and of machine halls follow the plant size.
+Masters buildMasters(DemoRandom &random, int productCount, int halls);
 
 // The productivity figure of a routing in one of its six units: 1 s/piece, 2 min/piece,
 // 3 h/piece, 4 pieces/s, 5 pieces/min, 6 pieces/h.

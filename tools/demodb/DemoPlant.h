@@ -28,9 +28,6 @@ struct PlantSummary
     QString operatorWithoutRow;
     qint64 firstLot = 0;
     qint64 lastLot = 0;
-    qint64 placedLots = 0;   // confirmed with times on a machine or subcontractor
-    qint64 waitingLots = 0;  // open lots without a place
-    qint64 overlaps = 0;     // placed lots starting before the previous one on their row ends
     qint64 rowsOf(const QString &table) const;
 };
 
@@ -41,13 +38,16 @@ QStringList schemaTables();
 // True when the database already holds one of the plant tables.
 bool hasPlantTables(Database &db);
 
-// Creates the tables and writes the plant in one transaction. Existing plant tables are
-// dropped first with `replace`, and refused (DbError) without it. Throws DbError when the
-// database refuses; nothing is left half written.
+// Creates the tables, writes the plant and gathers the planner statistics in one transaction.
+// Existing plant tables are dropped first with `replace`, and refused (DbError) without it.
+// Throws DbError when the database refuses; nothing is left half written.
 PlantSummary writePlant(Database &db, const PlantOptions &options, bool replace);
 
-// Writes a plant into a new SQLite file. An existing file is replaced only with `replace`;
-// otherwise DbError says so and the file stays untouched.
+// Writes a plant into a SQLite file: into "PATH.new" first, which takes the place of PATH only
+// when complete (with a write-ahead log, its planner statistics gathered), so that an
+// interrupted run leaves the old plant or the new one. An existing file is replaced only with
+// `replace`; otherwise DbError says so and the file stays untouched. A plant that a program
+// has open is not replaced.
 PlantSummary writeSqlitePlant(const QString &path, const PlantOptions &options, bool replace);
 
 } // namespace demo

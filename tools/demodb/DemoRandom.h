@@ -21,6 +21,9 @@ public:
     // A real number in [lo, hi).
     double real(double lo, double hi) { return lo + (hi - lo) * (double(m_engine()) / 4294967296.0); }
 
+    // Roughly normally distributed around 0 with a spread of 1: four uniform draws summed.
+    double normal() { return (real(0, 1) + real(0, 1) + real(0, 1) + real(0, 1) - 2.0) * 1.7320508075688772; }
+
     template <typename T>
     const T &pick(const QList<T> &list) { return list.at(below(int(list.size()))); }
 

@@ -1,6 +1,7 @@
 // kalvuner-demodb: writes the demo molding plant into a new SQLite file or an empty
 // PostgreSQL database, and says what it wrote.
 
+#include "DemoFigures.h"
 #include "DemoPlant.h"
 #include "common/PlantValues.h"
 
@@ -29,12 +30,29 @@ void printSummary(const demo::PlantSummary &s, const QString &target, const demo
     out() << "  期間開始 " << plant::dateText(options.start) << "  シード " << options.seed << Qt::endl;
     for (const auto &r : s.rows)
         out() << "  " << r.first << "  " << plant::thousands(r.second).rightJustified(10) << " 行" << Qt::endl;
-    out() << "  手配番号 " << s.firstLot << " ～ " << s.lastLot << "  (配置済 " << plant::thousands(s.placedLots)
-          << "、未配置 " << plant::thousands(s.waitingLots) << "、重なり " << s.overlaps << ")" << Qt::endl;
+    out() << "  手配番号 " << s.firstLot << " ～ " << s.lastLot << Qt::endl;
     out() << "  工程分類: 成形 " << s.moldingClass << "、二次加工 " << s.smallClass << Qt::endl;
     out() << "  担当者: " << s.adminOperator << " (権限 1)、" << s.inquiryOperator << " (照会 0)、"
           << s.operatorWithoutRow << " (行なし)" << Qt::endl;
     out() << "  所要時間 " << QString::number(ms / 1000.0, 'f', 2) << " 秒" << Qt::endl;
+}
+
+QString percent(double value) { return QString::number(value, 'f', 1) + u'%'; }
+
+// What the planner will see of each class: placed and waiting lots, bar colours, run lengths.
+void printFigures(const QList<demo::ClassFigures> &figures)
+{
+    for (const demo::ClassFigures &f : figures) {
+        out() << "  " << f.classCode << " " << f.className << ": 配置 " << plant::thousands(f.placed) << "、未配置 "
+              << plant::thousands(f.waiting) << " (" << percent(f.waitingShare()) << ")" << Qt::endl;
+        out() << "    赤 " << percent(f.share(f.red)) << "  黄 " << percent(f.share(f.yellow)) << "  水色 "
+              << percent(f.share(f.cyan)) << "  灰 " << percent(f.share(f.grey)) << Qt::endl;
+        out() << "    稼働時間 中央値 " << QString::number(f.medianHours, 'f', 1) << " 時間、97% 点 "
+              << QString::number(f.p97Hours, 'f', 1) << " 時間、5日を超える計画 " << percent(f.share(f.overFiveDays))
+              << Qt::endl;
+        out() << "    重なり " << f.overlaps << "、金型の重複 " << f.moldDoubleBookings << "、合体できる計画 "
+              << f.mergeableLots << Qt::endl;
+    }
 }
 
 } // namespace
@@ -87,10 +105,13 @@ int main(int argc, char **argv)
                                      QStringLiteral("demo"), true);
             const demo::PlantSummary summary = demo::writePlant(*db, options, parser.isSet(forceOption));
             printSummary(summary, source, options, timer.elapsed());
+            printFigures(demo::measurePlant(*db, options.start));
         } else {
             const QString path = parser.value(outOption);
             const demo::PlantSummary summary = demo::writeSqlitePlant(path, options, parser.isSet(forceOption));
             printSummary(summary, path, options, timer.elapsed());
+            auto db = Database::open(QStringLiteral("sqlite:") + path, QString(), QString(), QStringLiteral("demo"));
+            printFigures(demo::measurePlant(*db, options.start));
         }
     } catch (const DbError &e) {
         return fail(e.text);

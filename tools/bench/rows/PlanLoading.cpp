@@ -5,6 +5,7 @@
 
 #include "BenchRegistry.h"
 #include "DemoMasters.h"
+#include "DemoPlant.h"
 #include "plan/PlanStore.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
@@ -142,4 +143,19 @@ KALVUNER_BENCH_ROW("plan loading, database shell", "the plan and requirement sta
                                              .arg(shell->program(), QString::fromLocal8Bit(shell->readAllStandardError())));
                        note(QStringLiteral("database shell: CPU %1 ms")
                                 .arg(QString::number(childrenCpuMillis() - cpuBefore, 'f', 1)));
+                   });
+
+KALVUNER_BENCH_ROW("plan loading, fresh plant", "ReturnPlanData of the molding class right after the plant is written anew",
+                   [](const BenchPlant &plant, BenchWatch &watch) {
+                       // The rows after this one find the plant they expect: same size and seed.
+                       const demo::PlantOptions options{plant.lots, plant.seed, plant.start};
+                       if (plant.onPostgres()) {
+                           auto writer = plant.open(QStringLiteral("bench-fresh-writer"));
+                           demo::writePlant(*writer, options, true);
+                       } else {
+                           demo::writeSqlitePlant(plant.dataSource.mid(QStringLiteral("sqlite:").size()), options, true);
+                       }
+                       auto db = plant.open(QStringLiteral("bench-fresh-loading"));
+                       PlanStore store;
+                       watch.measure([&] { ReturnPlanData(*db, moldingClassRun(plant), store, nullptr); });
                    });
