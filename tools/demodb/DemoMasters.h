@@ -40,7 +40,7 @@ struct Machine
     int tonnage = 0;     // 0 for machines that are no molding machines
     bool twoShifts = false;
     bool saturdays = false;
-    bool dayInTwoRows = false; // a day shift written as a morning and an afternoon calendar row
+    bool dayInTwoRows = false; // Wednesdays written as a morning and an afternoon calendar row
 };
 
 // A row of the supplier master: an outside subcontractor (kind "2") or an in-house section ("1").
