@@ -3,6 +3,7 @@
 // numbering row is there, and a seed always gives the same plant.
 
 #include "DemoCalendar.h"
+#include "DemoLots.h"
 #include "DemoPlant.h"
 #include "TestPlant.h"
 #include "plan/PlanStore.h"
@@ -12,6 +13,7 @@
 #include "common/PlantValues.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -156,6 +158,15 @@ TEST_P(DemoPlantOnBackend, RefusesToWriteOverAnExistingPlant)
     EXPECT_EQ(count(plant.db(), "SELECT COUNT(*) FROM DB0253"), 50);
 }
 
+// The database plans the first loads of a new plant by its statistics, gathered as it is written.
+TEST_P(DemoPlantOnBackend, PlannerStatisticsComeWithThePlant)
+{
+    const QString statistics = GetParam() == TestPlant::Backend::Postgres
+                                   ? "SELECT COUNT(*) FROM pg_stats WHERE tablename IN ('db0253', 'db0252')"
+                                   : "SELECT COUNT(*) FROM sqlite_stat1 WHERE tbl IN ('DB0253', 'DB0252')";
+    EXPECT_GT(count(plant.db(), statistics), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, DemoPlantOnBackend, testing::ValuesIn(TestPlant::backends()),
                          TestPlant::backendName);
 
@@ -199,6 +210,40 @@ TEST(DemoPlantFile, KeepsAnExistingFileUnlessReplacing)
     EXPECT_EQ(f.readAll(), QByteArray("the plant's own data"));
     f.close();
     EXPECT_EQ(demo::writeSqlitePlant(path, {20, 1, Start}, true).rowsOf("DB0253"), 20);
+}
+
+// The journal mode a SQLite file keeps, from its header: 2 is a write-ahead log.
+int fileFormatVersion(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 ? int(header[18]) : -1;
+}
+
+TEST(DemoPlantFile, AWrittenPlantKeepsAWriteAheadLogAndNothingBesideIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.db");
+    demo::writeSqlitePlant(path, {20, 1, Start}, false);
+    EXPECT_EQ(fileFormatVersion(path), 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plant.db"});
+}
+
+// A plant that a program has open is not pulled away from under it.
+TEST(DemoPlantFile, APlantInUseIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.db");
+    demo::writeSqlitePlant(path, {20, 1, Start}, false);
+    {
+        auto planner = Database::open("sqlite:" + path, {}, {}, "planner-in-use");
+        planner->run("UPDATE DB0253 SET 備考='planner' WHERE 手配番号=?", {demo::FirstLotNumber});
+        EXPECT_THROW(demo::writeSqlitePlant(path, {40, 1, Start}, true), DbError);
+        EXPECT_EQ(count(*planner, "SELECT COUNT(*) FROM DB0253 WHERE 備考='planner'"), 1);
+    }
+    EXPECT_EQ(demo::writeSqlitePlant(path, {40, 1, Start}, true).rowsOf("DB0253"), 40);
 }
 
 // The clock the generator places the planner's lots with: breaks, shift ends, the grid
