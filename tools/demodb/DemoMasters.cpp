@@ -333,6 +333,7 @@ Masters buildMasters(DemoRandom &random, int productCount, int halls)
         auto assemblyParts = [&] { return bigAssembly ? bigAssembly : random.between(2, 5); };
         switch (routing) {
         case Routing::MoldingOnly:
+        case Routing::Inspected:
             break;
         case Routing::Secondary:
         case Routing::SecondaryInspected: {
@@ -340,8 +341,6 @@ Masters buildMasters(DemoRandom &random, int productCount, int halls)
             addStep(process, random.real(0.3, 0.9), process == AssemblyProcess ? assemblyParts() : 0);
             break;
         }
-        case Routing::Inspected:
-            break;
         case Routing::LongChain:
             // Gate cut, welding or printing, then assembly: a chain the process dialogs show
             // line by line.
@@ -350,14 +349,8 @@ Masters buildMasters(DemoRandom &random, int productCount, int halls)
             addStep(AssemblyProcess, random.real(0.4, 0.9), assemblyParts());
             break;
         }
-        if (routing == Routing::SecondaryInspected || routing == Routing::Inspected || routing == Routing::LongChain) {
-            Step inspection;
-            inspection.process = random.chance(70) ? VisualInspection : DimensionInspection;
-            inspection.secondsPerPiece = std::max(1.0, std::round(molding.secondsPerPiece * random.real(0.15, 0.4) * 10) / 10);
-            inspection.cycle = inspection.secondsPerPiece;
-            finishStep(inspection);
-            item.steps.append(inspection);
-        }
+        if (routing == Routing::SecondaryInspected || routing == Routing::Inspected || routing == Routing::LongChain)
+            addStep(random.chance(70) ? VisualInspection : DimensionInspection, random.real(0.15, 0.4), 0);
 
         for (int s = 0; s < item.steps.size(); ++s)
             item.steps[s].sequence = s + 1 == item.steps.size() ? 999 : (s + 1) * 10;
