@@ -5,7 +5,11 @@
 #include "DemoCalendar.h"
 #include "DemoLots.h"
 #include "DemoPlant.h"
+#include "ScriptedPrompter.h"
 #include "TestPlant.h"
+#include "calendar/BreakTable.h"
+#include "calendar/WorkingTime.h"
+#include "gantt/ClassRows.h"
 #include "plan/PlanStore.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
@@ -156,6 +160,42 @@ TEST_P(DemoPlantOnBackend, RefusesToWriteOverAnExistingPlant)
     EXPECT_EQ(count(plant.db(), "SELECT COUNT(*) FROM DB0253"), 300);
     demo::writePlant(plant.db(), {50, 7, Start}, true);
     EXPECT_EQ(count(plant.db(), "SELECT COUNT(*) FROM DB0253"), 50);
+}
+
+// The existing plan runs in the chart's own working time: the end of every placed lot on a
+// machine of the molding class is where the planner's working-time arithmetic puts it, so that
+// the first move of a lot does not change its length.
+TEST_P(DemoPlantOnBackend, PlacedLotsEndWhereTheChartsWorkingTimeEndsThem)
+{
+    RunContext context;
+    context.PlantCode = demo::PlantCode;
+    context.ProcessClassCode = summary.moldingClass;
+    context.PeriodStart = plant::dateText(Start);
+    context.PeriodEnd = plant::dateText(Start.addMonths(3));
+    context.DayStartTime = demo::DayStart;
+    context.GridUnitMinutes = demo::GridMinutes;
+    ScriptedPrompter prompter;
+    ChartRows rows;
+    WorkCalendar calendar;
+    BreakTable breaks;
+    ASSERT_EQ(buildClassRows(rows, calendar, breaks, context, plant.db(), prompter), RowsBuild::Built);
+    EXPECT_TRUE(prompter.said().empty()) << prompter.texts().join(u'\n').toStdString();
+    PlanStore store;
+    ReturnPlanData(plant.db(), context, store, nullptr);
+    const WorkingTime time(rows, calendar);
+
+    qint64 checked = 0;
+    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
+        const PlanRecord &lot = store[i];
+        if (!lot.isConfirmed() || lot.StartDate < calendar.dateOf(0) || lot.EndDate > Start.addMonths(3))
+            continue;
+        const QDateTime start = plant::naiveDateTime(lot.StartDate, lot.StartTime);
+        EXPECT_EQ(time.AddWorkMinutes(start, lot.SetupMinutes + lot.WorkMinutes, lot, QString()),
+                  plant::naiveDateTime(lot.EndDate, lot.EndTime))
+            << lot.ArrangementNo << " on " << lot.MachineCode.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
 }
 
 // The database plans the first loads of a new plant by its statistics, gathered as it is written.
