@@ -75,15 +75,35 @@ Qt::ItemFlags ScheduleListModel::flags(const QModelIndex &index) const
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-template <typename Key>
-void ScheduleListModel::sortByKeys(std::vector<std::pair<Key, qint64>> &keyed, Qt::SortOrder order)
+namespace {
+
+// -1, 0 or 1 as a is before, equal to or after b.
+int compareKeys(qint64 a, qint64 b)
 {
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    else
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return b.first < a.first; });
-    for (size_t row = 0; row < keyed.size(); ++row)
-        m_lots[row] = keyed[row].second;
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+int compareKeys(const QString &a, const QString &b)
+{
+    return QString::compare(a, b);
+}
+
+} // namespace
+
+template <typename Key>
+void ScheduleListModel::sortByKeys(const std::vector<Key> &keys, Qt::SortOrder order)
+{
+    // Row numbers are sorted by their lots' keys; lots with equal keys keep their order.
+    std::vector<int> rows(keys.size());
+    for (size_t row = 0; row < rows.size(); ++row)
+        rows[row] = int(row);
+    const int direction = order == Qt::AscendingOrder ? 1 : -1;
+    std::sort(rows.begin(), rows.end(), [&keys, direction](int a, int b) {
+        const int c = compareKeys(keys[size_t(a)], keys[size_t(b)]) * direction;
+        return c < 0 || (c == 0 && a < b);
+    });
+    const std::vector<qint64> before = m_lots;
+    for (size_t row = 0; row < rows.size(); ++row)
+        m_lots[row] = before[size_t(rows[row])];
 }
 
 void ScheduleListModel::sort(int column, Qt::SortOrder order)
@@ -99,17 +119,17 @@ void ScheduleListModel::sort(int column, Qt::SortOrder order)
 
     // The keys are worked out once per lot, not once per comparison.
     if (schedulelist::sortKind(column) == schedulelist::SortKind::Text) {
-        std::vector<std::pair<QString, qint64>> keyed;
-        keyed.reserve(m_lots.size());
+        std::vector<QString> keys;
+        keys.reserve(m_lots.size());
         for (qint64 lot : m_lots)
-            keyed.emplace_back(schedulelist::sortText(m_store[lot], lot, column), lot);
-        sortByKeys(keyed, order);
+            keys.push_back(schedulelist::sortText(m_store[lot], lot, column));
+        sortByKeys(keys, order);
     } else {
-        std::vector<std::pair<qint64, qint64>> keyed;
-        keyed.reserve(m_lots.size());
+        std::vector<qint64> keys;
+        keys.reserve(m_lots.size());
         for (qint64 lot : m_lots)
-            keyed.emplace_back(schedulelist::sortNumber(m_store[lot], lot, column), lot);
-        sortByKeys(keyed, order);
+            keys.push_back(schedulelist::sortNumber(m_store[lot], lot, column));
+        sortByKeys(keys, order);
     }
 
     // Selections and the current row follow their lots.

@@ -39,7 +39,7 @@ public:
 
 private:
     template <typename Key>
-    void sortByKeys(std::vector<std::pair<Key, qint64>> &keyed, Qt::SortOrder order);
+    void sortByKeys(const std::vector<Key> &keys, Qt::SortOrder order);
 
     const PlanStore &m_store;
     std::vector<qint64> m_lots;

@@ -6,7 +6,7 @@
 #include "common/PlantValues.h"
 
 #include <QCommandLineParser>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -52,11 +52,12 @@ std::vector<qint64> timeRow(const BenchRow &row, const BenchPlant &plant, int ru
 
 int main(int argc, char **argv)
 {
-    // Rows that paint the chart need fonts and images, which want a GUI application; no window
-    // is shown, so the off-screen platform serves when none is chosen.
+    // Rows that paint the chart need fonts and images, and rows that open a window need
+    // widgets: a widget application serves both. The off-screen platform serves when none is
+    // chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalvuner-bench"));
 
     QCommandLineParser parser;
