@@ -11,10 +11,14 @@
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
 #include "common/PlantValues.h"
+#include "editing/ui/BarDragController.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
 #include "plan/RunContext.h"
 #include "schedule_list/ui/frmYoteiIchiran.h"
 
 #include <QAction>
+#include <QDir>
+#include <QPainter>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -97,6 +101,15 @@ TEST_F(ScheduleListMainWindow, ADoubleClickedLotIsSelectedOnTheStripOnTopOfTheOt
     // A press on the bar's middle picks this lot, not one of the lots drawn over it before.
     const ChartHit hit = chart().hitTest(ChartSurface::Strip, double(bar.left + bar.width / 2), double(bar.top + 30));
     EXPECT_EQ(hit.bar, chosen);
+    // The bar is in view on the strip, and a press there picks it up to drag it.
+    ChartSurfaceWidget *strip = editing->chartView().strip();
+    const QPoint middle((int(double(bar.left + bar.width / 2) - strip->stripLeft()) / 15), int(bar.top + 30) / 15);
+    ASSERT_TRUE(strip->rect().contains(middle));
+    QTest::mousePress(strip, Qt::LeftButton, {}, middle);
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::Bar);
+    EXPECT_EQ(chart().bar(chosen).background, (RgbColor{64, 64, 64}));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, middle);
+
     const PlanRecord &lot = form->planStore()[chosen];
     EXPECT_EQ(form->hScroll1()->value(),
               std::clamp(int(chart().scale().planTimeToX(lot.StartDate, lot.StartTime, ChartSurface::Main) / 15),
@@ -125,6 +138,23 @@ TEST_F(ScheduleListMainWindow, ReturningALotToItsDatesFromTheListOpensTheListAga
     EXPECT_TRUE(reopened);
     EXPECT_FALSE(list->isVisible());
     EXPECT_FALSE(context.ScheduleListOpen);
+}
+
+// With KALVUNER_DIALOG_SHOTS set to a folder, the list over the main window and then the main
+// window with the chosen lot selected on the strip are saved there as PNG files.
+TEST_F(ScheduleListMainWindow, Screenshots)
+{
+    const QString directory = qEnvironmentVariable("KALVUNER_DIALOG_SHOTS");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "KALVUNER_DIALOG_SHOTS not set";
+    QDir().mkpath(directory);
+    openList([&] {
+        QPixmap shot = form->grab();
+        QPainter(&shot).drawPixmap(list->pos() - form->pos(), list->grab());
+        EXPECT_TRUE(shot.save(QDir(directory).filePath(QStringLiteral("frmYoteiIchiran.png"))));
+        QTest::mouseDClick(list->windowHandle(), Qt::LeftButton, {}, lineCentre(5));
+    });
+    EXPECT_TRUE(form->grab().save(QDir(directory).filePath(QStringLiteral("frmYoteiIchiran-chosen.png"))));
 }
 
 } // namespace

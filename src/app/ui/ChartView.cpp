@@ -65,6 +65,14 @@ void ChartView::selectOnStrip(qint64 lot)
     // Laid out afresh, the bar lies on top of the strip's other bars.
     m_chart.layOutBar(lot);
     m_chart.setBarBackground(lot, SelectedColour);
+    // The strip shows four weeks from the period start; a bar outside them is brought to the
+    // middle of the strip, and a bar inside them shows the strip from the period start again.
+    const BarGeometry &bar = m_chart.bar(lot);
+    if (bar.visible && bar.surface == ChartSurface::Strip) {
+        const double width = double(m_strip->width()) * TwipsPerPixel;
+        const bool inHomeView = bar.left >= 0 && double(bar.right()) <= width;
+        m_strip->setStripLeft(inHomeView ? 0.0 : double(bar.left) - (width - double(bar.width)) / 2);
+    }
     const PlanRecord &record = store[lot];
     const qint64 x = m_chart.scale().planTimeToX(record.StartDate, record.StartTime, ChartSurface::Main);
     m_form.hScroll1()->setValue(int(x / TwipsPerPixel));

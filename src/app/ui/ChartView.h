@@ -30,10 +30,10 @@ public:
     void drawChart();
 
     // A lot chosen in the schedule list: its bar on the strip comes to the front in the
-    // selection colour, ready to be dragged onto a machine, and the chart scrolls to the
-    // lot's start. The bar chosen before gets its own colours back.
+    // selection colour, ready to be dragged onto a machine; the strip moves so that the bar
+    // is in view and the chart scrolls to the lot's start. The bar chosen before gets its own
+    // colours back.
     void selectOnStrip(qint64 lot);
-    qint64 selectedOnStrip() const { return m_selected; }
 
 private:
     void showAxis();

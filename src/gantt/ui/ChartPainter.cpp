@@ -201,17 +201,20 @@ void ChartPainter::paintHeaderCaptions(QPainter &painter, QSize size, double x0)
     }
 }
 
-void ChartPainter::paintStrip(QPainter &painter, QSize size)
+void ChartPainter::paintStrip(QPainter &painter, QSize size, double x0)
 {
     const TimeScale &scale = m_chart.scale();
     painter.fillRect(QRect(QPoint(0, 0), size), StripBackground);
     // Day lines at the strip's own scale so its lots can be read against the dates.
     const QDate first = scale.periodStart();
-    for (qint64 day = 0;; ++day) {
-        const int x = toPixel(double(scale.xOfMinutes(double(day * 1440), ChartSurface::Strip)), 0);
-        if (x >= size.width())
+    const double dayWidth = scale.stripHourWidth() * 24;
+    const qint64 firstDay = dayWidth > 0 ? qint64(std::floor(x0 / dayWidth)) : 0;
+    for (qint64 day = firstDay;; ++day) {
+        const int x = toPixel(double(scale.xOfMinutes(double(day * 1440), ChartSurface::Strip)), x0);
+        if (x >= size.width() || dayWidth <= 0)
             break;
-        painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(dayLineColor(first.addDays(day))));
+        if (x >= 0)
+            painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(dayLineColor(first.addDays(day))));
     }
-    paintBars(painter, ChartSurface::Strip, 0, size.width() * Twips, 0, size.height() * Twips);
+    paintBars(painter, ChartSurface::Strip, x0, x0 + size.width() * Twips, 0, size.height() * Twips);
 }

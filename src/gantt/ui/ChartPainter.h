@@ -22,7 +22,8 @@ public:
     // The day captions across the top of the viewport; they do not scroll with the rows.
     void paintHeaderCaptions(QPainter &painter, QSize size, double x0);
     // The unassigned strip: four weeks across, never scrolled.
-    void paintStrip(QPainter &painter, QSize size);
+    // The strip with chart x `x0` at its left edge.
+    void paintStrip(QPainter &painter, QSize size, double x0);
 
 private:
     void paintBars(QPainter &painter, ChartSurface surface, double x0, double x1, double y0, double y1);

@@ -23,10 +23,18 @@ void ChartSurfaceWidget::setRowScroll(int value)
     update();
 }
 
+void ChartSurfaceWidget::setStripLeft(double x)
+{
+    if (m_surface != ChartSurface::Strip || x == m_stripLeft)
+        return;
+    m_stripLeft = x;
+    update();
+}
+
 QPointF ChartSurfaceWidget::twipsAt(const QPoint &pixel) const
 {
     if (m_surface == ChartSurface::Strip)
-        return QPointF(pixel.x() * double(TwipsPerPixel), pixel.y() * double(TwipsPerPixel));
+        return QPointF(m_stripLeft + pixel.x() * double(TwipsPerPixel), pixel.y() * double(TwipsPerPixel));
     return QPointF(m_chart.axis().viewportLeftX() + pixel.x() * double(TwipsPerPixel),
                    m_rowScroll * ChartRows::RowHeight + pixel.y() * double(TwipsPerPixel));
 }
@@ -41,7 +49,7 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_surface == ChartSurface::Strip) {
-        m_painter.paintStrip(painter, size());
+        m_painter.paintStrip(painter, size(), m_stripLeft);
         return;
     }
     const double x0 = m_chart.axis().viewportLeftX();

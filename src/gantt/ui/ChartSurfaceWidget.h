@@ -18,6 +18,10 @@ public:
     // The first row shown at the top (the row scroll bar KScroll); main surface only.
     void setRowScroll(int value);
     int rowScroll() const { return m_rowScroll; }
+    // The strip's chart x at its left edge: 0 shows the four weeks from the period start; a
+    // lot chosen from the schedule list outside them is brought into view by moving it.
+    void setStripLeft(double x);
+    double stripLeft() const { return m_stripLeft; }
 
     // The surface position (twips) of a pixel of this widget.
     QPointF twipsAt(const QPoint &pixel) const;
@@ -38,4 +42,5 @@ private:
     ChartSurface m_surface;
     ChartPainter m_painter;
     int m_rowScroll = 0;
+    double m_stripLeft = 0;
 };
