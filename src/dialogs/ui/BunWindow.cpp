@@ -1,4 +1,5 @@
 #include "dialogs/ui/BunWindow.h"
+#include "dialogs/ui/ListFont.h"
 
 #include "dialogs/SplitLines.h"
 #include "editing/EditPath.h"
@@ -13,14 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QFont listFont()
-{
-    // A full-width character is as wide as two half-width ones, so byte widths line up.
-    QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
 
 void showLines(QListWidget *widget, const QStringList &lines, int selected)
 {
@@ -65,7 +58,7 @@ QListWidget *BunWindow::addList(const QString &name, SplitRing ring)
 {
     auto *widget = new QListWidget(this);
     widget->setObjectName(name);
-    widget->setFont(listFont());
+    widget->setFont(byteWidthListFont());
     widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(widget, &QListWidget::itemClicked, this,
             [this, widget, ring](QListWidgetItem *item) { lineClicked(ring, widget->row(item)); });
@@ -95,7 +88,7 @@ QPushButton *BunWindow::addButton(const QString &name, const QString &caption)
 void BunWindow::buildLayout()
 {
     auto *all = new QVBoxLayout(this);
-    const QFont font = listFont();
+    const QFont font = byteWidthListFont();
     const int lineWidth = QFontMetrics(font).horizontalAdvance(splitlines::header() + QStringLiteral("  "));
     const auto ring = [&](const QString &caption, const QString &listName, const QString &totalName) {
         all->addWidget(new QLabel(caption));

@@ -1,14 +1,13 @@
 #include "dialogs/ui/ChainList.h"
 
+#include "dialogs/ui/ListFont.h"
+
 #include <QSignalBlocker>
 
 ChainList::ChainList(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("NList"));
-    // A full-width character is as wide as two half-width ones, so the codes line up.
-    QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
-    font.setStyleHint(QFont::Monospace);
-    setFont(font);
+    setFont(byteWidthListFont());
     connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) { checkUpTo(row(item)); });
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { checkUpTo(row(item)); });
 }

@@ -8,6 +8,7 @@
 #include "dialogs/ProvisionalNumbers.h"
 #include "dialogs/ui/AddPlan.h"
 #include "dialogs/ui/BunWindow.h"
+#include "dialogs/ui/ListFont.h"
 #include "dialogs/ui/ShowPlan.h"
 #include "editing/EditPath.h"
 
@@ -69,14 +70,6 @@ const ListField ListFields[] = {{"KList", &DetailTexts::KList},
 
 // Only tab indices up to this take part in the Enter order.
 constexpr int LastEnterIndex = 13;
-
-QFont listFont()
-{
-    // A full-width character is as wide as two half-width ones, so byte widths line up.
-    QFont font(QStringLiteral("Noto Sans Mono CJK JP"));
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
 
 QLabel *label(const QString &text)
 {
@@ -167,7 +160,7 @@ QListWidget *PlanWindow::addList(const QString &name)
 {
     auto *list = new QListWidget(this);
     list->setObjectName(name);
-    list->setFont(listFont());
+    list->setFont(byteWidthListFont());
     list->installEventFilter(this);
     m_lists.insert(name, list);
     return list;
@@ -248,7 +241,7 @@ void PlanWindow::buildLayout()
     materials->addWidget(label(QStringLiteral("使用部材")));
     auto *header = label(QStringLiteral("品名コード                              品名                                                 "
                                         "必要数      原単位分子      原単位分母          歩留率"));
-    header->setFont(listFont());
+    header->setFont(byteWidthListFont());
     materials->addWidget(header);
     materials->addWidget(list(QStringLiteral("ZList")));
 
