@@ -5,9 +5,11 @@
 // subcontractor rows have no calendar.
 
 #include "calendar/DaySpans.h"
+#include "calendar/StoredDayRows.h"
 
 #include <QDate>
 #include <QTime>
+#include <optional>
 #include <vector>
 
 struct CalendarDay
@@ -38,10 +40,18 @@ public:
     CalendarDay *day(int row, qint64 k);
     const CalendarDay *day(int row, qint64 k) const;
 
+    // The stored rows the load read a day from (see StoredDay); empty for a day without rows
+    // and for days outside the calendar. Only loading sets them.
+    const StoredDay &storedRows(int row, qint64 k) const;
+    void setStoredRows(int row, qint64 k, StoredDay stored);
+
 private:
+    std::optional<size_t> position(int row, qint64 k) const;
+
     QDate m_periodStart;
     QTime m_dayStart{0, 0};
     int m_periodDays = 0;
     int m_lastMachineRow = 1;
     std::vector<CalendarDay> m_days; // row-major: (row - 2) * (periodDays + 1) + k
+    std::vector<StoredDay> m_stored; // the same order as m_days
 };

@@ -220,7 +220,6 @@ const QString ConfirmedTotalsOfPlan = QStringLiteral("SELECT SUM(手配数) AS �
                                                      " AND 手配確定区分='2' "
                                                      " GROUP BY 品名コード,順序 ");
 
-const QString MachineDayHours = QStringLiteral("SELECT * FROM DB0491 WHERE 機械コード=? AND 年月日=?");
 
 const QString SavepointWrite = QStringLiteral("SAVEPOINT kalvuner_write");
 const QString RollbackToSavepointWrite = QStringLiteral("ROLLBACK TO SAVEPOINT kalvuner_write");

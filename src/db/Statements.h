@@ -116,8 +116,6 @@ extern const QString ProductionPlanByNo;
 // Total arranged quantity and latest due date of a plan's confirmed last-process
 // arrangements; binds production plan number, item code.
 extern const QString ConfirmedTotalsOfPlan;
-// One machine's working-hour rows of one day; binds machine code, date ("yyyymmdd").
-extern const QString MachineDayHours;
 // A mark inside the transaction of one lot, so that one write can be undone and tried again
 // without undoing the lot's earlier writes; released when the write went through.
 extern const QString SavepointWrite;

@@ -8,15 +8,16 @@
 
 namespace {
 
-// Puts one shift pair into the next free pair of slots; returns whether it went in.
-bool addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
+// Puts one shift pair into the next free pair of slots; returns the day's pair it went into
+// (0 .. 3), or -1 when it did not go in.
+int addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
 {
     if (start == end || slot >= 8)
-        return false;
+        return -1;
     day.shiftTimes[size_t(slot)] = start;
     day.shiftTimes[size_t(slot + 1)] = end;
     slot += 2;
-    return true;
+    return slot / 2 - 1;
 }
 
 } // namespace
@@ -29,6 +30,7 @@ std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCo
     // Column positions are looked up once for the whole result.
     const RowReader reader(query);
     const int dateColumn = reader.column(QStringLiteral("年月日"));
+    const int serialColumn = reader.column(QStringLiteral("連番"));
     const int hoursColumn = reader.column(QStringLiteral("勤務時間"));
     const int timeColumns[4] = {reader.column(QStringLiteral("開始時刻１")), reader.column(QStringLiteral("終了時刻１")),
                                 reader.column(QStringLiteral("開始時刻２")), reader.column(QStringLiteral("終了時刻２"))};
@@ -39,6 +41,7 @@ std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCo
         CalendarRow row;
         row.dateText = reader.textAt(dateColumn);
         row.date = plant::dateFromDb(row.dateText);
+        row.serial = plant::roundHalfEven(reader.numberAt(serialColumn));
         row.hours = reader.numberAt(hoursColumn);
         row.start1 = timeAt(timeColumns[0]);
         row.end1 = timeAt(timeColumns[1]);
@@ -56,10 +59,14 @@ void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCo
         *calendar.day(row, k) = CalendarDay();
 
     std::vector<int> nextSlot(size_t(calendar.periodDays() + 1), 0);
+    std::vector<StoredDay> stored(size_t(calendar.periodDays() + 1));
     for (const CalendarRow &entry : rows) {
         const qint64 k = calendar.dateOf(0).daysTo(entry.date);
         CalendarDay *day = entry.date.isValid() ? calendar.day(row, k) : nullptr;
-        if (!day || entry.hours == 0)
+        if (!day)
+            continue;
+        StoredDayRow &source = stored[size_t(k)].emplace_back(StoredDayRow{entry.serial, entry.hours});
+        if (entry.hours == 0)
             continue;
         day->workHours = int(plant::roundHalfEven(day->workHours + entry.hours));
 
@@ -69,13 +76,15 @@ void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCo
                             QString(), PromptIcon::Information);
         } else {
             int &slot = nextSlot[size_t(k)];
-            const bool first = slot == 0;
-            if (addShift(*day, slot, entry.start1, entry.end1) && first && entry.start1 > QTime(10, 0))
+            source.suppliedPairs[0] = addShift(*day, slot, entry.start1, entry.end1);
+            if (source.suppliedPairs[0] == 0 && entry.start1 > QTime(10, 0))
                 prompter.inform(machineCode + QStringLiteral("の計画で10時以降に開始時間が設定されています。日付:")
                                     + entry.dateText,
                                 QString(), PromptIcon::Information);
-            addShift(*day, slot, entry.start2, entry.end2);
+            source.suppliedPairs[1] = addShift(*day, slot, entry.start2, entry.end2);
         }
         day->hourly = BuildDaySpans(day->shiftTimes, breaks, calendar.dayStart());
     }
+    for (int k = 0; k <= calendar.periodDays(); ++k)
+        calendar.setStoredRows(row, k, std::move(stored[size_t(k)]));
 }

@@ -16,6 +16,7 @@ class Prompter;
 struct CalendarRow
 {
     QString dateText;   // 年月日 as stored, "yyyymmdd"
+    qint64 serial = 0;  // 連番
     QDate date;         // the same read as a date; null when it is none
     double hours = 0;   // 勤務時間
     QTime start1, end1; // 開始時刻１, 終了時刻１; invalid when the stored number is no time
@@ -29,7 +30,8 @@ std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCo
 // Clears the machine row's days and applies the rows whose date is a calendar day and whose
 // hours are not 0: the hours are added up, the shift pairs with a start different from their
 // end fill the day's shift slots in order (at most four pairs), and the day's spans are
-// rebuilt after each row. A first shift starting after 10:00 is reported (and kept); a row
+// rebuilt after each row. Each day remembers its rows and what each of them supplied
+// (StoredDay), for saving. A first shift starting after 10:00 is reported (and kept); a row
 // with a stored time that is no time of day is reported and its shifts are left out.
 void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCode,
                        const std::vector<CalendarRow> &rows, const BreakTable &breaks, Prompter &prompter);

@@ -1,7 +1,7 @@
 #pragma once
-// The machines' working hours (DB0491) of every day the planner changed: the day's hours
-// and its first two shift pairs go into the day's first stored row. A day without a stored
-// row gets none.
+// The machines' working hours (DB0491) of every day the planner changed, written into the
+// rows the day was loaded from, each row its own shifts (see DayRowWrites). A day without a
+// stored row gets none.
 
 #include "persist/SavePlan.h"
 

@@ -130,7 +130,6 @@ TEST_P(StatementCatalogue, EveryStatementRunsAndFindsTheSamplePlant)
         {"SubcontractPriceAnySupplier", sql::SubcontractPriceAnySupplier, {"ITEM1", 1, 1}, 1},
         {"ProductionPlanByNo", sql::ProductionPlanByNo, {500}, 1},
         {"ConfirmedTotalsOfPlan", sql::ConfirmedTotalsOfPlan, {500, "ITEM1"}, 1},
-        {"MachineDayHours", sql::MachineDayHours, {Machine, "20240401"}, 2},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -4,6 +4,7 @@
 #include "plan/ProgressText.h"
 #include "app/StartupError.h"
 #include "app/ui/MainForm.h"
+#include "dialogs/ui/LinePlanWindow.h"
 #include "common/PlantValues.h"
 #include "editing/AutoPlacement.h"
 #include "dialogs/ui/PlanPopupMenu.h"
@@ -37,7 +38,9 @@ ChartEditing::ChartEditing(MainForm &form)
     m_drop = std::make_unique<BarDrop>(m_path, m_insertion, chart, form.database(), form.prompter());
     m_drag = new BarDragController(chart, form.planStore(), *m_drop, m_view->mainSurface(), m_view->strip(),
                                    form.kScroll(), form.picture1(), this);
-    connect(m_drag, &BarDragController::operatingTimeRequested, &form, &MainForm::operatingTimeRequested);
+    // The right button on an empty spot of a machine row opens that machine's working hours of
+    // the working day under it.
+    connect(m_drag, &BarDragController::operatingTimeRequested, this, &ChartEditing::openLinePlan);
     // The right button on a bar opens its context menu.
     auto *popup = new PlanPopupMenu(m_path, m_insertion, chart, m_time, form.database(), form.prompter(), &form);
     popup->watchSurface(m_view->mainSurface());
@@ -108,6 +111,16 @@ void ChartEditing::placeLoadedPlan(ProgressText &progress)
     m_path.takeLoadedPlan();
     FunPlanDataYoteiBarSet(m_path, m_insertion, m_rows, m_form.context(),
                            [&progress](const QString &text) { progress.show(text); });
+}
+
+void ChartEditing::openLinePlan(int row, const QDateTime &at)
+{
+    const std::optional<LinePlanDay> day = linePlanDayAt(m_rows, m_calendar, row, at);
+    if (!day)
+        return;
+    LinePlanWindow window(m_path, m_breaks, m_form.prompter(), &m_form);
+    window.openOn(*day, m_rows.row(day->MachineNo).caption);
+    window.exec();
 }
 
 void ChartEditing::showChanges(const QList<qint64> &indices)

@@ -48,6 +48,8 @@ private:
     void buildRows(QSqlQuery &machines);
     // The loaded plan becomes the edit path's clean plan; then the tentative lots are placed.
     void placeLoadedPlan(ProgressText &progress);
+    // LinePlanWindow for the machine and working day under a right press, when there is one.
+    void openLinePlan(int row, const QDateTime &at);
     void showChanges(const QList<qint64> &indices);
     void updateHistoryActions();
 

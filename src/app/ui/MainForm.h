@@ -100,9 +100,6 @@ signals:
     void restartRequested();
     // The window is closing either way: windows that belong to it close too.
     void unloading();
-    // A right press on an empty spot of a machine row of the chart: the operating time of that
-    // machine on that day.
-    void operatingTimeRequested(const QString &machineCode, const QDate &day);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -72,10 +72,8 @@ void BarDragController::press(ChartSurfaceWidget *surface, const QMouseEvent &ev
     const QPointF at = surface->twipsAt(pixel);
     const ChartHit hit = m_chart.hitTest(surface->surface(), at.x(), at.y());
     if (hit.bar == 0) {
-        const ChartRows &rows = m_chart.rows();
-        if (event.button() == Qt::RightButton && surface == m_main && rows.isMachineRow(hit.row)
-            && rows.row(hit.row).code.trimmed().size() > 1 && hit.time.isValid())
-            emit operatingTimeRequested(rows.row(hit.row).code, hit.time.date());
+        if (event.button() == Qt::RightButton && surface == m_main)
+            emit operatingTimeRequested(hit.row, hit.time);
         return;
     }
     m_grabOffset = at.x() - double(m_chart.bar(hit.bar).left);

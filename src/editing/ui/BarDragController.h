@@ -2,13 +2,13 @@
 // The mouse on the chart surfaces: a left press on a bar picks its lot up (not a locked one),
 // the outline follows the pointer, rows scroll near the viewport's edges and the release drops
 // the lot where the pointer is (BarDrop); the pointer over a bar shows its caption in the hover
-// label GradeName; a right press on an empty spot of a machine row asks for that machine's
-// operating time on that day. The rules live in the core; this only forwards the mouse.
+// label GradeName; a right press on an empty spot of the chart asks for the operating time of
+// the row and moment under it. The rules live in the core; this only forwards the mouse.
 
 #include "editing/BarDrop.h"
 #include "gantt/BarDragRules.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QObject>
 #include <QPoint>
 
@@ -39,8 +39,9 @@ public:
     const DragAutoScroll &autoScroll() const { return m_autoScroll; }
 
 signals:
-    // A right press on an empty spot of a machine row: the operating time of that machine's day.
-    void operatingTimeRequested(const QString &machineCode, const QDate &day);
+    // A right press on an empty spot of the main surface: the row under it (0 above the first
+    // row) and the moment under it. The machine operating-time change decides what it opens.
+    void operatingTimeRequested(int row, const QDateTime &at);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,0 +1,137 @@
+#include "dialogs/LinePlan.h"
+
+#include "calendar/StoredDayRows.h"
+#include "common/PlantValues.h"
+#include "dialogs/PlanDetail.h"
+#include "editing/EditPath.h"
+#include "plan/ChartRows.h"
+#include "plan/Prompter.h"
+
+namespace lineplan {
+const QString Caption = QStringLiteral("機械別稼働時間変更");
+const QString BadEnteredTime = QStringLiteral("認識できる時間を入力してください");
+const QString BadTime = QStringLiteral("時間と認識できません");
+const QString BadSum = QStringLiteral("合計計画時間は0から24までの数値で入力してください");
+const QString NotStored = QStringLiteral("この日の稼働時間はデータベースに登録されていないため、変更は保存されません。");
+const QString PairsNotStored = QStringLiteral("この日の稼働時間のデータに入りきらない時間帯は保存されません。");
+} // namespace lineplan
+
+namespace {
+
+constexpr double MaxDayHours = 24;
+
+// The day's hours PlanSum gives; none when it holds no number of hours.
+std::optional<int> enteredHours(const QString &text)
+{
+    bool number = false;
+    const double hours = text.trimmed().toDouble(&number);
+    if (!number || hours < 0 || hours > MaxDayHours)
+        return std::nullopt;
+    return int(plant::roundHalfEven(hours));
+}
+
+// The shift slots the boxes give; the first box that holds no time when there is one.
+struct EnteredShifts
+{
+    ShiftTimes shifts;
+    int badBox = -1;
+};
+
+EnteredShifts enteredShifts(const LinePlanTexts &texts)
+{
+    EnteredShifts entered;
+    for (int box = 0; box < PlanTimeBoxes; ++box) {
+        const QString &text = texts.PlanTime[size_t(box)];
+        QTime slot(0, 0);
+        if (!text.trimmed().isEmpty()) {
+            const QString time = normalTime(text);
+            if (time.isEmpty()) {
+                entered.badBox = box;
+                return entered;
+            }
+            slot = QTime::fromString(time, QStringLiteral("hh:mm:ss"));
+        }
+        entered.shifts[size_t(box)] = slot;
+    }
+    return entered;
+}
+
+} // namespace
+
+std::optional<LinePlanDay> linePlanDayAt(const ChartRows &rows, const WorkCalendar &calendar, int row,
+                                         const QDateTime &at)
+{
+    if (!rows.isMachineRow(row) || rows.row(row).code.trimmed().size() <= 1 || !at.isValid())
+        return std::nullopt;
+    QDate date = at.date();
+    if (at.time() < calendar.dayStart())
+        date = date.addDays(-1);
+    const qint64 k = calendar.periodStart().daysTo(date) + 2;
+    if (!calendar.day(row, k))
+        return std::nullopt;
+    return LinePlanDay{row, k};
+}
+
+LinePlanTexts linePlanTexts(const CalendarDay &day)
+{
+    LinePlanTexts texts;
+    const QTime empty(0, 0);
+    for (int n = 1; n < PlanTimeBoxes; ++n) {
+        const QTime &slot = day.shiftTimes[size_t(n - 1)];
+        const QTime &next = day.shiftTimes[size_t(n)];
+        if (slot == empty && next == empty)
+            continue;
+        texts.PlanTime[size_t(n - 1)] = plant::timeText(slot);
+        texts.PlanTime[size_t(n)] = plant::timeText(next);
+    }
+    texts.PlanSum = QString::number(day.workHours);
+    return texts;
+}
+
+TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter)
+{
+    if (text.trimmed().isEmpty())
+        return {text, box <= 2 ? box + 1 : PlanSumBox};
+    const QString time = normalTime(text);
+    if (time.isEmpty()) {
+        prompter.inform(lineplan::BadEnteredTime);
+        return {text, box};
+    }
+    return {time, box <= 2 ? box + 1 : PlanSumBox};
+}
+
+LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const LinePlanTexts &texts,
+                              const BreakTable &breaks, Prompter &prompter)
+{
+    const EnteredShifts entered = enteredShifts(texts);
+    if (entered.badBox >= 0) {
+        prompter.inform(lineplan::BadTime);
+        return {false, entered.badBox, false};
+    }
+    const std::optional<int> hours = enteredHours(texts.PlanSum);
+    if (!hours) {
+        prompter.inform(lineplan::BadSum);
+        return {false, PlanSumBox, false};
+    }
+    const WorkCalendar &calendar = path.calendar();
+    const CalendarDay *current = calendar.day(day.MachineNo, day.DateNum);
+    if (!current)
+        return {true, 0, false};
+    if (current->shiftTimes == entered.shifts && current->workHours == *hours)
+        return {true, 0, false};
+
+    Edit edit = path.beginAction(lineplan::Caption);
+    edit.changeDay(day.MachineNo, day.DateNum, [&](CalendarDay &changed) {
+        changed.shiftTimes = entered.shifts;
+        changed.workHours = *hours;
+        changed.hourly = BuildDaySpans(changed.shiftTimes, breaks, calendar.dayStart());
+    });
+    edit.commit();
+
+    const StoredDay &stored = calendar.storedRows(day.MachineNo, day.DateNum);
+    if (stored.empty())
+        prompter.inform(lineplan::NotStored);
+    else if (!unheldShiftPairs(entered.shifts, stored).empty())
+        prompter.inform(lineplan::PairsNotStored);
+    return {true, 0, true};
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The machine operating-time change behind LinePlanWindow "機械別稼働時間変更": the machine row
+// and working day that a right press on an empty spot of the chart opens, the texts of the
+// eight shift boxes PlanTime(0) .. PlanTime(7) and of PlanSum, the Enter rule of the shift
+// boxes, and "変更", which stores the day's shift times and hours in one planner action and
+// rebuilds the day's working spans. The lots keep their times; they follow the new hours when
+// they are next moved or placed.
+
+#include "calendar/WorkCalendar.h"
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <optional>
+
+class BreakTable;
+class ChartRows;
+class EditPath;
+class Prompter;
+
+namespace lineplan {
+extern const QString Caption;      // the window's caption
+extern const QString BadEnteredTime; // Enter in a shift box that holds no time
+extern const QString BadTime;      // "変更" with a shift box that holds no time
+extern const QString BadSum;       // "変更" with a PlanSum that is no number of hours
+extern const QString NotStored;    // the day has no stored row: the change is not saved
+extern const QString PairsNotStored; // some shift pairs are beyond what the day's rows hold
+} // namespace lineplan
+
+constexpr int PlanTimeBoxes = 8;
+// The focus target after PlanTime(7): PlanSum.
+constexpr int PlanSumBox = PlanTimeBoxes;
+
+// The window's MachineNo (machine row) and DateNum (day index of the calendar).
+struct LinePlanDay
+{
+    int MachineNo = 0;
+    qint64 DateNum = 0;
+    bool operator==(const LinePlanDay &) const = default;
+};
+
+// The day a right press opens. `row` is the row under the press (0 above the first row) and
+// `at` the moment under it; the working day is the moment's date, or the day before when the
+// moment is earlier than the day start. Nothing for a row that is not a machine row (the
+// unassigned row, a subcontractor row, a padding row) or whose code is a single character,
+// and nothing for a day the calendar does not hold.
+std::optional<LinePlanDay> linePlanDayAt(const ChartRows &rows, const WorkCalendar &calendar, int row,
+                                         const QDateTime &at);
+
+// What the boxes show for a day: a shift slot as "hh:mm:ss" wherever it or the other slot of a
+// neighbouring pair of slots is not 00:00:00, the rest empty; PlanSum the day's hours.
+struct LinePlanTexts
+{
+    std::array<QString, PlanTimeBoxes> PlanTime;
+    QString PlanSum;
+};
+LinePlanTexts linePlanTexts(const CalendarDay &day);
+
+// Enter in PlanTime(box): a time is rewritten as "hh:mm:ss" and the focus moves on (to the
+// next box after boxes 0 to 2, to PlanSum after the others), as it does from an empty box;
+// any other text gets a message and the focus stays.
+struct TimeBoxEnter
+{
+    QString text;  // the box's text afterwards
+    int focus = 0; // the box that gets the focus: 0 .. 7, or PlanSumBox
+};
+TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter);
+
+// "変更": checks the boxes (a shift box that holds no time, or a PlanSum that is no number of
+// hours from 0 to 24, gets a message and keeps the window open with the focus on it), then
+// stores the day's shift slots and its hours (rounded to a whole number, halves to even) and
+// rebuilds its spans, as one planner action when any value really changed; with no change the
+// day and its changed mark stay as they were. After a change that saving cannot store in full
+// (a day without a stored row, or shift pairs beyond what its rows hold) the planner is told.
+struct LinePlanChange
+{
+    bool closes = false; // the values were taken (or nothing changed): the window closes
+    int focus = 0;       // otherwise the box to go back to
+    bool changed = false; // the day was changed (one undo step)
+};
+LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const LinePlanTexts &texts,
+                              const BreakTable &breaks, Prompter &prompter);

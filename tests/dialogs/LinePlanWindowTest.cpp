@@ -1,0 +1,201 @@
+// LinePlanWindow driven as a planner would: typing times and pressing Enter, "変更" with and
+// without an unreadable box, and opened from the main window's chart by a right press on an
+// empty spot of a machine row (and not above the rows or on a subcontractor's).
+
+#include "DemoCalendar.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "EditingPlant.h"
+#include "TestPlant.h"
+#include "app/ui/ChartEditing.h"
+#include "app/ui/ChartView.h"
+#include "app/ui/MainForm.h"
+#include "common/PlantValues.h"
+#include "dialogs/ui/LinePlanWindow.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LinePlanWindowTest : public ::testing::Test
+{
+protected:
+    // Machine M01 (row 2) on 2024/05/10, day index 11, working 08:00-17:00 with a lunch break.
+    static constexpr LinePlanDay Day{2, 11};
+
+    void SetUp() override
+    {
+        breaks.offer(QTime(12, 0), QTime(13, 0));
+        CalendarDay &day = *plant.calendar.day(Day.MachineNo, Day.DateNum);
+        day.workHours = 8;
+        day.shiftTimes = {QTime(8, 0), QTime(17, 0), QTime(0, 0), QTime(0, 0),
+                          QTime(0, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0)};
+        plant.start();
+        window = std::make_unique<LinePlanWindow>(*plant.path, breaks, plant.prompter);
+        window->openOn(Day, QStringLiteral("M01 成形機１号"));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    const CalendarDay &day() const { return *plant.calendar.day(Day.MachineNo, Day.DateNum); }
+
+    void type(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    EditingPlant plant;
+    BreakTable breaks;
+    std::unique_ptr<LinePlanWindow> window;
+};
+
+TEST_F(LinePlanWindowTest, ShowsTheDayAndLooksRight)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("機械別稼働時間変更"));
+    EXPECT_EQ(window->planTime(0)->text(), "08:00:00");
+    EXPECT_EQ(window->planTime(1)->text(), "17:00:00");
+    EXPECT_EQ(window->planTime(2)->text(), "00:00:00"); // beside the day's last slot
+    EXPECT_EQ(window->planTime(3)->text(), "");
+    EXPECT_EQ(window->planSum()->text(), "8");
+    EXPECT_EQ(window->command1()->text(), QStringLiteral("変更"));
+    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("PlanTime(7)")), window->planTime(7));
+    window->planTime(2)->setText(QStringLiteral("18:00:00"));
+    window->planTime(3)->setText(QStringLiteral("20:30:00"));
+    QDir().mkpath(QStringLiteral("/tmp/shots"));
+    window->grab().save(QStringLiteral("/tmp/shots/LinePlanWindow.png"));
+}
+
+TEST_F(LinePlanWindowTest, EnterRewritesATimeAndMovesTheFocus)
+{
+    type(window->planTime(0), QStringLiteral("8:5"));
+    QTest::keyClick(window->planTime(0), Qt::Key_Return);
+    EXPECT_EQ(window->planTime(0)->text(), "08:05:00");
+    EXPECT_TRUE(window->planTime(1)->hasFocus());
+    EXPECT_EQ(window->planTime(1)->selectedText(), "17:00:00"); // the whole text, ready to type over
+
+    type(window->planTime(3), QStringLiteral("22:00"));
+    QTest::keyClick(window->planTime(3), Qt::Key_Return);
+    EXPECT_TRUE(window->planSum()->hasFocus());
+
+    type(window->planTime(5), QStringLiteral("night"));
+    QTest::keyClick(window->planTime(5), Qt::Key_Return);
+    EXPECT_EQ(plant.prompter.texts(), QStringList{QStringLiteral("認識できる時間を入力してください")});
+    EXPECT_TRUE(window->planTime(5)->hasFocus());
+    EXPECT_EQ(window->planTime(5)->text(), QStringLiteral("night"));
+}
+
+TEST_F(LinePlanWindowTest, ChangeStoresTheDayAsOneUndoStepAndCloses)
+{
+    type(window->planTime(1), QStringLiteral("19:30"));
+    type(window->planSum(), QStringLiteral("10.5"));
+    QTest::mouseClick(window->command1(), Qt::LeftButton);
+
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->changedDay());
+    EXPECT_EQ(day().shiftTimes[1], QTime(19, 30));
+    EXPECT_EQ(day().workHours, 10);
+    EXPECT_TRUE(day().changed);
+    EXPECT_EQ(day().hourly.size(), 2); // 08:00-12:00 and 13:00-19:30
+    EXPECT_TRUE(plant.path->saveEnabled());
+    plant.path->undo();
+    EXPECT_EQ(day().shiftTimes[1], QTime(17, 0));
+    EXPECT_FALSE(day().changed);
+}
+
+TEST_F(LinePlanWindowTest, ChangeWithAnUnreadableBoxSaysSoAndStaysOpen)
+{
+    type(window->planTime(1), QStringLiteral("5pm"));
+    QTest::mouseClick(window->command1(), Qt::LeftButton);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(plant.prompter.texts(), QStringList{QStringLiteral("時間と認識できません")});
+    EXPECT_TRUE(window->planTime(1)->hasFocus());
+    EXPECT_EQ(day().shiftTimes[1], QTime(17, 0));
+    EXPECT_FALSE(plant.path->canUndo());
+}
+
+// The main window over the demo plant.
+class LinePlanFromChart : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QDate start(2026, 12, 8);
+        const demo::PlantSummary summary = demo::writePlant(plant.db(), {60, 7, start}, false);
+        context.PlantCode = demo::PlantCode;
+        context.ProcessClassCode = summary.moldingClass;
+        context.ProcessClassLabel = summary.moldingClass;
+        context.PeriodStart = plant::dateText(start);
+        context.PeriodEnd = plant::dateText(start.addMonths(1));
+        context.Authority = QStringLiteral("1");
+        context.DayStartTime = QTime(8, 0);
+        context.GridUnitMinutes = demo::GridMinutes;
+        context.WindowWidth = 1600 * 15;
+        context.WindowHeight = 900 * 15;
+        form = std::make_unique<MainForm>(context, plant.db(), prompter);
+        editing = new ChartEditing(*form);
+        form->load(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
+
+    // A right press in the lower part of `row` (where no bar lies) at pixel column `x`; returns
+    // the day of the operating-time window it opened, or nothing. The window is closed again.
+    std::optional<LinePlanDay> rightPressOn(int row, int x)
+    {
+        const ChartRows &rows = editing->rows();
+        const double y = row == 0 ? 0 : rows.row(row).lowerBoundary - 60;
+        const QPointF origin = surface()->twipsAt(QPoint(0, 0));
+        const QPoint pixel(x, int((y - origin.y()) / 15));
+        std::optional<LinePlanDay> opened;
+        QTimer::singleShot(0, [&opened] {
+            if (auto *window = qobject_cast<LinePlanWindow *>(QApplication::activeModalWidget())) {
+                opened = window->day();
+                window->reject();
+            }
+        });
+        QTest::mousePress(surface(), Qt::RightButton, {}, pixel);
+        QTest::mouseRelease(surface(), Qt::RightButton, {}, pixel);
+        QCoreApplication::processEvents();
+        return opened;
+    }
+
+    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    RunContext context;
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainForm> form;
+    ChartEditing *editing = nullptr;
+};
+
+TEST_F(LinePlanFromChart, ARightPressOnAMachineRowOpensItsWorkingDay)
+{
+    const int x = surface()->width() / 2;
+    const QDateTime at = editing->chartView().chart().scale().dateTimeAtX(surface()->twipsAt(QPoint(x, 0)).x(),
+                                                                        ChartSurface::Main);
+    const QDate workingDay = at.time() < context.DayStartTime ? at.date().addDays(-1) : at.date();
+    const std::optional<LinePlanDay> opened = rightPressOn(2, x);
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(opened->MachineNo, 2);
+    EXPECT_EQ(opened->DateNum, context.periodStartDate().daysTo(workingDay) + 2);
+}
+
+TEST_F(LinePlanFromChart, ARightPressAboveTheRowsOrOnASubcontractorOpensNothing)
+{
+    const int x = surface()->width() / 2;
+    const ChartRows &rows = editing->rows();
+    ASSERT_FALSE(rows.row(rows.lastMachineRow() + 1).code.trimmed().isEmpty()); // a subcontractor
+    EXPECT_FALSE(rightPressOn(rows.lastMachineRow() + 1, x).has_value());
+    EXPECT_FALSE(rightPressOn(0, x).has_value());
+    EXPECT_FALSE(rightPressOn(1, x).has_value());
+}
+
+} // namespace
