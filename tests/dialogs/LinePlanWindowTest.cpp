@@ -14,12 +14,14 @@
 #include "dialogs/ui/LinePlanWindow.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,18 +151,23 @@ protected:
     ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
 
     // A right press in the lower part of `row` (where no bar lies) at pixel column `x`; returns
-    // the day of the operating-time window it opened, or nothing. The window is closed again.
-    std::optional<LinePlanDay> rightPressOn(int row, int x)
+    // the day of the operating-time window it opened, or nothing. `inWindow` works the window,
+    // which is closed afterwards unless it closed itself.
+    std::optional<LinePlanDay> rightPressOn(int row, int x,
+                                            const std::function<void(LinePlanWindow &)> &inWindow = {})
     {
         const ChartRows &rows = editing->rows();
         const double y = row == 0 ? 0 : rows.row(row).lowerBoundary - 60;
         const QPointF origin = surface()->twipsAt(QPoint(0, 0));
         const QPoint pixel(x, int((y - origin.y()) / 15));
         std::optional<LinePlanDay> opened;
-        QTimer::singleShot(0, [&opened] {
+        QTimer::singleShot(0, [&opened, &inWindow] {
             if (auto *window = qobject_cast<LinePlanWindow *>(QApplication::activeModalWidget())) {
                 opened = window->day();
-                window->reject();
+                if (inWindow)
+                    inWindow(*window);
+                if (window->isVisible())
+                    window->reject();
             }
         });
         QTest::mousePress(surface(), Qt::RightButton, {}, pixel);
@@ -196,6 +203,24 @@ TEST_F(LinePlanFromChart, ARightPressAboveTheRowsOrOnASubcontractorOpensNothing)
     EXPECT_FALSE(rightPressOn(rows.lastMachineRow() + 1, x).has_value());
     EXPECT_FALSE(rightPressOn(0, x).has_value());
     EXPECT_FALSE(rightPressOn(1, x).has_value());
+}
+
+TEST_F(LinePlanFromChart, AChangeFromTheChartEnablesSavingAndUndoTakesItBack)
+{
+    const std::optional<LinePlanDay> opened = rightPressOn(2, surface()->width() / 2, [](LinePlanWindow &window) {
+        window.planSum()->setText(QString::number(window.planSum()->text().toInt() + 2));
+        QTest::mouseClick(window.command1(), Qt::LeftButton);
+    });
+    ASSERT_TRUE(opened.has_value());
+    const CalendarDay &day = *editing->calendar().day(opened->MachineNo, opened->DateNum);
+    EXPECT_TRUE(day.changed);
+    EXPECT_TRUE(form->comHozon()->isEnabled());
+
+    ASSERT_TRUE(editing->undoAction()->isEnabled());
+    QApplication::setActiveWindow(form.get()); // back from the closed window
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(day.changed);
+    EXPECT_FALSE(form->comHozon()->isEnabled());
 }
 
 } // namespace

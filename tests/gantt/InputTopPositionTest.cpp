@@ -104,6 +104,17 @@ TEST_P(RowsFromDatabase, MachineRowsCarryTheirWorkingHours)
     EXPECT_EQ(calendar.day(3, 3)->shiftTimes[0], QTime(10, 30));
     EXPECT_EQ(calendar.day(3, 4)->shiftTimes[0], QTime(0, 0));
     EXPECT_EQ(prompter.texts(), QStringList{u"M02の計画で10時以降に開始時間が設定されています。日付:20240511"_qs});
+
+    // What each row gave its day, for saving the day back: the second row's second pair is no shift.
+    const StoredDay &stored = calendar.storedRows(2, 2);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].serial, 1);
+    EXPECT_EQ(stored[0].suppliedPairs, (std::array<int, 2>{0, 1}));
+    EXPECT_EQ(stored[1].serial, 2);
+    EXPECT_EQ(stored[1].suppliedPairs, (std::array<int, 2>{2, -1}));
+    ASSERT_EQ(calendar.storedRows(3, 4).size(), 1u); // a row without hours gives nothing
+    EXPECT_EQ(calendar.storedRows(3, 4)[0].suppliedPairs, (std::array<int, 2>{-1, -1}));
+    EXPECT_TRUE(calendar.storedRows(2, 1).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RowsFromDatabase, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);

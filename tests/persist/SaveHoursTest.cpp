@@ -207,6 +207,29 @@ TEST_P(SaveHours, AShiftClearedFromATwoRowDayStaysCleared)
     expectOtherDaysAsLoaded(*reloaded);
 }
 
+TEST_P(SaveHours, AShiftBeyondWhatTheRowsHoldIsToldAndLeftOut)
+{
+    stored("M1", "20240410", 1, 8, 80000, 120000, 130000, 170000);
+    const auto reloaded = changeSaveReload(texts("10", {"08:00", "12:00", "13:00", "17:00", "18:00", "20:00"}));
+
+    EXPECT_EQ(prompter.texts(), QStringList{lineplan::PairsNotStored});
+    const CalendarDay &day = *reloaded->calendar.day(M1, Day);
+    EXPECT_EQ(day.workHours, 10);
+    EXPECT_EQ(day.shiftTimes, (ShiftTimes{t(8), t(12), t(13), t(17), t(0), t(0), t(0), t(0)}));
+    EXPECT_EQ(changedLines(before, after), QStringList{"M1      |20240410|1|10|80000|120000|130000|170000|0"});
+}
+
+TEST_P(SaveHours, AnHourOverTwoRowsStillReloadsAsOneHour)
+{
+    stored("M1", "20240410", 1, 4, 80000, 120000);
+    stored("M1", "20240410", 2, 4, 130000, 170000);
+    const auto reloaded = changeSaveReload(texts("1", {"08:00", "12:00", "13:00", "17:00"}));
+
+    const CalendarDay &day = *reloaded->calendar.day(M1, Day);
+    EXPECT_EQ(day.workHours, 1);
+    EXPECT_EQ(day.shiftTimes, planned.shiftTimes);
+}
+
 TEST_P(SaveHours, ADayWithoutRowGetsNone)
 {
     const auto reloaded = changeSaveReload(texts("8", {"08:00", "17:00"}));
