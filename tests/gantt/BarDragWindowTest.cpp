@@ -2,15 +2,7 @@
 // and a later time is one edit that undo takes back exactly (records, flags and the save
 // button); a locked lot cannot be picked up; a drop on the hover label moves nothing.
 
-#include "DemoCalendar.h"
-#include "DemoMasters.h"
-#include "DemoPlant.h"
-#include "ScriptedPrompter.h"
-#include "TestPlant.h"
-#include "plan/RunContext.h"
-#include "app/ui/MainForm.h"
-#include "common/PlantValues.h"
-#include "app/ui/ChartEditing.h"
+#include "DemoMainWindowTest.h"
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "app/ui/ChartView.h"
@@ -26,41 +18,10 @@ namespace {
 
 const QDate Start(2026, 12, 8);
 
-// Loading places the demo's tentative lots and may ask about overlaps on the way: those
-// questions are answered No; after loading every question must be scripted.
-class LoadingPrompter : public ScriptedPrompter
-{
-public:
-    bool loading = true;
-    bool ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon) override
-    {
-        return loading ? false : ScriptedPrompter::ask(text, title, defaultYes, icon);
-    }
-};
-
-class BarDragWindow : public testing::Test
+class BarDragWindow : public DemoMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        const demo::PlantSummary summary = demo::writePlant(plant.db(), {300, 7, Start}, false);
-        context.PlantCode = demo::PlantCode;
-        context.ProcessClassCode = summary.moldingClass;
-        context.ProcessClassLabel = summary.moldingClass;
-        context.PeriodStart = plant::dateText(Start);
-        context.PeriodEnd = plant::dateText(Start.addMonths(1));
-        context.Authority = QStringLiteral("1");
-        context.DayStartTime = QTime(8, 0);
-        context.GridUnitMinutes = demo::GridMinutes;
-        context.WindowWidth = 1600 * 15;
-        context.WindowHeight = 900 * 15;
-        form = std::make_unique<MainForm>(context, plant.db(), prompter);
-        editing = new ChartEditing(*form);
-        form->load(nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        prompter.loading = false;
-        prompter.clear();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openDemo(300, Start)); }
 
     ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
     const GanttChart &chart() { return editing->chartView().chart(); }
@@ -101,12 +62,6 @@ protected:
         const BarGeometry &bar = chart().bar(lot);
         return pixelAt(double(bar.left) + 75, double(bar.top) + 150);
     }
-
-    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
-    RunContext context;
-    LoadingPrompter prompter;
-    std::unique_ptr<MainForm> form;
-    ChartEditing *editing = nullptr;
 };
 
 TEST_F(BarDragWindow, DragToAnotherMachineLaterIsOneEditThatUndoTakesBackExactly)

@@ -2,18 +2,10 @@
 // waiting on the strip; a double-click selects a lot's bar on the strip, on top of the others
 // and ready to be dragged; "予定に戻す" from a line's context menu opens the list again in place.
 
-#include "DemoCalendar.h"
-#include "DemoMasters.h"
-#include "DemoPlant.h"
-#include "ScriptedPrompter.h"
-#include "TestPlant.h"
-#include "app/ui/ChartEditing.h"
+#include "DemoMainWindowTest.h"
 #include "app/ui/ChartView.h"
-#include "app/ui/MainForm.h"
-#include "common/PlantValues.h"
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
-#include "plan/RunContext.h"
 #include "schedule_list/ui/frmYoteiIchiran.h"
 
 #include <QAction>
@@ -31,26 +23,12 @@ namespace {
 
 const QDate Start(2026, 12, 8);
 
-class ScheduleListMainWindow : public testing::Test
+class ScheduleListMainWindow : public DemoMainWindowTest
 {
 protected:
     void SetUp() override
     {
-        const demo::PlantSummary summary = demo::writePlant(plant.db(), {300, 7, Start}, false);
-        context.PlantCode = demo::PlantCode;
-        context.ProcessClassCode = summary.moldingClass;
-        context.ProcessClassLabel = summary.moldingClass;
-        context.PeriodStart = plant::dateText(Start);
-        context.PeriodEnd = plant::dateText(Start.addMonths(1));
-        context.Authority = QStringLiteral("1");
-        context.DayStartTime = QTime(8, 0);
-        context.GridUnitMinutes = demo::GridMinutes;
-        context.WindowWidth = 1600 * 15;
-        context.WindowHeight = 900 * 15;
-        form = std::make_unique<MainForm>(context, plant.db(), prompter);
-        editing = new ChartEditing(*form);
-        form->load(nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_NO_FATAL_FAILURE(openDemo(300, Start));
         list = form->findChild<frmYoteiIchiran *>();
         ASSERT_NE(list, nullptr);
     }
@@ -69,15 +47,6 @@ protected:
     }
     const GanttChart &chart() { return editing->chartView().chart(); }
 
-    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
-    RunContext context;
-    // Loading places the demo's tentative lots and asks about overlaps: the answer is No.
-    class : public ScriptedPrompter
-    {
-        bool ask(const QString &, const QString &, bool, PromptIcon) override { return false; }
-    } prompter;
-    std::unique_ptr<MainForm> form;
-    ChartEditing *editing = nullptr;
     frmYoteiIchiran *list = nullptr;
 };
 

@@ -1,0 +1,62 @@
+#pragma once
+// A test fixture with the main window over a demo plant, as a planner opens it: the molding
+// class for a month from a start day, loaded with the chart's editing and shown. Only for the
+// test programs that link the demo plant.
+
+#include "DemoCalendar.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "ScriptedPrompter.h"
+#include "TestPlant.h"
+#include "app/ui/ChartEditing.h"
+#include "app/ui/MainForm.h"
+#include "common/PlantValues.h"
+#include "plan/RunContext.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Loading places the demo's tentative lots and may ask about overlaps on the way: those
+// questions are answered No; after loading every question must be scripted.
+class LoadingPrompter : public ScriptedPrompter
+{
+public:
+    bool loading = true;
+    bool ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon) override
+    {
+        return loading ? false : ScriptedPrompter::ask(text, title, defaultYes, icon);
+    }
+};
+
+class DemoMainWindowTest : public testing::Test
+{
+protected:
+    // Writes a demo plant of `lots` lots and opens the main window on it, 1600 x 900 pixels.
+    void openDemo(int lots, const QDate &start)
+    {
+        const demo::PlantSummary summary = demo::writePlant(plant.db(), {lots, 7, start}, false);
+        context.PlantCode = demo::PlantCode;
+        context.ProcessClassCode = summary.moldingClass;
+        context.ProcessClassLabel = summary.moldingClass;
+        context.PeriodStart = plant::dateText(start);
+        context.PeriodEnd = plant::dateText(start.addMonths(1));
+        context.Authority = QStringLiteral("1");
+        context.DayStartTime = QTime(8, 0);
+        context.GridUnitMinutes = demo::GridMinutes;
+        context.WindowWidth = 1600 * 15;
+        context.WindowHeight = 900 * 15;
+        form = std::make_unique<MainForm>(context, plant.db(), prompter);
+        editing = new ChartEditing(*form);
+        form->load(nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        prompter.loading = false;
+        prompter.clear();
+    }
+
+    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    RunContext context;
+    LoadingPrompter prompter;
+    std::unique_ptr<MainForm> form;
+    ChartEditing *editing = nullptr;
+};
