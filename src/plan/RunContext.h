@@ -5,30 +5,34 @@
 #include <QString>
 #include <QTime>
 
-// What the schedule list (予定一覧) keeps between its openings for the whole run: where the
-// window stood (twips, first time 3705 down and 540 across), the last search made with its
-// conditions, and the last column the list was sorted by.
+// The five search fields of the schedule list (予定一覧).
+struct ScheduleListSearch
+{
+    QString ItemCode;   // txtHinmeiCd
+    QString RequestNo;  // txtSeizouIrai
+    QString Mold;       // txtKanagata
+    QString DueFrom;    // txtYYMMDD_St, "yyyy/mm/dd"
+    QString DueTo;      // txtYYMMDD_Ed
+
+    bool operator==(const ScheduleListSearch &) const = default;
+};
+
+// What the schedule list keeps between its openings for the whole run: where the window
+// stood (twips, first time 3705 down and 540 across), the last search made, and the last
+// column the list was sorted by.
 struct ScheduleListMemory
 {
     qint64 Top = 3705;
     qint64 Left = 540;
     bool Searched = false;
-    QString ItemCode;   // the three texts with surrounding blanks removed
-    QString RequestNo;
-    QString Mold;
-    QString DueFrom;    // "yyyy/mm/dd"
-    QString DueTo;
+    ScheduleListSearch Search; // the texts with surrounding blanks removed
     bool Sorted = false;
     int SortColumn = 0;
 
     void forgetSearch()
     {
         Searched = false;
-        ItemCode.clear();
-        RequestNo.clear();
-        Mold.clear();
-        DueFrom.clear();
-        DueTo.clear();
+        Search = {};
     }
 };
 

@@ -60,7 +60,7 @@ void ScheduleList::fieldsFromMemory()
 {
     const ScheduleListMemory &memory = m_context.ScheduleList;
     if (memory.Searched)
-        m_fields = {memory.ItemCode, memory.RequestNo, memory.Mold, memory.DueFrom, memory.DueTo};
+        m_fields = memory.Search;
     else
         m_fields = {{}, {}, {}, m_context.PeriodStart, m_context.PeriodEnd};
 }
@@ -73,8 +73,7 @@ void ScheduleList::listRemembered()
         m_model.list(ScheduleListFilter());
         return;
     }
-    m_model.list(ScheduleListFilter({memory.ItemCode, memory.RequestNo, memory.Mold,
-                                     plant::dateFromText(memory.DueFrom), plant::dateFromText(memory.DueTo)}));
+    m_model.list(ScheduleListFilter(memory.Search));
 }
 
 void ScheduleList::sortRemembered()
@@ -84,19 +83,17 @@ void ScheduleList::sortRemembered()
         m_model.sort(memory.SortColumn, Qt::AscendingOrder);
 }
 
-bool ScheduleList::search(const ScheduleListFields &typed)
+bool ScheduleList::search(const ScheduleListSearch &typed)
 {
-    if (const auto error = dueDateError(typed.dueFrom, typed.dueTo)) {
+    if (const auto error = dueDateError(typed.DueFrom, typed.DueTo)) {
         m_prompter.inform(*error, dateErrorTitle(), PromptIcon::Warning);
         return false;
     }
     ScheduleListMemory &memory = m_context.ScheduleList;
     memory.Searched = true;
-    memory.ItemCode = typed.itemCode.trimmed();
-    memory.RequestNo = typed.requestNo.trimmed();
-    memory.Mold = typed.mold.trimmed();
-    memory.DueFrom = plant::dateText(plant::dateFromText(typed.dueFrom.trimmed()));
-    memory.DueTo = plant::dateText(plant::dateFromText(typed.dueTo.trimmed()));
+    memory.Search = {typed.ItemCode.trimmed(), typed.RequestNo.trimmed(), typed.Mold.trimmed(),
+                     plant::dateText(plant::dateFromText(typed.DueFrom.trimmed())),
+                     plant::dateText(plant::dateFromText(typed.DueTo.trimmed()))};
     listRemembered();
     sortRemembered();
     return true;

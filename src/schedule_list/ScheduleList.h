@@ -4,25 +4,13 @@
 // what it keeps for the next opening (in the run context, for the whole run). It reads the
 // plan store only.
 
+#include "plan/RunContext.h"
 #include "schedule_list/ScheduleListModel.h"
 
 #include <QString>
 
 class PlanStore;
 class Prompter;
-struct RunContext;
-
-// The five search fields as the window shows them.
-struct ScheduleListFields
-{
-    QString itemCode{};   // txtHinmeiCd
-    QString requestNo{};  // txtSeizouIrai
-    QString mold{};       // txtKanagata
-    QString dueFrom{};    // txtYYMMDD_St
-    QString dueTo{};      // txtYYMMDD_Ed
-
-    bool operator==(const ScheduleListFields &) const = default;
-};
 
 class ScheduleList
 {
@@ -42,14 +30,14 @@ public:
     // cmdKensaku with the fields as typed. A due date that is empty or no date is reported
     // under "日付入力エラー" and changes nothing; otherwise the search is remembered and the
     // list rebuilt (still sorted by the remembered column).
-    bool search(const ScheduleListFields &typed);
+    bool search(const ScheduleListSearch &typed);
 
     // A column-header click: the list in ascending order of the column, remembered. When a
     // search had been made the fields go back to its conditions (true comes back).
     bool sortBy(int column);
 
     // What the search fields show after open(), search() and a sortBy() that gave true.
-    const ScheduleListFields &fields() const { return m_fields; }
+    const ScheduleListSearch &fields() const { return m_fields; }
     ScheduleListModel &model() { return m_model; }
     const ScheduleListModel &model() const { return m_model; }
 
@@ -63,5 +51,5 @@ private:
     RunContext &m_context;
     Prompter &m_prompter;
     ScheduleListModel m_model;
-    ScheduleListFields m_fields;
+    ScheduleListSearch m_fields;
 };

@@ -1,6 +1,8 @@
 #include "schedule_list/ScheduleListFilter.h"
 
+#include "common/PlantValues.h"
 #include "plan/PlanRecord.h"
+#include "plan/RunContext.h"
 #include "schedule_list/ScheduleListColumns.h"
 
 bool waitsOnStrip(const PlanRecord &lot)
@@ -8,10 +10,10 @@ bool waitsOnStrip(const PlanRecord &lot)
     return lot.OnStrip != 0 && lot.DetailMark == 0;
 }
 
-ScheduleListFilter::ScheduleListFilter(const ScheduleListConditions &conditions)
-    : m_itemCode(containing(conditions.itemCode)), m_requestNo(containing(conditions.requestNo)),
-      m_mold(containing(conditions.mold)), m_dueRange(true), m_dueFrom(conditions.dueFrom),
-      m_dueTo(conditions.dueTo)
+ScheduleListFilter::ScheduleListFilter(const ScheduleListSearch &search)
+    : m_itemCode(containing(search.ItemCode)), m_requestNo(containing(search.RequestNo)),
+      m_mold(containing(search.Mold)), m_dueRange(true), m_dueFrom(plant::dateFromText(search.DueFrom.trimmed())),
+      m_dueTo(plant::dateFromText(search.DueTo.trimmed()))
 {
 }
 
@@ -36,7 +38,9 @@ bool ScheduleListFilter::accepts(const PlanRecord &lot) const
     if (m_mold && !m_mold->matches(lot.MoldNo.trimmed()) && !m_mold->matches(lot.MoldShortName.trimmed()))
         return false;
     // A lot without a due date lies in no range.
-    if (m_dueRange && (!lot.DueDate.isValid() || lot.DueDate < m_dueFrom || lot.DueDate > m_dueTo))
+    if (m_dueRange
+        && (!lot.DueDate.isValid() || !m_dueFrom.isValid() || !m_dueTo.isValid() || lot.DueDate < m_dueFrom
+            || lot.DueDate > m_dueTo))
         return false;
     return true;
 }

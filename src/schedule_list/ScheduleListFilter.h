@@ -11,15 +11,7 @@
 #include <optional>
 
 struct PlanRecord;
-
-struct ScheduleListConditions
-{
-    QString itemCode{};   // txtHinmeiCd
-    QString requestNo{};  // txtSeizouIrai
-    QString mold{};       // txtKanagata
-    QDate dueFrom{};      // txtYYMMDD_St
-    QDate dueTo{};        // txtYYMMDD_Ed
-};
+struct ScheduleListSearch;
 
 // A lot whose bar lies on the strip. A lot hidden by the detail window keeps its on-strip
 // flag but has no bar there to pick up, so it does not wait on the strip.
@@ -30,7 +22,8 @@ class ScheduleListFilter
 public:
     // Every lot on the strip passes.
     ScheduleListFilter() = default;
-    explicit ScheduleListFilter(const ScheduleListConditions &conditions);
+    // The due dates are "yyyy/mm/dd"; a range end that is no date lets no lot through.
+    explicit ScheduleListFilter(const ScheduleListSearch &search);
 
     // The lot waits on the strip and passes the search.
     bool accepts(const PlanRecord &lot) const;

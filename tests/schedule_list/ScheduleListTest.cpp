@@ -42,7 +42,7 @@ TEST_F(ScheduleListTest, WithNoLotOnTheStripThePlannerIsToldAndTheRememberedSear
     lots.add({.machine = EditingPlant::M01});
     lots.layOut();
     plant.run.ScheduleList.Searched = true;
-    plant.run.ScheduleList.ItemCode = QStringLiteral("A1");
+    plant.run.ScheduleList.Search.ItemCode = QStringLiteral("A1");
 
     ScheduleList rules(plant.store, plant.run, plant.prompter);
     EXPECT_FALSE(rules.open());
@@ -50,7 +50,7 @@ TEST_F(ScheduleListTest, WithNoLotOnTheStripThePlannerIsToldAndTheRememberedSear
     EXPECT_EQ(plant.prompter.said()[0].text, QStringLiteral("予定一覧画面に表示するデータはありません。"));
     EXPECT_EQ(plant.prompter.said()[0].icon, PromptIcon::Information);
     EXPECT_FALSE(plant.run.ScheduleList.Searched);
-    EXPECT_TRUE(plant.run.ScheduleList.ItemCode.isEmpty());
+    EXPECT_TRUE(plant.run.ScheduleList.Search.ItemCode.isEmpty());
     EXPECT_EQ(rules.model().lotCount(), 0);
 }
 
@@ -68,7 +68,7 @@ TEST_F(ScheduleListTest, TheFirstOpeningListsTheStripLotsInStoreOrderWithThePeri
 
     open();
     EXPECT_EQ(listed(), (std::vector<qint64>{first, second, unknownMachine}));
-    EXPECT_EQ(list->fields(), (ScheduleListFields{{}, {}, {}, "2024/05/01", "2024/06/30"}));
+    EXPECT_EQ(list->fields(), (ScheduleListSearch{{}, {}, {}, "2024/05/01", "2024/06/30"}));
     EXPECT_TRUE(plant.prompter.said().empty());
     list->sortBy(schedulelist::Quantity);
     EXPECT_TRUE(search(QStringLiteral("A")));
@@ -155,7 +155,7 @@ TEST_F(ScheduleListTest, ADueDateThatIsEmptyOrNoDateIsReportedAndChangesNothing)
         EXPECT_EQ(plant.prompter.said()[0].text, c.message);
         EXPECT_EQ(plant.prompter.said()[0].title, QStringLiteral("日付入力エラー"));
         EXPECT_EQ(listed(), (std::vector<qint64>{b})) << "the list stays as it was";
-        EXPECT_EQ(plant.run.ScheduleList.ItemCode, remembered.ItemCode);
+        EXPECT_EQ(plant.run.ScheduleList.Search.ItemCode, remembered.Search.ItemCode);
     }
 }
 
@@ -170,7 +170,7 @@ TEST_F(ScheduleListTest, ReopeningAfterASearchShowsTheSameListAndFields)
 
     open();
     EXPECT_EQ(listed(), (std::vector<qint64>{b}));
-    EXPECT_EQ(list->fields(), (ScheduleListFields{"B", {}, "K7", "2024/05/01", "2024/05/31"}));
+    EXPECT_EQ(list->fields(), (ScheduleListSearch{"B", {}, "K7", "2024/05/01", "2024/05/31"}));
 }
 
 TEST_F(ScheduleListTest, ARememberedSearchThatFindsNothingNowStillOpensTheList)
@@ -182,7 +182,7 @@ TEST_F(ScheduleListTest, ARememberedSearchThatFindsNothingNowStillOpensTheList)
 
     open();
     EXPECT_TRUE(listed().empty());
-    EXPECT_EQ(list->fields().itemCode, QStringLiteral("Z"));
+    EXPECT_EQ(list->fields().ItemCode, QStringLiteral("Z"));
     EXPECT_TRUE(plant.prompter.said().empty());
 }
 
@@ -247,7 +247,7 @@ TEST_F(ScheduleListTest, ASortPutsTheLastSearchBackIntoTheFields)
     EXPECT_FALSE(list->sortBy(schedulelist::Due)) << "without a search the fields stay as typed";
     ASSERT_TRUE(search("A", {}, {}, "2024/05/02", "2024/05/30"));
     EXPECT_TRUE(list->sortBy(schedulelist::Due));
-    EXPECT_EQ(list->fields(), (ScheduleListFields{"A", {}, {}, "2024/05/02", "2024/05/30"}));
+    EXPECT_EQ(list->fields(), (ScheduleListSearch{"A", {}, {}, "2024/05/02", "2024/05/30"}));
 }
 
 TEST(ScheduleListColumns, ALotShowsItsValuesInTheTwelveColumns)

@@ -199,7 +199,7 @@ bool frmYoteiIchiran::eventFilter(QObject *watched, QEvent *event)
 
 void frmYoteiIchiran::search()
 {
-    const ScheduleListFields typed{m_itemCode->text(), m_requestNo->text(), m_mold->text(), m_dueFrom->text(),
+    const ScheduleListSearch typed{m_itemCode->text(), m_requestNo->text(), m_mold->text(), m_dueFrom->text(),
                                    m_dueTo->text()};
     if (m_rules.search(typed))
         showFields(m_rules.fields());
@@ -212,13 +212,13 @@ void frmYoteiIchiran::sortBy(int column)
     showSortColumn();
 }
 
-void frmYoteiIchiran::showFields(const ScheduleListFields &fields)
+void frmYoteiIchiran::showFields(const ScheduleListSearch &fields)
 {
-    m_itemCode->setText(fields.itemCode);
-    m_requestNo->setText(fields.requestNo);
-    m_mold->setText(fields.mold);
-    m_dueFrom->setText(fields.dueFrom);
-    m_dueTo->setText(fields.dueTo);
+    m_itemCode->setText(fields.ItemCode);
+    m_requestNo->setText(fields.RequestNo);
+    m_mold->setText(fields.Mold);
+    m_dueFrom->setText(fields.DueFrom);
+    m_dueTo->setText(fields.DueTo);
 }
 
 void frmYoteiIchiran::showSortColumn()

@@ -54,7 +54,7 @@ private:
     void sizeColumns();
     void search();
     void sortBy(int column);
-    void showFields(const ScheduleListFields &fields);
+    void showFields(const ScheduleListSearch &fields);
     void showSortColumn();
     void choose(const QModelIndex &index);
     void requestPopup(const QPoint &pos);
