@@ -1,7 +1,7 @@
 #pragma once
 // The fixed part of the demo plant: process classes, sections, machines, subcontractors,
 // process contents, items with their routings and bills of material, molds and customers.
-// Everything here is plain data; DemoPlantWriter turns it into rows.
+// Everything here is plain data; DemoMasterRows turns it into rows.
 
 #include "DemoRandom.h"
 
