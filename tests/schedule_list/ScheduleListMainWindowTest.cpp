@@ -1,15 +1,18 @@
 // The schedule list from the main window over the demo plant: 予定一覧 opens it over the lots
 // waiting on the strip; a double-click selects a lot's bar on the strip, on top of the others
-// and ready to be dragged; "予定に戻す" from a line's context menu opens the list again in place.
+// and ready to be dragged; a line's context menu opens its details over the list, and
+// "予定に戻す" from it opens the list again in place.
 
 #include "DemoMainWindowTest.h"
 #include "app/ui/ChartView.h"
+#include "dialogs/ui/PlanWindow.h"
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "schedule_list/ui/frmYoteiIchiran.h"
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QMenu>
 #include <QPushButton>
@@ -107,6 +110,33 @@ TEST_F(ScheduleListMainWindow, ReturningALotToItsDatesFromTheListOpensTheListAga
     EXPECT_TRUE(reopened);
     EXPECT_FALSE(list->isVisible());
     EXPECT_FALSE(context.ScheduleListOpen);
+}
+
+TEST_F(ScheduleListMainWindow, TheDetailsOfALineOpenOverTheListAndReturnToIt)
+{
+    bool detailShown = false;
+    bool listStayed = false;
+    openList([&] {
+        const qint64 lot = list->model().lotAt(0);
+        QTest::mouseClick(list->windowHandle(), Qt::RightButton, {}, lineCentre(0));
+        auto *menu = form->findChild<QMenu *>(QStringLiteral("mnuPopup"));
+        ASSERT_TRUE(menu && menu->isVisible());
+        QAction *details = menu->findChild<QAction *>(QStringLiteral("popRot"));
+        ASSERT_TRUE(details && details->isEnabled());
+        QTimer::singleShot(0, list, [&, lot] {
+            auto *detail = form->findChild<PlanWindow *>();
+            detailShown = detail && detail->isVisible()
+                && detail->box(QStringLiteral("Text14"))->text() == QString::number(form->planStore()[lot].ArrangementNo);
+            if (detail)
+                QTest::mouseClick(detail->findChild<QPushButton *>(QStringLiteral("Command8")), Qt::LeftButton);
+        });
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(details).center());
+        listStayed = list->isVisible() && context.ScheduleListOpen;
+        QTest::mouseClick(list->cmdCancel(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(detailShown);
+    EXPECT_TRUE(listStayed);
+    EXPECT_FALSE(list->isVisible());
 }
 
 // With KALVUNER_DIALOG_SHOTS set to a folder, the list over the main window and then the main
