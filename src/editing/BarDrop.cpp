@@ -44,6 +44,20 @@ void BarDrop::dropOnSurface(qint64 bar, const std::optional<QString> &row, doubl
     m_chart.layOutBar(lot);
 }
 
+void BarDrop::dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left,
+                        const QString &originRow)
+{
+    const PlanStore &store = m_path.store();
+    const qint64 source = store.findByBar(bar);
+    const qint64 target = store.findByBar(onBar);
+    if (source >= 2 && target >= 2 && m_merge.dropOn(source, target) == PlanMerge::Outcome::Merged) {
+        // The source's bar disappears and the drag colour ends with it.
+        m_chart.layOutBar(source);
+        return;
+    }
+    dropOnSurface(bar, row, left, originRow);
+}
+
 void BarDrop::followMove(Edit &edit, qint64 lot, qint64 bar, QString &row, double left, const QString &originRow)
 {
     if (edit.record(lot).isEndFixed() && left > double(m_chart.bar(bar).left)) {

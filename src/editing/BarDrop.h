@@ -1,10 +1,12 @@
 #pragma once
 // A dragged bar let go on the chart surface: the lot moves to the row and time under the
 // pointer (FollowMove_PlanBar), takes the rate of a new row (StretchBar) and is inserted into
-// that row's sequence (Insert_PlanBarStep2), all as one planner action. The chart widget only
-// forwards the drop: the bar, the row under the pointer and the bar's new left edge.
+// that row's sequence (Insert_PlanBarStep2), all as one planner action. Let go on another
+// bar, it may merge into that bar's lot instead (PlanMerge). The chart widget only forwards
+// the drop: the bar, the bar under the pointer, the row under it and the bar's new left edge.
 
 #include "editing/PlanInsertion.h"
+#include "editing/PlanMerge.h"
 #include "gantt/GanttChart.h"
 
 #include <optional>
@@ -25,7 +27,8 @@ class BarDrop
 {
 public:
     BarDrop(EditPath &path, const PlanInsertion &insertion, GanttChart &chart, Database &db, Prompter &prompter)
-        : m_path(path), m_insertion(insertion), m_chart(chart), m_db(db), m_prompter(prompter)
+        : m_path(path), m_insertion(insertion), m_chart(chart), m_db(db), m_prompter(prompter),
+          m_merge(path, insertion, prompter)
     {
     }
 
@@ -34,6 +37,10 @@ public:
     // drop above the surface changes nothing. Whatever happens, the bar is laid out again from
     // its lot, which ends the drag colour.
     void dropOnSurface(qint64 bar, const std::optional<QString> &row, double left, const QString &originRow);
+    // The drop of `bar` on the bar `onBar`: the two lots are tested for a merge; a drop that
+    // does not merge is the drop on the surface at the same point.
+    void dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left,
+                   const QString &originRow);
 
 private:
     // FollowMove_PlanBar: moves the bar and sets the lot's times; a refused move replaces the
@@ -45,4 +52,5 @@ private:
     GanttChart &m_chart;
     Database &m_db;
     Prompter &m_prompter;
+    PlanMerge m_merge;
 };

@@ -14,6 +14,7 @@ struct EditPath::Step
     qint64 lastBefore = 0;            // the store's last index before the action
     qint64 lastAfter = 0;             // and after it (records the action appended)
     std::vector<PlanRecord> appended; // the appended records while the step is undone
+    bool endsAtSave = false;          // not undone past a save
 
     QList<qint64> indices() const;
     QList<CalendarDayRef> days() const;
@@ -317,11 +318,13 @@ void EditPath::markClean()
     const bool savedBefore = saveEnabled();
     // An action that added lots cannot be undone past a save: the save has given the added
     // lots their own arrangements in the database, which taking the records away would not
-    // remove. The history before it is dropped with it.
+    // remove. Nor can one that says so itself. The history before it is dropped with it.
     qint64 firstKept = 0;
-    for (qint64 s = 0; s < m_position; ++s)
-        if (m_steps[size_t(s)]->lastAfter > m_steps[size_t(s)]->lastBefore)
+    for (qint64 s = 0; s < m_position; ++s) {
+        const Step &step = *m_steps[size_t(s)];
+        if (step.lastAfter > step.lastBefore || step.endsAtSave)
             firstKept = s + 1;
+    }
     if (firstKept > 0) {
         m_steps.erase(m_steps.begin(), m_steps.begin() + firstKept);
         m_position -= firstKept;
@@ -356,6 +359,11 @@ void EditPath::announce(const QList<qint64> &indices, const QList<CalendarDayRef
 bool Edit::isAction() const
 {
     return m_path->m_open->action;
+}
+
+void Edit::endsUndoAtSave()
+{
+    m_path->m_open->step.endsAtSave = true;
 }
 
 void Edit::commit()

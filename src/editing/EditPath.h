@@ -148,6 +148,9 @@ public:
 
     // Adds a record after the last index; returns its index.
     qint64 append(PlanRecord record) { return m_path->appendRecord(std::move(record)); }
+    // Once saved, this action is no longer undone: the save writes what it did into rows that
+    // taking the records back would not restore (a merged-away lot's arrangements).
+    void endsUndoAtSave();
 
     void commit();
 

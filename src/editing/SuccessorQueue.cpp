@@ -16,6 +16,28 @@ bool SuccessorQueue::goesAfterAtSameStart(const PlanRecord &a, const PlanRecord 
     return a.Quantity > b.Quantity;
 }
 
+void bubbleSameStarts(std::vector<qint64> &lots, const PlanStore &store)
+{
+    for (size_t from = 0; from < lots.size();) {
+        const qint64 start = lots::startKey(store[lots[from]]);
+        size_t to = from + 1;
+        while (to < lots.size() && lots::startKey(store[lots[to]]) == start)
+            ++to;
+        // Bubble sort: adjacent swaps only, so lots that tie keep their order. Every swap
+        // turns one pair into order for good, so the passes end.
+        for (bool swapped = to - from > 1; swapped;) {
+            swapped = false;
+            for (size_t j = from; j + 1 < to; ++j) {
+                if (SuccessorQueue::goesAfterAtSameStart(store[lots[j]], store[lots[j + 1]])) {
+                    std::swap(lots[j], lots[j + 1]);
+                    swapped = true;
+                }
+            }
+        }
+        from = to;
+    }
+}
+
 qint64 SuccessorQueue::next()
 {
     if (m_position >= m_group.size())
@@ -42,17 +64,7 @@ void SuccessorQueue::loadNextGroup()
     if (m_group.empty())
         return;
     m_from = lots::startKey(m_edit.record(m_group.front())) + 1;
-    // Bubble sort: adjacent swaps only, so lots that tie keep their store order. Every swap
-    // turns one pair into order for good, so the passes end.
-    for (bool swapped = true; swapped;) {
-        swapped = false;
-        for (size_t j = 0; j + 1 < m_group.size(); ++j) {
-            if (goesAfterAtSameStart(m_edit.record(m_group[j]), m_edit.record(m_group[j + 1]))) {
-                std::swap(m_group[j], m_group[j + 1]);
-                swapped = true;
-            }
-        }
-    }
+    bubbleSameStarts(m_group, m_edit.store());
 }
 
 bool SuccessorQueue::fixedLaterStartsBefore(qint64 instant) const

@@ -11,6 +11,10 @@
 #include <unordered_set>
 #include <vector>
 
+// Puts the lots of each run of equal starts in push-back order. `lots` must already be in
+// start order.
+void bubbleSameStarts(std::vector<qint64> &lots, const PlanStore &store);
+
 class SuccessorQueue
 {
 public:

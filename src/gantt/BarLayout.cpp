@@ -104,6 +104,11 @@ BarGeometry layoutBar(PlanRecord &record, qint64 index, double rowTop, const Tim
                       const BarOptions &options)
 {
     BarGeometry bar;
+    if (record.Active <= 0) {
+        // Merged into another lot: no bar, on the chart or on the strip.
+        record.OnStrip = 0;
+        return bar;
+    }
     if (record.DetailMark != 0) {
         bar.onStrip = record.OnStrip != 0;
         return bar;
@@ -121,7 +126,7 @@ BarGeometry relayoutBarInPlace(PlanRecord &record, const BarGeometry &previous, 
                                const BarOptions &options)
 {
     BarGeometry bar = previous;
-    if (record.DetailMark != 0) {
+    if (record.DetailMark != 0 || record.Active <= 0) {
         bar.visible = false;
         bar.overlayVisible = false;
         return bar;

@@ -20,6 +20,9 @@ std::optional<WildcardPattern> PlanListFilter::startsWith(const QString &typed)
 
 bool PlanListFilter::accepts(const PlanRecord &lot) const
 {
+    // A lot merged into another is listed no more.
+    if (lot.Active <= 0)
+        return false;
     if (m_itemCode && !m_itemCode->matches(lot.ItemCode))
         return false;
     if (m_itemName && !m_itemName->matches(lot.DisplayItemName))

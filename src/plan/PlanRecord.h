@@ -85,7 +85,7 @@ struct PlanRecord
     QString ProcessName;
     QString GroupProcessName;
     QString DisplayItemName;
-    int Active = 0;
+    int Active = 1;             // 0 once merged into another lot: no bar, no list, no overlaps
     QDate ColumnStartDate;
     QDate DueDate;
     QDate StartDate;

@@ -1,0 +1,161 @@
+#include "editing/PlanMerge.h"
+
+#include "plan/Prompter.h"
+#include "editing/EditPath.h"
+#include "editing/LotRules.h"
+#include "editing/PlanInsertion.h"
+#include "editing/WorkDuration.h"
+
+namespace merging {
+const QString ActualsRecorded = QStringLiteral("実績が入力されている計画を合体させる事はできません");
+const QString AskMerge = QStringLiteral("この２つの計画を合体させますか？");
+const QString NoRoomForMembers = QStringLiteral(
+    "合体先の計画には手配を２０件までしか持てないため、合体できません。計画を移動します。");
+} // namespace merging
+
+namespace {
+
+// A target whose new work time is this long or shorter keeps its end.
+constexpr qint64 EndStaysUpToMinutes = 30;
+
+// The ninth character of an item code says which group of the lot the member counts in.
+QStringView groupCharacter(const QString &itemCode)
+{
+    return itemCode.size() >= 9 ? QStringView(itemCode).mid(8, 1) : QStringView();
+}
+
+bool sameMember(const MemberSlot &a, const MemberSlot &b)
+{
+    return a.PlanNo == b.PlanNo && a.HasPlanNo == b.HasPlanNo && a.ItemCode == b.ItemCode
+        && a.ProcessName == b.ProcessName;
+}
+
+// A stored or provisional arrangement number goes with the source number a provisional one
+// was cut from.
+void swapArrangement(MemberSlot &a, MemberSlot &b)
+{
+    std::swap(a.ArrangementNo, b.ArrangementNo);
+    std::swap(a.AuxNo, b.AuxNo);
+}
+
+// Folds one member into the target's slots. The member leaves as the fold leaves it (its
+// quantities taken, its number exchanged or dropped). False when it still holds an
+// arrangement after the last slot: it found no room.
+bool foldMember(MemberSlot &member, MemberSlots &into)
+{
+    for (int j = 0; j < MemberSlots::Capacity; ++j) {
+        const MemberSlot &slot = into.at(j);
+        if (slot.isFree()) {
+            into.set(j) = member;
+            return true;
+        }
+        if (slot.Quantity == 0 || !sameMember(slot, member))
+            continue;
+        // The same member is in both lots: the target's slot takes the quantities.
+        MemberSlot &kept = into.set(j);
+        kept.Quantity += member.Quantity;
+        kept.Received += member.Received;
+        member.Quantity = 0;
+        member.Received = 0;
+        if (kept.ArrangementNo < 0) {
+            // A provisional arrangement of a split gives way to the stored one.
+            swapArrangement(kept, member);
+            member.ArrangementNo = 0;
+            member.AuxNo = 0;
+            return true;
+        }
+        if (member.ArrangementNo < 0) {
+            member.ArrangementNo = 0;
+            member.AuxNo = 0;
+            return true;
+        }
+        // The smaller number stays in front; the other goes on, now empty, to a further slot.
+        if (member.ArrangementNo < kept.ArrangementNo)
+            swapArrangement(kept, member);
+    }
+    return member.isFree();
+}
+
+bool foldSet(MemberSlots &from, MemberSlots &into, PlanRecord &target)
+{
+    for (int c = 0; c < MemberSlots::Capacity; ++c) {
+        if (from.at(c).isFree())
+            continue;
+        MemberSlot member = from.at(c);
+        if (member.ProcessName == target.GroupProcessName && groupCharacter(member.ItemCode) == target.GroupKind) {
+            target.Quantity += member.Quantity;
+            target.ReceivedQty += member.Received;
+        }
+        if (!foldMember(member, into))
+            return false;
+        from.set(c) = member;
+    }
+    return true;
+}
+
+} // namespace
+
+bool sameRun(const PlanRecord &source, const PlanRecord &target)
+{
+    return source.ItemCode == target.ItemCode && source.PlanNoText == target.PlanNoText
+        && source.RateSequence == target.RateSequence && source.DisplayItemName == target.DisplayItemName;
+}
+
+bool foldMembers(PlanRecord &source, PlanRecord &target)
+{
+    PlanRecord from = source;
+    PlanRecord into = target;
+    if (!foldSet(from.Members, into.Members, into) || !foldSet(from.AltMembers, into.AltMembers, into))
+        return false;
+    source = std::move(from);
+    target = std::move(into);
+    return true;
+}
+
+PlanMerge::Outcome PlanMerge::dropOn(qint64 source, qint64 target) const
+{
+    const PlanStore &store = m_path.store();
+    if (source == target || !sameRun(store[source], store[target]))
+        return Outcome::MoveInstead;
+    if (store[source].ReceivedQty != 0 || store[target].ReceivedQty != 0) {
+        m_prompter.inform(merging::ActualsRecorded);
+        return Outcome::MoveInstead;
+    }
+    PlanRecord foldedSource = store[source];
+    PlanRecord folded = store[target];
+    if (!foldMembers(foldedSource, folded)) {
+        // Folding would drop a member lot from the plan: nothing is merged.
+        m_prompter.inform(merging::NoRoomForMembers);
+        return Outcome::MoveInstead;
+    }
+    if (!m_prompter.ask(merging::AskMerge))
+        return Outcome::MoveInstead;
+    merge(source, target, folded, foldedSource);
+    return Outcome::Merged;
+}
+
+void PlanMerge::merge(qint64 source, qint64 target, const PlanRecord &folded, const PlanRecord &foldedSource) const
+{
+    Edit edit = m_path.beginAction(QStringLiteral("計画の合体"));
+    edit.change(target, [&](PlanRecord &lot) {
+        lot.Members = folded.Members;
+        lot.AltMembers = folded.AltMembers;
+        lot.Quantity = folded.Quantity;
+        lot.ReceivedQty = folded.ReceivedQty;
+        const double secondsPerPiece = lot.Cycle / double(lot.Cavities != 0 ? lot.Cavities : 1);
+        lot.WorkMinutes = ComputeWorkMinutes(secondsPerPiece, lot.Quantity, lot.Persons);
+        if (lot.WorkMinutes > EndStaysUpToMinutes)
+            lots::setEnd(lot, m_insertion.endOf(lot, lots::startInstant(lot)));
+    });
+    edit.change(source, [&](PlanRecord &lot) {
+        lot.Members = foldedSource.Members;
+        lot.AltMembers = foldedSource.AltMembers;
+        lot.MembersWritten = 0;
+        lot.ArrangementNo = 0;
+        lot.Active = 0;
+    });
+    // The source's arrangements now live in the target's rows: once saved, the merge is no
+    // longer undone.
+    edit.endsUndoAtSave();
+    edit.commit();
+}
