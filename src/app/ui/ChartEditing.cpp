@@ -13,6 +13,7 @@
 #include "app/ui/ScheduleListLink.h"
 #include "gantt/ClassRows.h"
 #include "editing/ui/BarDragController.h"
+#include "editing/ui/RowLabelPacking.h"
 #include "app/ui/ChartView.h"
 #include "persist/EditPathSave.h"
 #include "persist/ui/HozonForm.h"
@@ -31,7 +32,8 @@ QString signedInAccount()
 
 ChartEditing::ChartEditing(MainForm &form)
     : QObject(&form), m_form(form), m_time(m_rows, m_calendar), m_path(form.planStore(), m_calendar, form.context()),
-      m_insertion(m_rows, m_time, form.context(), form.prompter())
+      m_insertion(m_rows, m_time, form.context(), form.prompter()),
+      m_packing(m_path, m_rows, m_calendar, m_insertion, form.context(), form.prompter())
 {
     m_view = new ChartView(form, m_rows, m_calendar);
     GanttChart &chart = m_view->chart();
@@ -41,6 +43,11 @@ ChartEditing::ChartEditing(MainForm &form)
     // The right button on an empty spot of a machine row opens that machine's working hours of
     // the working day under it.
     connect(m_drag, &BarDragController::operatingTimeRequested, this, &ChartEditing::openLinePlan);
+    // A double-click or a right press on a row label packs the row.
+    QList<QLabel *> labels;
+    for (int slot = 1; slot <= ChartRows::LabelCount; ++slot)
+        labels.append(form.machineName(slot));
+    new RowLabelPacking(m_packing, labels, form.kScroll(), this);
     // The right button on a bar opens its context menu.
     auto *popup = new PlanPopupMenu(m_path, m_insertion, chart, m_time, form.database(), form.prompter(), &form);
     popup->watchSurface(m_view->mainSurface());

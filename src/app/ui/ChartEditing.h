@@ -10,6 +10,7 @@
 #include "editing/BarDrop.h"
 #include "editing/EditPath.h"
 #include "editing/PlanInsertion.h"
+#include "editing/RowPacking.h"
 #include "plan/ChartRows.h"
 #include "calendar/WorkCalendar.h"
 
@@ -60,6 +61,7 @@ private:
     WorkingTime m_time;
     EditPath m_path;
     PlanInsertion m_insertion;
+    RowPacking m_packing;
     ChartView *m_view = nullptr;
     std::unique_ptr<BarDrop> m_drop;
     BarDragController *m_drag = nullptr;

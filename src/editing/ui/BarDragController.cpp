@@ -160,12 +160,18 @@ void BarDragController::release(ChartSurfaceWidget *surface, const QMouseEvent &
         abandonDrag();
         return;
     }
-    // A drop on a bar, a shading box or the empty surface is a drop on the surface there.
+    // A drop on another bar may merge the two lots; a drop on a shading box or the empty
+    // surface, or one that does not merge, is a drop on the surface there.
     const QPointF at = m_main->twipsAt(onMain);
     const qint64 bar = m_bar;
     m_state = DragState::None;
     m_bar = 0;
-    m_drop.dropOnSurface(bar, RowAtY(m_chart.rows(), at.y()), at.x() - m_grabOffset, m_originRow);
+    const std::optional<QString> row = RowAtY(m_chart.rows(), at.y());
+    const qint64 onBar = m_chart.hitTest(ChartSurface::Main, at.x(), at.y()).bar;
+    if (onBar != 0 && onBar != bar)
+        m_drop.dropOnBar(bar, onBar, row, at.x() - m_grabOffset, m_originRow);
+    else
+        m_drop.dropOnSurface(bar, row, at.x() - m_grabOffset, m_originRow);
 }
 
 void BarDragController::abandonDrag()

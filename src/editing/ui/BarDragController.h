@@ -1,9 +1,10 @@
 #pragma once
 // The mouse on the chart surfaces: a left press on a bar picks its lot up (not a locked one),
 // the outline follows the pointer, rows scroll near the viewport's edges and the release drops
-// the lot where the pointer is (BarDrop); the pointer over a bar shows its caption in the hover
-// label GradeName; a right press on an empty spot of the chart asks for the operating time of
-// the row and moment under it. The rules live in the core; this only forwards the mouse.
+// the lot where the pointer is (BarDrop), on another bar offering to merge the two; the
+// pointer over a bar shows its caption in the hover label GradeName; a right press on an empty
+// spot of the chart asks for the operating time of the row and moment under it. The rules live
+// in the core; this only forwards the mouse.
 
 #include "editing/BarDrop.h"
 #include "gantt/BarDragRules.h"

@@ -76,3 +76,14 @@ ChartBenchPlant::ChartBenchPlant(qint64 lots)
         r.MembersWritten = index % 11 == 0 ? 1 : 0;
     }
 }
+
+RunContext ChartBenchPlant::runContext() const
+{
+    RunContext run;
+    run.Authority = QStringLiteral("1");
+    run.GridUnitMinutes = 10;
+    run.DayStartTime = dayStart;
+    run.PeriodStart = periodStart.toString(QStringLiteral("yyyy/MM/dd"));
+    run.PeriodEnd = periodEnd.toString(QStringLiteral("yyyy/MM/dd"));
+    return run;
+}

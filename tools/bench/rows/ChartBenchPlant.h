@@ -6,10 +6,14 @@
 #include "plan/PlanStore.h"
 #include "plan/ChartRows.h"
 #include "calendar/WorkCalendar.h"
+#include "plan/RunContext.h"
 
 struct ChartBenchPlant
 {
     explicit ChartBenchPlant(qint64 lots);
+
+    // The plant's run: its period and day start, a 10-minute grid, an operator who may save.
+    RunContext runContext() const;
 
     QDate periodStart{2024, 4, 1};
     QDate periodEnd{2024, 6, 30};

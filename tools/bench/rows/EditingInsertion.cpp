@@ -5,7 +5,7 @@
 
 #include "BenchRegistry.h"
 #include "ChartBenchPlant.h"
-#include "plan/Prompter.h"
+#include "AlwaysYes.h"
 #include "plan/RunContext.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
@@ -13,25 +13,6 @@
 #include "editing/LotRules.h"
 
 namespace {
-
-// The planner says yes to every question.
-class AlwaysYes : public Prompter
-{
-public:
-    void inform(const QString &, const QString &, PromptIcon) override {}
-    bool ask(const QString &, const QString &, bool, PromptIcon) override { return true; }
-};
-
-RunContext benchRun(const ChartBenchPlant &plant)
-{
-    RunContext run;
-    run.Authority = QStringLiteral("1");
-    run.GridUnitMinutes = 10;
-    run.DayStartTime = plant.dayStart;
-    run.PeriodStart = plant.periodStart.toString(QStringLiteral("yyyy/MM/dd"));
-    run.PeriodEnd = plant.periodEnd.toString(QStringLiteral("yyyy/MM/dd"));
-    return run;
-}
 
 // The bench plant's lots with work minutes as long as their bars, and every tentative lot
 // named on a press so that the placement has work to do.
@@ -50,7 +31,7 @@ void placement(qint64 lots, BenchWatch &watch)
 {
     ChartBenchPlant plant(lots);
     giveLotsWork(plant);
-    const RunContext run = benchRun(plant);
+    const RunContext run = plant.runContext();
     AlwaysYes prompter;
     const WorkingTime time(plant.rows, plant.calendar);
     PlanInsertion insertion(plant.rows, time, run, prompter);
@@ -91,7 +72,7 @@ void dropPushingBack(BenchWatch &watch, bool andUndo)
             lots::setStart(lot, first);
         }
     }
-    const RunContext run = benchRun(plant);
+    const RunContext run = plant.runContext();
     AlwaysYes prompter;
     const WorkingTime time(plant.rows, plant.calendar);
     const PlanInsertion insertion(plant.rows, time, run, prompter);

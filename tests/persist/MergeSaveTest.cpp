@@ -1,0 +1,89 @@
+// A merge saved and loaded again, on SQLite and PostgreSQL: the target's arrangement carries
+// the source's pieces, the source's arrangement is written with the target's place and marked
+// deleted, and the reloaded plan shows one lot.
+
+#include "SaveFixture.h"
+
+#include "calendar/WorkingTime.h"
+#include "editing/EditPath.h"
+#include "editing/PlanInsertion.h"
+#include "editing/PlanMerge.h"
+#include "persist/EditPathSave.h"
+#include "plan/ReturnPlanData.h"
+
+namespace {
+
+class MergeSave : public SaveFixture
+{
+protected:
+    MergeSave()
+    {
+        run.ProcessClassCode = QStringLiteral("10");
+        // The presses work around the clock: working minutes are clock minutes.
+        for (int row = 2; row <= rows.lastMachineRow(); ++row)
+            for (qint64 k = 0; k <= calendar.periodDays(); ++k) {
+                calendar.day(row, k)->hourly.append(QTime(8, 0), QTime(20, 0));
+                calendar.day(row, k)->hourly.append(QTime(20, 0), QTime(8, 0));
+            }
+        plant.insert("DB0382", {{"工程内容コード", "P10"}, {"工程内容名", "成形"}, {"工程分類コード", "10"}});
+        // The ninth character of the item code is the lots' group kind, "1": merged pieces count.
+        plant.insert("DB0378", {{"品名コード", "CASE-0001"}, {"品名＿品名仕様", "ケース"}});
+        plant.insert("DB0381", {{"品名コード", "CASE-0001"}, {"順序", 999}, {"生産工場コード", 1}, {"工程内容コード", "P10"}});
+        // Two pieces a 30-second shot: 15 seconds a piece.
+        plant.insert("DB0451", {{"品名コード", "CASE-0001"}, {"順序", 999}, {"生産工場コード", 1}, {"サイクル", 30}, {"取数", 2}});
+        plant.insert("DB0251", {{"生産計画番号", 77}, {"品名コード", "CASE-0001"}, {"計画数", 300}});
+        const QVariantMap run{{"品名コード", "CASE-0001"}, {"生産計画番号", 77}, {"手配確定区分", "2"},
+                              {"スケジューラ固定区分", "0"}, {"サイクル", 30}, {"必要人員", 1},
+                              {"開始日", "20240405"}, {"納期", "20240420"}};
+        QVariantMap target = run;
+        target.insert({{"手配数", 200}, {"作業開始日付", "20240410"}, {"作業開始時間", 90000},
+                       {"作業終了日付", "20240410"}, {"作業終了時間", 95000}});
+        arrangement(5000, target);
+        QVariantMap source = run;
+        source.insert({{"手配数", 100}, {"機械コード", "M2      "}, {"作業開始日付", "20240412"},
+                       {"作業開始時間", 90000}, {"作業終了日付", "20240412"}, {"作業終了時間", 92500}});
+        arrangement(5001, source);
+    }
+
+    qint64 load(PlanStore &into) { return ReturnPlanData(plant.db(), run, into, nullptr); }
+};
+SAVE_SUITE(MergeSave);
+
+TEST_P(MergeSave, TheReloadedPlanShowsOneLotWithBothArrangementsPieces)
+{
+    ASSERT_EQ(load(store), 2);
+    const qint64 target = 2, source = 3;
+    ASSERT_EQ(store[target].ArrangementNo, 5000);
+    ASSERT_EQ(store[source].ArrangementNo, 5001);
+    EditPath path(store, calendar, run);
+    const WorkingTime time(rows, calendar);
+    const PlanInsertion insertion(rows, time, run, prompter);
+    prompter.expectAnswer(true);
+    ASSERT_EQ(PlanMerge(path, insertion, prompter).dropOn(source, target), PlanMerge::Outcome::Merged);
+
+    const SaveResult saved = saveThroughEditPath(path, {rows, run, plant.db(), prompter, progress, account, now,
+                                                        RetryPolicy{2, 0}});
+    ASSERT_EQ(saved.outcome, SaveResult::Outcome::Complete) << prompter.texts().join(u'\n').toStdString();
+    EXPECT_FALSE(path.canUndo());
+
+    const ReadRow kept = arrangementRow(5000);
+    EXPECT_EQ(kept.number("手配数"), 300);
+    EXPECT_EQ(kept.text("削除フラグ"), "0");
+    EXPECT_EQ(kept.number("作業時間"), 1.25) << "75 minutes for 300 pieces at 15 seconds";
+    EXPECT_EQ(kept.text("作業終了時間"), "101500");
+    const ReadRow mergedAway = arrangementRow(5001);
+    EXPECT_EQ(mergedAway.text("削除フラグ"), "1");
+    EXPECT_EQ(mergedAway.text("機械コード"), "M1      ") << "written with the target's place";
+    EXPECT_EQ(mergedAway.text("作業開始日付"), "20240410");
+
+    PlanStore reloaded;
+    ASSERT_EQ(load(reloaded), 1);
+    const PlanRecord &lot = reloaded[2];
+    EXPECT_EQ(lot.ArrangementNo, 5000);
+    EXPECT_EQ(lot.Quantity, 300);
+    EXPECT_EQ(lot.Members.at(0).Quantity, 300);
+    EXPECT_EQ(lot.MachineCode, QStringLiteral("M1      "));
+    EXPECT_EQ(lot.EndTime, QTime(10, 15));
+}
+
+} // namespace
