@@ -1,13 +1,18 @@
 // The mouse on the main window's chart over the demo plant: a bar dragged to another machine
 // and a later time is one edit that undo takes back exactly (records, flags and the save
-// button); a locked lot cannot be picked up; a drop on the hover label moves nothing.
+// button); a locked lot cannot be picked up; a drop on the hover label moves nothing; a bar
+// dropped on a bar of the same run merges into it on Yes; a double-click or a right press on a
+// row label packs that row.
 
 #include "DemoMainWindowTest.h"
+#include "editing/PlanMerge.h"
+#include "editing/RowPacking.h"
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "app/ui/ChartView.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -142,6 +147,105 @@ TEST_F(BarDragWindow, DropOnTheHoverLabelAbandonsTheDrag)
     EXPECT_NE(chart().bar(lot).background, (RgbColor{64, 64, 64}));
     EXPECT_FALSE(form->comHozon()->isEnabled());
     EXPECT_TRUE(prompter.said().empty());
+}
+
+// Where the tests leave pictures of the window to look at.
+void keepPicture(QWidget *window, const QString &name)
+{
+    QDir().mkpath(QStringLiteral("/tmp/shots"));
+    window->grab().save(QStringLiteral("/tmp/shots/") + name);
+}
+
+TEST_F(BarDragWindow, ABarDroppedOnABarOfTheSameRunAsksAndYesMergesThem)
+{
+    const qint64 source = visibleFreeLot();
+    ASSERT_GE(source, 2);
+    // Any other bar in sight will do as the target, locked or not.
+    qint64 target = 0;
+    for (qint64 i = 2; i <= store().lastIndex() && target == 0; ++i)
+        if (i != source && chart().bar(i).visible && chart().bar(i).surface == ChartSurface::Main
+            && surface()->rect().contains(grabPoint(i)) && chart().hitTest(ChartSurface::Main, chart().bar(i).left + 75,
+                                                                           chart().bar(i).top + 150).bar == i)
+            target = i;
+    ASSERT_GE(target, 2);
+    // The demo's two lots become two runs of one mold without actuals (a step of the test, not
+    // of the planner).
+    EditPath &path = editing->editPath();
+    {
+        const PlanRecord &t = store()[target];
+        Edit edit = path.beginAction(QStringLiteral("試験の準備"));
+        edit.change(target, [](PlanRecord &lot) { lot.ReceivedQty = 0; });
+        edit.change(source, [&](PlanRecord &s) {
+            s.ReceivedQty = 0;
+            s.ItemCode = t.ItemCode;
+            s.PlanNoText = t.PlanNoText;
+            s.RateSequence = t.RateSequence;
+            s.DisplayItemName = t.DisplayItemName;
+            MemberSlot &member = s.Members.set(0);
+            member.PlanNo = t.Members.at(0).PlanNo;
+            member.HasPlanNo = t.Members.at(0).HasPlanNo;
+            member.ItemCode = t.Members.at(0).ItemCode;
+            member.ProcessName = t.Members.at(0).ProcessName;
+        });
+        edit.commit();
+    }
+    const std::vector<PlanRecord> before = records();
+    const qint64 sourceArrangement = store()[source].ArrangementNo;
+    const qint64 pieces = store()[target].Members.at(0).Quantity + store()[source].Members.at(0).Quantity;
+
+    QTest::mousePress(surface(), Qt::LeftButton, {}, grabPoint(source));
+    QTest::mouseMove(surface(), grabPoint(target));
+    prompter.expectAnswer(true);
+    QTest::mouseRelease(surface(), Qt::LeftButton, {}, grabPoint(target));
+
+    EXPECT_EQ(prompter.texts(), QStringList{merging::AskMerge});
+    EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
+    EXPECT_EQ(store()[source].Active, 0);
+    EXPECT_FALSE(chart().bar(source).visible);
+    const MemberSlots &members = store()[target].Members;
+    EXPECT_EQ(members.at(0).Quantity, pieces);
+    EXPECT_TRUE(members.at(0).ArrangementNo == sourceArrangement || members.at(1).ArrangementNo == sourceArrangement);
+    EXPECT_EQ(path.undoText(), QStringLiteral("計画の合体"));
+    keepPicture(form.get(), QStringLiteral("merged.png"));
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(records() == before);
+    EXPECT_TRUE(chart().bar(source).visible);
+}
+
+TEST_F(BarDragWindow, ADoubleClickOnARowLabelPacksTheRowAsOneUndoStep)
+{
+    const int row = 2; // the first machine, shown by the second label
+    ASSERT_EQ(form->kScroll()->value(), 0);
+    const std::vector<PlanRecord> before = records();
+    const size_t lots = editing->packing().lotsOfRow(row).size();
+    ASSERT_GT(lots, 1u);
+
+    prompter.expectAnswer(true);
+    QTest::mouseDClick(form->machineName(row), Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(), (QStringList{packing::AskPack, QString::number(lots) + QStringLiteral("件")}));
+    EXPECT_FALSE(prompter.said()[0].defaultYes);
+    EXPECT_FALSE(records() == before);
+    EXPECT_EQ(editing->editPath().undoText(), QStringLiteral("計画の展開"));
+    EXPECT_TRUE(form->comHozon()->isEnabled());
+    keepPicture(form.get(), QStringLiteral("packed.png"));
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(records() == before);
+}
+
+TEST_F(BarDragWindow, ARightPressOnARowLabelAsksTooAndTheStripIsNeverPacked)
+{
+    const std::vector<PlanRecord> before = records();
+    QTest::mousePress(form->machineName(1), Qt::RightButton);
+    EXPECT_EQ(prompter.texts(), QStringList{packing::NotOnUnplanned});
+
+    prompter.clear();
+    prompter.expectAnswer(false);
+    QTest::mousePress(form->machineName(2), Qt::RightButton);
+    EXPECT_EQ(prompter.texts(), QStringList{packing::AskPack});
+    EXPECT_TRUE(records() == before);
+    EXPECT_FALSE(editing->editPath().canUndo());
 }
 
 } // namespace

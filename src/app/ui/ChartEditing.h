@@ -36,6 +36,7 @@ public:
     const WorkingTime &workingTime() const { return m_time; }
     EditPath &editPath() { return m_path; }
     const PlanInsertion &insertion() const { return m_insertion; }
+    const RowPacking &packing() const { return m_packing; }
     ChartView &chartView() { return *m_view; }
     BarDragController &dragController() { return *m_drag; }
     QAction *undoAction() const { return m_undo; }
