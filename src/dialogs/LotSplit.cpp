@@ -128,8 +128,9 @@ void LotSplit::clickLine(SplitRing ring, int row)
     const QStringList &lines = ring == SplitRing::Inner ? m_texts.NList : m_texts.GList;
     if (row < 0 || row >= lines.size())
         return;
-    (ring == SplitRing::Inner ? m_texts.NListRow : m_texts.GListRow) = row;
-    (ring == SplitRing::Inner ? m_texts.GListRow : m_texts.NListRow) = -1;
+    // One line is selected in the two lists together.
+    m_texts.NListRow = ring == SplitRing::Inner ? row : -1;
+    m_texts.GListRow = ring == SplitRing::Outer ? row : -1;
     m_texts.Text1 = QString::number(splitlines::planNo(lines[row]));
     m_texts.Text14 = QString::number(splitlines::chosen(lines[row]));
     m_texts.Text14Enabled = true;
