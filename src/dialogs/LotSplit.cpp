@@ -136,6 +136,19 @@ void LotSplit::clickLine(SplitRing ring, int row)
     m_texts.Text14Enabled = true;
 }
 
+bool LotSplit::clickPlan(qint64 planNo)
+{
+    for (const SplitRing ring : {SplitRing::Inner, SplitRing::Outer}) {
+        const QStringList &lines = ring == SplitRing::Inner ? m_texts.NList : m_texts.GList;
+        for (int row = 0; row < lines.size(); ++row)
+            if (splitlines::planNo(lines[row]) == planNo) {
+                clickLine(ring, row);
+                return true;
+            }
+    }
+    return false;
+}
+
 bool LotSplit::enterCount()
 {
     if (!m_texts.Text14Enabled)

@@ -59,6 +59,8 @@ public:
 
     // A click on line `row` of a list: its plan number in Text1, its count in Text14.
     void clickLine(SplitRing ring, int row);
+    // A click on the first line of plan `planNo` (inner lines first); false when no line shows it.
+    bool clickPlan(qint64 planNo);
     // Enter in Text14: the count goes to every line of Text1's plan number in both lists and
     // the totals are counted again. False (after a message) when Text14 holds no count.
     bool enterCount();

@@ -14,17 +14,7 @@ namespace {
 void enterCounts(LotSplit &rules, const QStringList &entries)
 {
     for (const QString &entry : entries) {
-        const qint64 plan = entry.section(QLatin1Char('='), 0, 0).toLongLong();
-        bool clicked = false;
-        for (const auto ring : {SplitRing::Inner, SplitRing::Outer}) {
-            const QStringList &lines = ring == SplitRing::Inner ? rules.texts().NList : rules.texts().GList;
-            for (int row = 0; row < lines.size() && !clicked; ++row)
-                if (splitlines::planNo(lines[row]) == plan) {
-                    rules.clickLine(ring, row);
-                    clicked = true;
-                }
-        }
-        ASSERT_TRUE(clicked) << "no line of plan " << plan;
+        ASSERT_TRUE(rules.clickPlan(entry.section(QLatin1Char('='), 0, 0).toLongLong())) << entry.toStdString();
         rules.texts().Text14 = entry.section(QLatin1Char('='), 1);
         ASSERT_TRUE(rules.enterCount()) << entry.toStdString();
     }

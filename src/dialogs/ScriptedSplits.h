@@ -1,0 +1,25 @@
+#pragma once
+// The splits as a script names them, for planner actions that come without the windows:
+// a lot split by counts per production plan number, entered as Text14 would enter them, and
+// a process split by the member arrangements to move, chosen as lines of the detail window's
+// lists would be. The checks, messages and questions are those of the windows.
+
+#include "dialogs/LotSplit.h"
+
+#include <QString>
+#include <utility>
+#include <vector>
+
+struct ScriptedSplit
+{
+    qint64 newLot = 0; // the lot the split made; 0 when a check or a question stopped it
+    QString error;     // what of the script names nothing of the lot; nothing is changed then
+};
+
+// `counts`: production plan number and the count typed for it, in the order typed.
+ScriptedSplit splitLotByPlans(const SplitContext &context, qint64 lot,
+                              const std::vector<std::pair<qint64, QString>> &counts, Prompter &prompter);
+
+// `members`: the arrangement numbers of the processes to move.
+ScriptedSplit splitProcessesByMembers(EditPath &path, qint64 lot, const std::vector<qint64> &members,
+                                      Prompter &prompter);
