@@ -1,22 +1,15 @@
 #pragma once
-// A dragged bar let go on the chart surface: the lot moves to the row and time under the
-// pointer (FollowMove_PlanBar), takes the rate of a new row (StretchBar) and is inserted into
-// that row's sequence (Insert_PlanBarStep2), all as one planner action. Let go on another
-// bar, it may merge into that bar's lot instead (PlanMerge). The chart widget only forwards
-// the drop: the bar, the bar under the pointer, the row under it and the bar's new left edge.
+// A dragged bar let go on the chart surface: the chart turns the pointer into the row under it
+// (RowAtY) and the moment at the bar's new left edge, and the lot drop does the rest as one
+// planner action. Let go on another bar, it may merge into that bar's lot instead (PlanMerge).
+// The chart widget only forwards the drop: the bar, the bar under the pointer, the row under
+// it and the bar's new left edge.
 
-#include "editing/PlanInsertion.h"
+#include "editing/LotDrop.h"
 #include "editing/PlanMerge.h"
 #include "gantt/GanttChart.h"
 
 #include <optional>
-
-class Database;
-
-namespace dropping {
-extern const QString EndFixedNotUnassigned; // an end-fixed lot dropped below the last row
-extern const QString EndFixedNotLater;      // an end-fixed lot dropped to a later time
-} // namespace dropping
 
 // RowAtY: the code of the row under height y of the main surface: the first row whose
 // boundary lies below y, "" at or below the last boundary. Above the surface (y < 0) there is
@@ -26,9 +19,8 @@ std::optional<QString> RowAtY(const ChartRows &rows, double y);
 class BarDrop
 {
 public:
-    BarDrop(EditPath &path, const PlanInsertion &insertion, GanttChart &chart, Database &db, Prompter &prompter)
-        : m_path(path), m_insertion(insertion), m_chart(chart), m_db(db), m_prompter(prompter),
-          m_merge(path, insertion, prompter)
+    BarDrop(const PlanStore &store, const LotDrop &drop, const PlanMerge &merge, GanttChart &chart)
+        : m_store(store), m_drop(drop), m_merge(merge), m_chart(chart)
     {
     }
 
@@ -43,14 +35,8 @@ public:
                    const QString &originRow);
 
 private:
-    // FollowMove_PlanBar: moves the bar and sets the lot's times; a refused move replaces the
-    // row by the origin row.
-    void followMove(Edit &edit, qint64 lot, qint64 bar, QString &row, double left, const QString &originRow);
-
-    EditPath &m_path;
-    const PlanInsertion &m_insertion;
+    const PlanStore &m_store;
+    const LotDrop &m_drop;
+    const PlanMerge &m_merge;
     GanttChart &m_chart;
-    Database &m_db;
-    Prompter &m_prompter;
-    PlanMerge m_merge;
 };

@@ -1,5 +1,8 @@
 #include "editing/EditPath.h"
 
+#include "plan/ChartRows.h"
+
+#include <QHash>
 #include <algorithm>
 #include <stdexcept>
 
@@ -32,13 +35,12 @@ struct EditPath::OpenEdit
 namespace {
 
 // Whether two states of a record differ in anything but the flags that say what is left to
-// save and where the bar lies.
+// save.
 bool sameApartFromFlags(const PlanRecord &a, const PlanRecord &b)
 {
     PlanRecord aligned = a;
     aligned.MembersWritten = b.MembersWritten;
     aligned.SaveMark = b.SaveMark;
-    aligned.OnStrip = b.OnStrip;
     return aligned == b;
 }
 
@@ -68,8 +70,9 @@ void flagDayAgainstSaved(CalendarDay &kept, const CalendarDay &saved)
 
 } // namespace
 
-EditPath::EditPath(PlanStore &store, WorkCalendar &calendar, const RunContext &run, QObject *parent)
-    : QObject(parent), m_store(store), m_calendar(calendar), m_run(run)
+EditPath::EditPath(PlanStore &store, WorkCalendar &calendar, const ChartRows &rows, const RunContext &run,
+                   QObject *parent)
+    : QObject(parent), m_store(store), m_calendar(calendar), m_rows(rows), m_run(run)
 {
     takeLoadedPlan();
 }
@@ -81,8 +84,17 @@ void EditPath::takeLoadedPlan()
     if (m_open)
         throw std::logic_error("the plan was reloaded while an edit was open");
     m_index.clear();
-    for (qint64 i = 2; i <= m_store.lastIndex(); ++i)
-        m_index.add(i, RowIndex::footprint(m_store[i]));
+    // Most lots share their codes with many others: each pair of codes is looked up once.
+    QHash<std::pair<QString, QString>, bool> onStrip;
+    for (qint64 i = 2; i <= m_store.lastIndex(); ++i) {
+        PlanRecord &record = m_store[i];
+        const auto codes = std::make_pair(record.MachineCode, record.SupplierCode);
+        auto found = onStrip.constFind(codes);
+        if (found == onStrip.cend())
+            found = onStrip.insert(codes, m_rows.waitsOnStrip(record.MachineCode, record.SupplierCode));
+        record.OnStrip = record.Active > 0 && *found ? 1 : 0;
+        m_index.add(i, RowIndex::footprint(record));
+    }
     m_steps.clear();
     m_position = 0;
     m_cleanPosition = 0;
@@ -149,8 +161,16 @@ CalendarDay &EditPath::touchDay(int row, qint64 day)
     return *calendarDay;
 }
 
+bool EditPath::waitsOnStrip(const PlanRecord &record) const
+{
+    // A lot merged into another has no bar anywhere.
+    return record.Active > 0 && m_rows.waitsOnStrip(record.MachineCode, record.SupplierCode);
+}
+
 void EditPath::reindex(qint64 index, const RowIndex::Footprint &before)
 {
+    PlanRecord &record = m_store[index];
+    record.OnStrip = waitsOnStrip(record) ? 1 : 0;
     const RowIndex::Footprint after = RowIndex::footprint(m_store[index]);
     if (after == before)
         return;
@@ -182,6 +202,7 @@ qint64 EditPath::placeAtEnd(PlanRecord &&record)
     const qint64 index = m_store.lastIndex() + 1;
     m_store.resize(index);
     m_store[index] = std::move(record);
+    m_store[index].OnStrip = waitsOnStrip(m_store[index]) ? 1 : 0;
     m_index.add(index, RowIndex::footprint(m_store[index]));
     return index;
 }

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+class ChartRows;
 class Edit;
 
 // One day of one machine row's calendar.
@@ -35,7 +36,8 @@ class EditPath : public QObject
 {
     Q_OBJECT
 public:
-    EditPath(PlanStore &store, WorkCalendar &calendar, const RunContext &run, QObject *parent = nullptr);
+    EditPath(PlanStore &store, WorkCalendar &calendar, const ChartRows &rows, const RunContext &run,
+             QObject *parent = nullptr);
     ~EditPath() override;
 
     const PlanStore &store() const { return m_store; }
@@ -43,8 +45,8 @@ public:
     const WorkCalendar &calendar() const { return m_calendar; }
     const RunContext &run() const { return m_run; }
 
-    // Loading has filled the store afresh: rebuilds the indexes, forgets the history and
-    // makes this plan the clean one.
+    // Loading has filled the store afresh: rebuilds the indexes and each lot's on-strip flag,
+    // forgets the history and makes this plan the clean one.
     void takeLoadedPlan();
 
     // Opens the edit of one planner action (an undo step when committed). Only one edit is
@@ -90,6 +92,10 @@ private:
     RowIndex::Footprint footprintOf(qint64 index) const;
     PlanRecord &touch(qint64 index);
     CalendarDay &touchDay(int row, qint64 day);
+    // Whether the lot waits on the unassigned strip: it has a bar and its codes name no row
+    // below the strip.
+    bool waitsOnStrip(const PlanRecord &record) const;
+    // Follows a change of record `index`: the per-row indexes and the lot's on-strip flag.
     void reindex(qint64 index, const RowIndex::Footprint &before);
     // Puts `replacement` in place of record `index`, re-indexing it; the old record ends up in
     // `replacement`.
@@ -103,6 +109,7 @@ private:
 
     PlanStore &m_store;
     WorkCalendar &m_calendar;
+    const ChartRows &m_rows;
     const RunContext &m_run;
     RowIndex m_index;
     std::vector<std::unique_ptr<Step>> m_steps;

@@ -2,7 +2,7 @@
 
 #include "plan/Prompter.h"
 #include "common/PlantValues.h"
-#include "editing/BarDrop.h"
+#include "editing/LotDrop.h"
 #include "editing/LotRules.h"
 #include "editing/WorkDuration.h"
 #include "gantt/PlanGridColumns.h"

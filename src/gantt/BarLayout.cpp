@@ -100,29 +100,27 @@ QString barCaption(const PlanRecord &record, bool showMold)
     return caption;
 }
 
-BarGeometry layoutBar(PlanRecord &record, qint64 index, double rowTop, const TimeScale &scale,
-                      const BarOptions &options)
+BarGeometry layoutBar(const PlanRecord &record, qint64 index, double rowTop, const TimeScale &scale,
+                      const BarOptions &options, bool wasOnStrip)
 {
     BarGeometry bar;
     if (record.Active <= 0) {
         // Merged into another lot: no bar, on the chart or on the strip.
-        record.OnStrip = 0;
         return bar;
     }
     if (record.DetailMark != 0) {
-        bar.onStrip = record.OnStrip != 0;
+        bar.onStrip = wasOnStrip;
         return bar;
     }
     const bool onStrip = rowTop < StripRowLimit;
     bar.surface = onStrip ? ChartSurface::Strip : ChartSurface::Main;
     bar.onStrip = onStrip;
-    record.OnStrip = onStrip ? 1 : 0;
     bar.top = qint64(rowTop) + staggerOffset(index) - (onStrip ? StripLift : 0);
     layOutAlongAxis(bar, record, scale, options);
     return bar;
 }
 
-BarGeometry relayoutBarInPlace(PlanRecord &record, const BarGeometry &previous, const TimeScale &scale,
+BarGeometry relayoutBarInPlace(const PlanRecord &record, const BarGeometry &previous, const TimeScale &scale,
                                const BarOptions &options)
 {
     BarGeometry bar = previous;
@@ -131,7 +129,6 @@ BarGeometry relayoutBarInPlace(PlanRecord &record, const BarGeometry &previous, 
         bar.overlayVisible = false;
         return bar;
     }
-    record.OnStrip = bar.onStrip ? 1 : 0;
     layOutAlongAxis(bar, record, scale, options);
     return bar;
 }

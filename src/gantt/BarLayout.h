@@ -21,14 +21,14 @@ constexpr qint64 StripBarWidth = 1500;
 constexpr qint64 MinimumBarWidth = 45;
 
 // Lays out bar `index` of `record` on the row whose top is `rowTop` (0 when the lot's codes
-// match no row). Sets the record's on-strip flag. A record hidden by the detail window gives an
-// invisible bar and keeps its flag.
-BarGeometry layoutBar(PlanRecord &record, qint64 index, double rowTop, const TimeScale &scale,
-                      const BarOptions &options);
+// match no row). A record hidden by the detail window gives an invisible bar that keeps the
+// on-strip flag its bar had before (`wasOnStrip`).
+BarGeometry layoutBar(const PlanRecord &record, qint64 index, double rowTop, const TimeScale &scale,
+                      const BarOptions &options, bool wasOnStrip = false);
 
 // The same with the bar kept on its surface at its height: only position along the time
 // axis, caption, colours and sizes are renewed.
-BarGeometry relayoutBarInPlace(PlanRecord &record, const BarGeometry &previous, const TimeScale &scale,
+BarGeometry relayoutBarInPlace(const PlanRecord &record, const BarGeometry &previous, const TimeScale &scale,
                                const BarOptions &options);
 
 // The parts, for the plan list and the hover label.

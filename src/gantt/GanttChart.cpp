@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-GanttChart::GanttChart(PlanStore &store, const ChartRows &rows, const WorkCalendar &calendar, QObject *parent)
+GanttChart::GanttChart(const PlanStore &store, const ChartRows &rows, const WorkCalendar &calendar, QObject *parent)
     : QObject(parent), m_store(store), m_rows(rows), m_calendar(calendar), m_workingTime(rows, calendar)
 {
 }
@@ -48,9 +48,9 @@ void GanttChart::setScrollValue(qint64 value)
     emit layoutChanged();
 }
 
-BarGeometry GanttChart::layOut(qint64 index, RowTops *known)
+BarGeometry GanttChart::layOut(qint64 index, bool wasOnStrip, RowTops *known)
 {
-    PlanRecord &record = m_store[index];
+    const PlanRecord &record = m_store[index];
     if (record.BarIndex == 0)
         return {};
     double rowTop;
@@ -63,16 +63,20 @@ BarGeometry GanttChart::layOut(qint64 index, RowTops *known)
     } else {
         rowTop = m_rows.RowLookup(record.MachineCode, record.SupplierCode);
     }
-    return layoutBar(record, index, rowTop, scale(), m_options);
+    return layoutBar(record, index, rowTop, scale(), m_options, wasOnStrip);
 }
 
 void GanttChart::layOutAllBars()
 {
     const qint64 last = m_store.lastIndex();
+    std::vector<BarGeometry> before;
+    before.swap(m_bars);
     m_bars.assign(size_t(std::max<qint64>(last + 1, 0)), BarGeometry());
     RowTops known;
-    for (qint64 index = 2; index <= last; ++index)
-        m_bars[size_t(index)] = layOut(index, &known);
+    for (qint64 index = 2; index <= last; ++index) {
+        const bool wasOnStrip = size_t(index) < before.size() && before[size_t(index)].onStrip;
+        m_bars[size_t(index)] = layOut(index, wasOnStrip, &known);
+    }
     m_index.rebuild(m_bars);
 }
 
@@ -115,7 +119,7 @@ void GanttChart::layOutBar(qint64 index, bool keepSurface)
     if (keepSurface && geometry.visible)
         geometry = relayoutBarInPlace(m_store[index], geometry, scale(), m_options);
     else
-        geometry = layOut(index);
+        geometry = layOut(index, geometry.onStrip);
     m_index.update(index, geometry, !keepSurface);
     emit barsChanged();
 }
@@ -137,13 +141,6 @@ void GanttChart::setBarBackground(qint64 index, RgbColor colour)
         return;
     m_bars[size_t(index)].background = colour;
     emit barsChanged();
-}
-
-void GanttChart::twip2DateTime(qint64 recordIndex, qint64 barIndex, const QString &machineCode)
-{
-    if (recordIndex < 2 || recordIndex > m_store.lastIndex())
-        return;
-    Twip2DateTime(m_store[recordIndex], bar(barIndex), machineCode, scale(), m_rows, m_workingTime, m_gridUnitMinutes);
 }
 
 LotTimes GanttChart::timesAtBarLeft(qint64 recordIndex, qint64 barIndex, const QString &machineCode) const

@@ -33,7 +33,7 @@ class GanttChart : public QObject
 {
     Q_OBJECT
 public:
-    GanttChart(PlanStore &store, const ChartRows &rows, const WorkCalendar &calendar, QObject *parent = nullptr);
+    GanttChart(const PlanStore &store, const ChartRows &rows, const WorkCalendar &calendar, QObject *parent = nullptr);
 
     // Fixes the scale for a load: the viewport width read once at start-up, the period start,
     // the day start time; the calendar gives the number of days. Bars are set aside.
@@ -58,9 +58,8 @@ public:
     void moveBar(qint64 index, qint64 left, qint64 top);
     // Repaints a bar in another colour until it is laid out again (dragging, highlighting).
     void setBarBackground(qint64 index, RgbColor colour);
-    // Twip2DateTime: the lot's start and end from the bar's left edge on the row of `machineCode`.
-    void twip2DateTime(qint64 recordIndex, qint64 barIndex, const QString &machineCode);
-    // The same times without storing them, for an edit that stores them itself.
+    // Twip2DateTime without storing the times: the lot's start and end from the bar's left
+    // edge on the row of `machineCode`, for the edit that stores them.
     LotTimes timesAtBarLeft(qint64 recordIndex, qint64 barIndex, const QString &machineCode) const;
     // The working calendar changed: shade it again.
     void redrawCalendar();
@@ -93,11 +92,11 @@ signals:
 private:
     // Row tops by machine and destination code.
     using RowTops = QHash<std::pair<QString, QString>, double>;
-    BarGeometry layOut(qint64 index, RowTops *known = nullptr);
+    BarGeometry layOut(qint64 index, bool wasOnStrip, RowTops *known = nullptr);
     void layOutAllBars();
     void layOutCalendar();
 
-    PlanStore &m_store;
+    const PlanStore &m_store;
     const ChartRows &m_rows;
     const WorkCalendar &m_calendar;
     WorkingTime m_workingTime;

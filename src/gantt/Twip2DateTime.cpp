@@ -19,28 +19,22 @@ QDateTime nextWorkingMoment(const QDateTime &moment, int row, const WorkingTime 
     return at;
 }
 
+LotTimes lotTimesFrom(const PlanRecord &record, const QDateTime &moment, const QString &machineCode,
+                      const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes, int calendarDays)
+{
+    const int row = rows.rowOfCode(machineCode);
+    LotTimes times;
+    times.start = nextWorkingMoment(moment, row, workingTime, calendarDays);
+    times.start = nextWorkingMoment(RoundToGrid(times.start, gridUnitMinutes), row, workingTime, calendarDays);
+    times.end = workingTime.AddWorkMinutes(times.start, record.SetupMinutes + record.WorkMinutes, record, machineCode);
+    return times;
+}
+
 LotTimes timesAtBarLeft(const PlanRecord &record, const BarGeometry &bar, const QString &machineCode,
                         const TimeScale &scale, const ChartRows &rows, const WorkingTime &workingTime,
                         int gridUnitMinutes)
 {
     const ChartSurface surface = double(bar.top) > StripRowLimit ? ChartSurface::Main : ChartSurface::Strip;
-    const int row = rows.rowOfCode(machineCode);
-    const int days = scale.periodDays();
-
-    LotTimes times;
-    times.start = nextWorkingMoment(scale.dateTimeAtX(double(bar.left), surface), row, workingTime, days);
-    times.start = nextWorkingMoment(RoundToGrid(times.start, gridUnitMinutes), row, workingTime, days);
-    times.end = workingTime.AddWorkMinutes(times.start, record.SetupMinutes + record.WorkMinutes, record, machineCode);
-    return times;
-}
-
-void Twip2DateTime(PlanRecord &record, const BarGeometry &bar, const QString &machineCode, const TimeScale &scale,
-                   const ChartRows &rows, const WorkingTime &workingTime, int gridUnitMinutes)
-{
-    const LotTimes times = timesAtBarLeft(record, bar, machineCode, scale, rows, workingTime, gridUnitMinutes);
-    record.StartDate = times.start.date();
-    record.StartTime = times.start.time();
-    record.EndDate = times.end.date();
-    record.EndTime = times.end.time();
-    record.MembersWritten = 1;
+    return lotTimesFrom(record, scale.dateTimeAtX(double(bar.left), surface), machineCode, rows, workingTime,
+                        gridUnitMinutes, scale.periodDays());
 }

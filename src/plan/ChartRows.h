@@ -48,6 +48,11 @@ public:
     // destination code (指示先コード); 0 when no row matches (above the strip). A lot with
     // both codes set and different is placed by its machine code only.
     double RowLookup(const QString &machineCode, const QString &destinationCode) const;
+    // Whether a lot with these codes waits on the unassigned strip: its row is row 1 or none.
+    bool waitsOnStrip(const QString &machineCode, const QString &destinationCode) const
+    {
+        return RowLookup(machineCode, destinationCode) <= FirstTop;
+    }
 
 private:
     std::vector<MachineRow> m_rows;

@@ -117,7 +117,7 @@ struct PlanRecord
     qint64 ActualTime = 0;
     double Cycle = 0;
     QString MoldNo;
-    int OnStrip = 0;
+    int OnStrip = 0;          // 1 while the lot waits on the unassigned strip; kept by the edit path
     qint64 ParentArrangementNo = 0;
     QString StoredMachineCode;
     std::vector<RequirementRow> Requirements; // at most MaxRequirementRows

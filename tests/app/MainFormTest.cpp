@@ -1,5 +1,6 @@
 #include "plan/RunContext.h"
 #include "app/ui/MainForm.h"
+#include "plan/PlanStore.h"
 
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
@@ -26,6 +27,10 @@ protected:
         context.LaunchArgs = QStringLiteral("20240401 12 OP1");
         context.WindowWidth = 1400 * 15;
         context.WindowHeight = 900 * 15;
+        // The plant's lunch break: without breaks no plan can be shown.
+        plant.insert(QStringLiteral("DB0496"), {{QStringLiteral("自社企業コード"), QStringLiteral("1")},
+                                                {QStringLiteral("開始時刻１"), 120000},
+                                                {QStringLiteral("終了時刻１"), 130000}});
     }
 
     MainForm &open(const QString &authority)
@@ -65,10 +70,10 @@ TEST_P(MainWindow, InquiryModeIsShownAndNeverSaves)
 {
     MainForm &f = open(QStringLiteral("0"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("生産計画支援システム(照会モード)"));
-    f.session().markChanged();
+    f.unsavedChanges().markChanged();
     EXPECT_FALSE(f.comHozon()->isEnabled());
-    EXPECT_FALSE(f.session().hasUnsavedChanges());
-    EXPECT_FALSE(f.session().maySave());
+    EXPECT_FALSE(f.unsavedChanges().hasUnsavedChanges());
+    EXPECT_FALSE(f.unsavedChanges().maySave());
     // Nothing unsaved: closing asks nothing.
     QSignalSpy finished(&f, &MainForm::finished);
     f.close();
@@ -79,9 +84,9 @@ TEST_P(MainWindow, InquiryModeIsShownAndNeverSaves)
 TEST_P(MainWindow, ClosingWithUnsavedChangesAsksAndNoKeepsTheWindow)
 {
     MainForm &f = open(QStringLiteral("1"));
-    f.session().markChanged();
+    f.unsavedChanges().markChanged();
     EXPECT_TRUE(f.comHozon()->isEnabled());
-    EXPECT_TRUE(f.session().maySave());
+    EXPECT_TRUE(f.unsavedChanges().maySave());
     QSignalSpy finished(&f, &MainForm::finished);
 
     prompter.expectAnswer(false);
@@ -105,7 +110,7 @@ TEST_P(MainWindow, ClosingWithUnsavedChangesAsksAndNoKeepsTheWindow)
 TEST_P(MainWindow, RestartAsksOnceAndForgetsTheClassOfTheCommandLine)
 {
     MainForm &f = open(QStringLiteral("1"));
-    f.session().markChanged();
+    f.unsavedChanges().markChanged();
     QSignalSpy restart(&f, &MainForm::restartRequested);
     QSignalSpy finished(&f, &MainForm::finished);
 
@@ -133,7 +138,7 @@ TEST_P(MainWindow, AfterARestartClosingAsksAgain)
     EXPECT_TRUE(prompter.said().empty());
 
     MainForm &again = open(QStringLiteral("1"));
-    again.session().markChanged();
+    again.unsavedChanges().markChanged();
     prompter.expectAnswer(true);
     QSignalSpy finished(&again, &MainForm::finished);
     again.close();

@@ -112,8 +112,7 @@ TEST_F(AddPlanWindowTest, OnlyTheOwnProcessCheckedIsNoAddAndTheWindowStays)
 
 TEST_F(AddPlanWindowTest, ATwoMemberLotRefusesTheAddWithoutOpeningIt)
 {
-    MemberSlot &outer = fixture.record().AltMembers.set(0);
-    outer.ArrangementNo = 5002;
+    fixture.amend([](PlanRecord &r) { r.AltMembers.set(0).ArrangementNo = 5002; });
     open();
     clickAndUse<AddPlan>("Command4", [&](AddPlan *add) {
         EXPECT_EQ(add, nullptr);

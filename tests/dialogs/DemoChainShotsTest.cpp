@@ -9,6 +9,7 @@
 #include "TestPlant.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/MainForm.h"
+#include "session/PlanSession.h"
 #include "common/PlantValues.h"
 #include "dialogs/ProcessChain.h"
 #include "dialogs/ui/AddPlan.h"
@@ -65,7 +66,7 @@ TEST(DemoChainShots, AddAndShowWindowsOverTheDemoPlant)
     auto *editing = new ChartEditing(form);
     form.load(nullptr);
 
-    const PlanStore &store = editing->editPath().store();
+    const PlanStore &store = editing->session().editPath().store();
     qint64 lot = 0;
     qsizetype longest = 0;
     for (qint64 index = 2; index <= store.lastIndex(); ++index) {

@@ -15,7 +15,12 @@ class DetailListsTest : public ::testing::TestWithParam<TestPlant::Backend>
 protected:
     DetailListsTest() : database(GetParam()) {}
 
-    DetailTexts fill() { return fillDetailTexts(fixture.plant.store, fixture.lot, fixture.plant.rows, database.db()); }
+    DetailTexts fill()
+    {
+        if (!fixture.plant.started())
+            fixture.plant.start();
+        return fillDetailTexts(fixture.plant.store, fixture.lot, fixture.plant.rows, database.db());
+    }
     void insert(const char *table, const QVariantMap &row) { database.insert(QString::fromLatin1(table), row); }
 
     DetailWindowPlant fixture;
@@ -97,8 +102,8 @@ TEST_P(DetailListsTest, TheNeighbouringProcessesComeFromTheChartThenFromTheDatab
 {
     EditingPlant &plant = fixture.plant;
     const qint64 next = plant.add({.machine = EditingPlant::M02, .start = QStringLiteral("2024/05/12 13:00")});
-    plant.store[next].ArrangementNo = 6000;
-    fixture.record().ParentArrangementNo = 6000;
+    plant.amend(next, [&](PlanRecord &r) { r.ArrangementNo = 6000; });
+    fixture.amend([](PlanRecord &r) { r.ParentArrangementNo = 6000; });
     insert("DB0253", {{"手配番号", 4000}, {"上位手配番号", DetailWindowPlant::Arrangement}, {"作業終了日付", "20240509"},
                       {"作業終了時間", 173000}});
     insert("DB0253", {{"手配番号", 4001}, {"上位手配番号", DetailWindowPlant::Arrangement}, {"作業終了日付", "20240508"},
@@ -111,8 +116,8 @@ TEST_P(DetailListsTest, TheNeighbouringProcessesComeFromTheChartThenFromTheDatab
 
     // A feeder on the chart shows its end as planned now.
     const qint64 feeder = plant.add({.machine = EditingPlant::M03, .start = QStringLiteral("2024/05/09 20:00")});
-    plant.store[feeder].ArrangementNo = 4000;
-    plant.store[feeder].ParentArrangementNo = DetailWindowPlant::Arrangement;
+    plant.amend(feeder, [&](PlanRecord &r) { r.ArrangementNo = 4000; });
+    plant.amend(feeder, [&](PlanRecord &r) { r.ParentArrangementNo = DetailWindowPlant::Arrangement; });
     texts = fill();
     EXPECT_EQ(texts.txt_Before_EndYMD + ' ' + texts.txt_Before_EndTIME, QStringLiteral("2024/05/09 21:00:00"));
 }

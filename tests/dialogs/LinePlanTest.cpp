@@ -24,10 +24,11 @@ protected:
     void SetUp() override
     {
         breaks.offer(t(12), t(13));
-        CalendarDay &day = *plant.calendar.day(Day.MachineNo, Day.DateNum);
-        day.workHours = 8;
-        day.shiftTimes = {t(8), t(17), t(0), t(0), t(0), t(0), t(0), t(0)};
-        day.hourly = BuildDaySpans(day.shiftTimes, breaks, plant.run.DayStartTime);
+        plant.amendDay(Day.MachineNo, Day.DateNum, [&](CalendarDay &day) {
+            day.workHours = 8;
+            day.shiftTimes = {t(8), t(17), t(0), t(0), t(0), t(0), t(0), t(0)};
+            day.hourly = BuildDaySpans(day.shiftTimes, breaks, plant.run.DayStartTime);
+        });
         // Six hours of work from 09:00: around the clock they end at 15:00.
         lot = plant.add({.start = QStringLiteral("2024/05/10 09:00"), .minutes = 360});
         plant.start();
@@ -130,7 +131,7 @@ TEST_F(LinePlanTest, EnterInAShiftBoxWritesTheTimeOutAndMovesOn)
 TEST_F(LinePlanTest, ChangeWithoutEditLeavesTheDayAndItsMarkAlone)
 {
     for (const bool marked : {false, true}) {
-        plant.calendar.day(Day.MachineNo, Day.DateNum)->changed = marked;
+        plant.amendDay(Day.MachineNo, Day.DateNum, [&](CalendarDay &day) { day.changed = marked; });
         const CalendarDay before = day();
         const LinePlanChange result = change(typed({}));
         EXPECT_TRUE(result.closes);
@@ -231,7 +232,7 @@ TEST_F(LinePlanTest, ThePlannerIsToldWhatSavingCannotKeep)
 {
     // The day was loaded from one row holding one shift; nothing at all was stored for the next.
     StoredDay oneRow{StoredDayRow{1, 8, {0, -1}}};
-    plant.calendar.setStoredRows(Day.MachineNo, Day.DateNum, oneRow);
+    plant.amendCalendar([&](WorkCalendar &days) { days.setStoredRows(Day.MachineNo, Day.DateNum, oneRow); });
     change(typed({{2, "18:00"}, {3, "20:00"}}, "10"));
     EXPECT_TRUE(plant.prompter.texts().isEmpty()); // the row's second column pair takes it
     change(typed({{4, "21:00"}, {5, "22:00"}}, "11"));

@@ -10,6 +10,7 @@
 #include "app/ui/ChartEditing.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
+#include "session/PlanSession.h"
 #include "common/PlantValues.h"
 #include "dialogs/ui/LinePlanWindow.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
@@ -35,10 +36,11 @@ protected:
     void SetUp() override
     {
         breaks.offer(QTime(12, 0), QTime(13, 0));
-        CalendarDay &day = *plant.calendar.day(Day.MachineNo, Day.DateNum);
-        day.workHours = 8;
-        day.shiftTimes = {QTime(8, 0), QTime(17, 0), QTime(0, 0), QTime(0, 0),
-                          QTime(0, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0)};
+        plant.amendDay(Day.MachineNo, Day.DateNum, [](CalendarDay &day) {
+            day.workHours = 8;
+            day.shiftTimes = {QTime(8, 0), QTime(17, 0), QTime(0, 0), QTime(0, 0),
+                              QTime(0, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0)};
+        });
         plant.start();
         window = std::make_unique<LinePlanWindow>(*plant.path, breaks, plant.prompter);
         window->openOn(Day, QStringLiteral("M01 成形機１号"));
@@ -156,7 +158,7 @@ protected:
     std::optional<LinePlanDay> rightPressOn(int row, int x,
                                             const std::function<void(LinePlanWindow &)> &inWindow = {})
     {
-        const ChartRows &rows = editing->rows();
+        const ChartRows &rows = editing->session().rows();
         const double y = row == 0 ? 0 : rows.row(row).lowerBoundary - 60;
         const QPointF origin = surface()->twipsAt(QPoint(0, 0));
         const QPoint pixel(x, int((y - origin.y()) / 15));
@@ -198,7 +200,7 @@ TEST_F(LinePlanFromChart, ARightPressOnAMachineRowOpensItsWorkingDay)
 TEST_F(LinePlanFromChart, ARightPressAboveTheRowsOrOnASubcontractorOpensNothing)
 {
     const int x = surface()->width() / 2;
-    const ChartRows &rows = editing->rows();
+    const ChartRows &rows = editing->session().rows();
     ASSERT_FALSE(rows.row(rows.lastMachineRow() + 1).code.trimmed().isEmpty()); // a subcontractor
     EXPECT_FALSE(rightPressOn(rows.lastMachineRow() + 1, x).has_value());
     EXPECT_FALSE(rightPressOn(0, x).has_value());
@@ -212,7 +214,7 @@ TEST_F(LinePlanFromChart, AChangeFromTheChartEnablesSavingAndUndoTakesItBack)
         QTest::mouseClick(window.command1(), Qt::LeftButton);
     });
     ASSERT_TRUE(opened.has_value());
-    const CalendarDay &day = *editing->calendar().day(opened->MachineNo, opened->DateNum);
+    const CalendarDay &day = *editing->session().calendar().day(opened->MachineNo, opened->DateNum);
     EXPECT_TRUE(day.changed);
     EXPECT_TRUE(form->comHozon()->isEnabled());
 

@@ -139,7 +139,7 @@ TEST_F(LotSplitTest, EachCheckRefusesInItsOrderAndLeavesThePlanAlone)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         SplitPlant local;
-        local.record().AltMembers.set(0).Received = c.outerReceived;
+        local.amend([&](PlanRecord &r) { r.AltMembers.set(0).Received = c.outerReceived; });
         local.plant.start();
         LotSplit localRules(local.plant.prompter);
         localRules.open(local.record());

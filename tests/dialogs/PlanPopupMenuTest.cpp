@@ -19,8 +19,10 @@ class PlanPopupMenuTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        fixture.record().LoadedStartDate = QDate(2024, 5, 8);
-        fixture.record().LoadedEndDate = QDate(2024, 5, 9);
+        fixture.amend([](PlanRecord &r) {
+            r.LoadedStartDate = QDate(2024, 5, 8);
+            r.LoadedEndDate = QDate(2024, 5, 9);
+        });
         planless = plant.add({.machine = EditingPlant::M02});
         plant.start();
         chart = std::make_unique<GanttChart>(plant.store, plant.rows, plant.calendar);

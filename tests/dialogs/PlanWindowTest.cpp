@@ -74,11 +74,12 @@ TEST_F(PlanWindowTest, TotalsAboveThirtyMinutesMoveTheEnd)
 TEST_F(PlanWindowTest, AnEndInsideABreakIsMovedToTheEndThereIs)
 {
     // On 2024/05/10 M01 stops from 12:00 to 13:00.
-    CalendarDay *day = plant.calendar.day(2, 11);
     ASSERT_EQ(plant.calendar.dateOf(11), QDate(2024, 5, 10));
-    day->hourly = DaySpans();
-    day->hourly.append(QTime(8, 0), QTime(12, 0));
-    day->hourly.append(QTime(13, 0), QTime(8, 0));
+    plant.amendDay(2, 11, [](CalendarDay &day) {
+        day.hourly = DaySpans();
+        day.hourly.append(QTime(8, 0), QTime(12, 0));
+        day.hourly.append(QTime(13, 0), QTime(8, 0));
+    });
     open();
     plant.prompter.expectAnswer(false); // keep the quantity
     enter("Text6", QStringLiteral("12:30"));
@@ -173,7 +174,7 @@ TEST_F(PlanWindowTest, LeavingTheItemCodeLooksTheItemUpExceptForSundryItems)
 
 TEST_F(PlanWindowTest, TheCompositionCannotChangeAfterActualProduction)
 {
-    fixture.record().ReceivedQty = 1;
+    fixture.amend([](PlanRecord &r) { r.ReceivedQty = 1; });
     open();
     QFocusEvent in(QEvent::FocusIn);
     QApplication::sendEvent(window->list(QStringLiteral("KList")), &in);
@@ -255,7 +256,7 @@ TEST_F(PlanWindowTest, TheWriteBackMovesTheLotAndPushesLaterLotsInOneUndoStep)
 
 TEST_F(PlanWindowTest, ANewQuantityFollowsIntoTheMemberSlotsThatHeldTheOldOne)
 {
-    fixture.record().AltMembers.set(1) = fixture.record().Members.at(0);
+    fixture.amend([](PlanRecord &r) { r.AltMembers.set(1) = r.Members.at(0); });
     open();
     plant.prompter.expectAnswer(true);
     enter("Text3", QStringLiteral("200"));

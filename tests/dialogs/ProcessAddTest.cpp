@@ -33,13 +33,13 @@ protected:
         chains.arrangement(5003, "S30", 5004, {{"手配数", 80}});
         chains.arrangement(5004, "S40", 5005);
         chains.arrangement(5005, "S50", 0);
-        fixture.record().ProcessName = QStringLiteral("成形");
+        fixture.amend([](PlanRecord &r) { r.ProcessName = QStringLiteral("成形"); });
     }
 
     // Opens the detail rules on the lot, as the detail window does.
     void openDetail()
     {
-        if (!plant.path)
+        if (!plant.started())
             plant.start();
         detail = std::make_unique<PlanDetail>(*plant.time, plant.prompter);
         detail->open(fixture.record(), fillDetailTexts(plant.store, fixture.lot, plant.rows, db()));
@@ -126,10 +126,11 @@ TEST_P(ProcessAddTest, ACancelledWindowStillHandsOverTheAddAloneAndNothingOfItsB
 TEST_P(ProcessAddTest, ProcessesTakeTheFreeSlotsOfTheSetThatHoldsTheLot)
 {
     // The lot's own process sits in slot 2 of the outer set; slots 0 and 1 are free.
-    PlanRecord &record = fixture.record();
-    const MemberSlot own = record.Members.at(0);
-    record.Members.clear(0);
-    record.AltMembers.set(2) = own;
+    fixture.amend([](PlanRecord &record) {
+        const MemberSlot own = record.Members.at(0);
+        record.Members.clear(0);
+        record.AltMembers.set(2) = own;
+    });
     openDetail();
     ASSERT_TRUE(detail->texts().NList.isEmpty());
     ASSERT_TRUE(addFirst(4));
@@ -163,7 +164,7 @@ TEST_P(ProcessAddTest, RefusedAddsSayWhyAndChangeNothing)
     };
     for (const auto &c : cases) {
         const PlanRecord before = fixture.record();
-        c.lot(fixture.record());
+        fixture.amend(c.lot);
         const PlanRecord changed = fixture.record();
         plant.prompter.clear();
         openDetail();
@@ -174,8 +175,7 @@ TEST_P(ProcessAddTest, RefusedAddsSayWhyAndChangeNothing)
         close();
         EXPECT_TRUE(fixture.record() == changed) << c.name;
         EXPECT_FALSE(plant.path->canUndo()) << c.name;
-        plant.path.reset();
-        fixture.record() = before;
+        fixture.amend([&](PlanRecord &r) { r = before; });
     }
 }
 

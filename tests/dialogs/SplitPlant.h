@@ -15,15 +15,16 @@ class SplitPlant : public DetailWindowPlant
 public:
     SplitPlant()
     {
-        PlanRecord &lot = record();
-        lot.Quantity = 300;
-        lot.WorkMinutes = 180;
-        lots::setEnd(lot, EditingPlant::at(QStringLiteral("2024/05/10 11:00")));
-        member(lot.Members, 0, 5001, 700, QStringLiteral("成形"), QStringLiteral("ケースＡ"));
-        member(lot.Members, 1, 5002, 700, QStringLiteral("仕上"), QStringLiteral("ケースＡ"));
-        member(lot.Members, 2, 5003, 701, QStringLiteral("成形"), QStringLiteral("カバーＢ"), 100);
-        member(lot.AltMembers, 0, 6001, 700, QStringLiteral("組立"), QStringLiteral("ケースＡ"));
-        member(lot.AltMembers, 1, 6002, 702, QStringLiteral("梱包"), QStringLiteral("箱Ｃ"), 100);
+        amend([](PlanRecord &lot) {
+            lot.Quantity = 300;
+            lot.WorkMinutes = 180;
+            lots::setEnd(lot, EditingPlant::at(QStringLiteral("2024/05/10 11:00")));
+            member(lot.Members, 0, 5001, 700, QStringLiteral("成形"), QStringLiteral("ケースＡ"));
+            member(lot.Members, 1, 5002, 700, QStringLiteral("仕上"), QStringLiteral("ケースＡ"));
+            member(lot.Members, 2, 5003, 701, QStringLiteral("成形"), QStringLiteral("カバーＢ"), 100);
+            member(lot.AltMembers, 0, 6001, 700, QStringLiteral("組立"), QStringLiteral("ケースＡ"));
+            member(lot.AltMembers, 1, 6002, 702, QStringLiteral("梱包"), QStringLiteral("箱Ｃ"), 100);
+        });
     }
 
     static void member(MemberSlots &set, int k, qint64 number, qint64 planNo, const QString &process,

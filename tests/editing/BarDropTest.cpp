@@ -18,7 +18,7 @@ protected:
         endFixed = plant.add({.machine = EditingPlant::M02, .start = QStringLiteral("2024/05/10 10:00"),
                               .fixed = QStringLiteral("1")});
         plant.start();
-        drops = std::make_unique<BarDrop>(*plant.path, *plant.insertion, chart, db.db(), plant.prompter);
+        drops = std::make_unique<BarDrop>(plant.store, plant.session.lotDrop(), plant.session.merge(), chart);
         chart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, BarOptions(), plant.run.GridUnitMinutes);
         chart.showMode(DisplayMode::Day);
     }
@@ -35,8 +35,8 @@ protected:
         drops->dropOnSurface(lot, row, xOf(moment), plant.store[lot].MachineCode);
     }
 
-    EditingPlant plant;
     TestPlant db;
+    EditingPlant plant{&db.db()};
     GanttChart chart{plant.store, plant.rows, plant.calendar};
     std::unique_ptr<BarDrop> drops;
     qint64 free = 0, endFixed = 0;
@@ -106,7 +106,9 @@ TEST_F(BarDropTest, ADropAboveTheSurfaceChangesNothing)
 TEST_F(BarDropTest, AFailedRoutingReadIsReportedAndTheLotStaysPut)
 {
     TestPlant broken(TestPlant::Backend::Sqlite, TestPlant::Contents::Empty);
-    BarDrop failing(*plant.path, *plant.insertion, chart, broken.db(), plant.prompter);
+    const LotDrop failingDrop(*plant.path, *plant.insertion, plant.rows, *plant.time, plant.run, broken.db(),
+                              plant.prompter);
+    BarDrop failing(plant.store, failingDrop, plant.session.merge(), chart);
     const PlanRecord before = plant.store[free];
     failing.dropOnSurface(free, EditingPlant::S01, xOf(QStringLiteral("2024/05/12 08:00")), EditingPlant::M01);
     ASSERT_EQ(plant.prompter.texts().size(), 1);

@@ -9,32 +9,47 @@ const QString EditingPlant::M03 = QStringLiteral("M03     ");
 const QString EditingPlant::S01 = QStringLiteral("S01");
 const QString EditingPlant::S02 = QStringLiteral("S02");
 
-EditingPlant::EditingPlant()
+namespace {
+Database &sharedPlantDatabase()
+{
+    static TestPlant plant;
+    return plant.db();
+}
+
+RunContext &prepared(RunContext &run)
 {
     run.Authority = QStringLiteral("1");
     run.GridUnitMinutes = 10;
     run.DayStartTime = QTime(8, 0);
     run.PeriodStart = QStringLiteral("2024/05/01");
     run.PeriodEnd = QStringLiteral("2024/06/30");
+    return run;
+}
+} // namespace
 
-    rows.append(QStringLiteral("        "), QString());
+EditingPlant::EditingPlant(Database *db)
+    : m_session(std::make_unique<PlanSession>(prepared(run), db ? *db : sharedPlantDatabase(), prompter)),
+      session(*m_session), rows(session.rows()), calendar(session.calendar()), store(session.store()),
+      time(&session.workingTime()), path(&session.editPath()), insertion(&session.insertion())
+{
+    ChartRows chartRows;
+    chartRows.append(QStringLiteral("        "), QString());
     for (const QString &code : {M01, M02, M03})
-        rows.append(code, code.trimmed());
-    rows.closeMachineRows();
+        chartRows.append(code, code.trimmed());
+    chartRows.closeMachineRows();
     for (const QString &code : {S01, S02})
-        rows.append(code, code);
-    rows.padToMinimum();
-    rows.computeBoundaries();
+        chartRows.append(code, code);
+    chartRows.padToMinimum();
+    chartRows.computeBoundaries();
 
-    calendar.reset(run.periodStartDate(), run.periodEndDate(), run.DayStartTime, rows.lastMachineRow());
-    for (int row = 2; row <= rows.lastMachineRow(); ++row)
-        for (qint64 k = 0; k <= calendar.periodDays(); ++k) {
-            calendar.day(row, k)->hourly.append(QTime(8, 0), QTime(20, 0));
-            calendar.day(row, k)->hourly.append(QTime(20, 0), QTime(8, 0));
+    WorkCalendar days;
+    days.reset(run.periodStartDate(), run.periodEndDate(), run.DayStartTime, chartRows.lastMachineRow());
+    for (int row = 2; row <= chartRows.lastMachineRow(); ++row)
+        for (qint64 k = 0; k <= days.periodDays(); ++k) {
+            days.day(row, k)->hourly.append(QTime(8, 0), QTime(20, 0));
+            days.day(row, k)->hourly.append(QTime(20, 0), QTime(8, 0));
         }
-
-    time = std::make_unique<WorkingTime>(rows, calendar);
-    insertion = std::make_unique<PlanInsertion>(rows, *time, run, prompter);
+    session.adopt(std::move(chartRows), std::move(days), PlanStore());
 }
 
 qint64 EditingPlant::add(const LotSpec &given)
@@ -50,16 +65,22 @@ qint64 EditingPlant::add(const LotSpec &given)
     lot.Quantity = given.quantity;
     lot.MembersWritten = given.placed;
     lot.Active = 1;
-    const qint64 index = store.lastIndex() + 1;
-    store.resize(index);
-    lot.BarIndex = index;
-    store[index] = lot;
+    if (!m_started) {
+        lot.BarIndex = m_lots.lastIndex() + 1;
+        return m_lots.append(std::move(lot));
+    }
+    // A lot that turns up later, as if it had been loaded with the others.
+    Edit edit = path->beginLoadingChange();
+    lot.BarIndex = store.lastIndex() + 1;
+    const qint64 index = edit.append(std::move(lot));
+    edit.commit();
     return index;
 }
 
 void EditingPlant::start()
 {
-    path = std::make_unique<EditPath>(store, calendar, run);
+    session.adopt(rows, calendar, std::move(m_lots));
+    m_started = true;
 }
 
 QDateTime EditingPlant::at(const QString &text)

@@ -181,7 +181,7 @@ TEST_F(InsertionTest, TentativeLotsNobodyPlacedAreNeverAskedAboutNorPushed)
     const qint64 lot = add({.start = QStringLiteral("2024/05/10 09:00"), .minutes = 83});
     const qint64 later = add({.start = QStringLiteral("2024/05/10 10:00"), .confirm = QStringLiteral("1")});
     const qint64 mergedAway = add({.start = QStringLiteral("2024/05/10 10:05")});
-    plant.store[mergedAway].Active = 0;
+    plant.amend(mergedAway, [&](PlanRecord &r) { r.Active = 0; });
     plant.start();
     insert(lot, EditingPlant::M01);
     EXPECT_TRUE(said().isEmpty());

@@ -21,12 +21,12 @@ protected:
         lot = plant.add({.start = QStringLiteral("2024/05/10 08:00")});
         other = plant.add({.start = QStringLiteral("2024/05/11 08:00")});
         for (qint64 i = 2; i <= plant.store.lastIndex(); ++i)
-            plant.store[i].SecondsPerPiece = 36; // 100 pieces an hour
+            plant.amend(i, [](PlanRecord &r) { r.SecondsPerPiece = 36; }); // 100 pieces an hour
         plant.start();
         edit = std::make_unique<PlanGridEdit>(*plant.path, *plant.insertion, plant.rows, *plant.time, plant.run,
                                               plant.prompter);
         model = std::make_unique<PlanGridModel>(plant.store);
-        QObject::connect(plant.path.get(), &EditPath::recordsChanged, model.get(), &PlanGridModel::lotsChanged);
+        QObject::connect(plant.path, &EditPath::recordsChanged, model.get(), &PlanGridModel::lotsChanged);
         grid = std::make_unique<PlanDataGrid>(*model, *edit);
         grid->resize(900, 300);
         grid->show();
@@ -99,7 +99,7 @@ TEST_F(PlanDataGridTest, RemarksByDoubleClickAndTheConfirmTickByClick)
     QTest::keyClick(grid->editor(), Qt::Key_Up);
     EXPECT_EQ(plant.store[other].Remarks, "型替え");
 
-    plant.store[other].ConfirmState.clear();
+    plant.amend(other, [](PlanRecord &r) { r.ConfirmState.clear(); });
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(other, plangrid::Confirm));
     EXPECT_EQ(plant.store[other].ConfirmState, "2");
     EXPECT_EQ(model->data(model->index(model->rowOfLot(other), plangrid::Confirm)).toString(), "レ");

@@ -2,7 +2,7 @@
 // dragged onto another row. Each edit is one undo step.
 
 #include "EditingPlant.h"
-#include "editing/BarDrop.h"
+#include "editing/LotDrop.h"
 #include "editing/LotRules.h"
 #include "editing/PlanGridEdit.h"
 #include "gantt/PlanGridColumns.h"
@@ -20,9 +20,9 @@ protected:
     qint64 add(LotSpec given)
     {
         const qint64 lot = plant.add(given);
-        plant.store[lot].SecondsPerPiece = 36;
-        plant.store[lot].LoadedStartDate = QDate(2024, 5, 1);
-        plant.store[lot].LoadedEndDate = QDate(2024, 5, 2);
+        plant.amend(lot, [&](PlanRecord &r) { r.SecondsPerPiece = 36; });
+        plant.amend(lot, [&](PlanRecord &r) { r.LoadedStartDate = QDate(2024, 5, 1); });
+        plant.amend(lot, [&](PlanRecord &r) { r.LoadedEndDate = QDate(2024, 5, 2); });
         return lot;
     }
     void start()

@@ -13,8 +13,8 @@ protected:
     qint64 add(const QString &machine, const QString &stored, const QDate &due, const QString &supplier = QStringLiteral("            "))
     {
         const qint64 lot = plant.add({.machine = machine, .supplier = supplier, .confirm = stored});
-        plant.store[lot].StoredConfirmState = stored;
-        plant.store[lot].DueDate = due;
+        plant.amend(lot, [&](PlanRecord &r) { r.StoredConfirmState = stored; });
+        plant.amend(lot, [&](PlanRecord &r) { r.DueDate = due; });
         return lot;
     }
     QString states() const
@@ -67,7 +67,7 @@ TEST_F(PlanKakuteiTest, TentativeNeverUndoesAConfirmationStoredInTheDatabase)
 {
     const qint64 stored = add(EditingPlant::M01, "2", QDate(2024, 5, 10));
     const qint64 ticked = add(EditingPlant::M01, "1", QDate(2024, 5, 10));
-    plant.store[ticked].ConfirmState = QStringLiteral("2");
+    plant.amend(ticked, [&](PlanRecord &r) { r.ConfirmState = QStringLiteral("2"); });
     plant.start();
 
     const KakuteiScope scope{.machineCode = EditingPlant::M01, .allMachines = false, .firstDue = QDate(2024, 5, 10),

@@ -59,22 +59,26 @@ using Adjust = std::function<void(PlanRecord &source, PlanRecord &target)>;
 class MergeScene
 {
 public:
-    MergeScene(Database &db, const Adjust &adjust = {})
+    MergeScene(Database &db, const Adjust &adjust = {}) : plant(&db)
     {
         target = plant.add({.start = QStringLiteral("2024/05/10 10:00"), .minutes = 50, .quantity = 200});
         source = plant.add({.machine = EditingPlant::M02, .start = QStringLiteral("2024/05/10 10:00"),
                             .minutes = 25});
-        makeRun(plant.store[target], 5000, 200);
-        makeRun(plant.store[source], 5001, 100);
-        if (adjust)
-            adjust(plant.store[source], plant.store[target]);
+        plant.amend(target, [](PlanRecord &t) { makeRun(t, 5000, 200); });
+        plant.amend(source, [](PlanRecord &s) { makeRun(s, 5001, 100); });
+        if (adjust) {
+            PlanRecord s = plant.lot(source), t = plant.lot(target);
+            adjust(s, t);
+            plant.amend(source, [&](PlanRecord &r) { r = s; });
+            plant.amend(target, [&](PlanRecord &r) { r = t; });
+        }
         plant.start();
-        drops = std::make_unique<BarDrop>(*plant.path, *plant.insertion, chart, db, plant.prompter);
+        drops = std::make_unique<BarDrop>(plant.store, plant.session.lotDrop(), plant.session.merge(), chart);
         chart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, BarOptions(),
                     plant.run.GridUnitMinutes);
         chart.showMode(DisplayMode::Day);
         // As the main window does: every change lays its lots' bars out again.
-        QObject::connect(plant.path.get(), &EditPath::recordsChanged, &chart, [this](const QList<qint64> &lots) {
+        QObject::connect(plant.path, &EditPath::recordsChanged, &chart, [this](const QList<qint64> &lots) {
             for (const qint64 lot : lots)
                 chart.layOutBar(lot);
         });

@@ -12,12 +12,13 @@ TEST(ReturnToSchedule, AMovedLotGoesBackToItsLoadedDatesAtMidnight)
 {
     EditingPlant plant;
     const qint64 lot = plant.add({.start = QStringLiteral("2024/05/20 14:10"), .minutes = 45, .quantity = 600});
-    PlanRecord &record = plant.store[lot];
-    record.LoadedStartDate = QDate(2024, 5, 10);
-    record.LoadedEndDate = QDate(2024, 5, 11);
-    record.Cycle = 30;
-    record.Cavities = 2; // 15 seconds a piece: 600 pieces in 150 minutes, shared by 2 persons
-    record.Persons = 2;
+    plant.amend(lot, [](PlanRecord &record) {
+        record.LoadedStartDate = QDate(2024, 5, 10);
+        record.LoadedEndDate = QDate(2024, 5, 11);
+        record.Cycle = 30;
+        record.Cavities = 2; // 15 seconds a piece: 600 pieces in 150 minutes, shared by 2 persons
+        record.Persons = 2;
+    });
     plant.start();
 
     ReturnToLoadedDates(*plant.path, lot);
@@ -36,8 +37,8 @@ TEST(ReturnToSchedule, NoCavitiesCountAsOne)
 {
     EditingPlant plant;
     const qint64 lot = plant.add({.quantity = 120});
-    plant.store[lot].Cycle = 30;
-    plant.store[lot].Persons = 0;
+    plant.amend(lot, [&](PlanRecord &r) { r.Cycle = 30; });
+    plant.amend(lot, [&](PlanRecord &r) { r.Persons = 0; });
     plant.start();
     ReturnToLoadedDates(*plant.path, lot);
     EXPECT_EQ(plant.store[lot].WorkMinutes, 60);

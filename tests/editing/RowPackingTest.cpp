@@ -22,7 +22,7 @@ protected:
     qint64 lot(const QString &start, qint64 minutes, const QString &fixed = QStringLiteral("0"))
     {
         const qint64 index = plant.add({.start = start, .minutes = minutes, .fixed = fixed});
-        plant.store[index].ArrangementNo = 1000 + index;
+        plant.amend(index, [&](PlanRecord &r) { r.ArrangementNo = 1000 + index; });
         return index;
     }
 
@@ -34,7 +34,10 @@ protected:
     }
 
     // The first shift of the period's first day on M01.
-    void firstShiftAt(const QTime &time) { plant.calendar.day(RowM01, 2)->shiftTimes[0] = time; }
+    void firstShiftAt(const QTime &time)
+    {
+        plant.amendDay(RowM01, 2, [&](CalendarDay &day) { day.shiftTimes[0] = time; });
+    }
 
     // Packs M01, answering Yes.
     void pack()
@@ -89,7 +92,7 @@ TEST_F(RowPackingTest, LotsFollowEachOtherOneMinuteAfterTheGridRoundedEndAsOneUn
     const qint64 a = lot(QStringLiteral("2024/05/03 10:00"), 60);
     const qint64 b = lot(QStringLiteral("2024/05/07 10:00"), 45);
     const qint64 elsewhere = plant.add({.machine = EditingPlant::M02, .start = QStringLiteral("2024/05/04 10:00")});
-    plant.store[elsewhere].ArrangementNo = 99;
+    plant.amend(elsewhere, [](PlanRecord &r) { r.ArrangementNo = 99; });
     const qint64 noArrangement = plant.add({.start = QStringLiteral("2024/05/30 10:00")});
     firstShiftAt(QTime(8, 0));
     start();
@@ -120,7 +123,7 @@ TEST_F(RowPackingTest, PackingStartsAtTheFirstShiftOrElseAtTheDayStart)
     EXPECT_EQ(plant.startText(a), "2024/05/01 09:21") << "09:15 rounded up to the grid, plus a minute";
 
     plant.path->undo();
-    plant.calendar.day(RowM01, 2)->shiftTimes[0] = QTime(0, 0);
+    plant.amendDay(RowM01, 2, [](CalendarDay &day) { day.shiftTimes[0] = QTime(0, 0); });
     pack();
     EXPECT_EQ(plant.startText(a), "2024/05/01 08:01") << "no shift that day: the day start";
 }
@@ -177,7 +180,7 @@ TEST(RowPackingProperty, PackedLotsFollowTheLotBeforeThem)
                                             .minutes = qint64(random.bounded(0, 600)),
                                             .fixed = QString::fromLatin1(fixed[random.bounded(5)]),
                                             .quantity = qint64(random.bounded(1, 4))});
-            plant.store[index].ArrangementNo = index;
+            plant.amend(index, [&](PlanRecord &r) { r.ArrangementNo = index; });
         }
         plant.start();
         RowPacking packing(*plant.path, plant.rows, plant.calendar, *plant.insertion, plant.run, plant.prompter);

@@ -52,13 +52,14 @@ protected:
     void SetUp() override
     {
         lot = plant.add({.minutes = 500, .quantity = 100});
-        PlanRecord &record = plant.store[lot];
-        record.RateItemCode = QStringLiteral("A100");
-        record.RateSequence = 20;
-        record.Cavities = 4;
-        record.Persons = 2;
-        record.SecondsPerPiece = 11;
-        record.Cycle = 44;
+        plant.amend(lot, [](PlanRecord &record) {
+            record.RateItemCode = QStringLiteral("A100");
+            record.RateSequence = 20;
+            record.Cavities = 4;
+            record.Persons = 2;
+            record.SecondsPerPiece = 11;
+            record.Cycle = 44;
+        });
         plant.start();
     }
 

@@ -7,6 +7,7 @@
 #include "DemoMainWindowTest.h"
 #include "editing/PlanMerge.h"
 #include "editing/RowPacking.h"
+#include "session/PlanSession.h"
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "app/ui/ChartView.h"
@@ -116,7 +117,10 @@ TEST_F(BarDragWindow, PressOnALockedLotStartsNothing)
 {
     const qint64 lot = visibleFreeLot();
     ASSERT_GE(lot, 2);
-    form->planStore()[lot].SchedulerFixed = QStringLiteral("2");
+    // Locked in the database before the load, as far as the window can tell.
+    Edit lock = form->plan().editPath().beginLoadingChange();
+    lock.change(lot, [](PlanRecord &record) { record.SchedulerFixed = QStringLiteral("2"); });
+    lock.commit();
     const RgbColor colour = chart().bar(lot).background;
     QTest::mousePress(surface(), Qt::LeftButton, {}, grabPoint(lot));
     EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
@@ -170,7 +174,7 @@ TEST_F(BarDragWindow, ABarDroppedOnABarOfTheSameRunAsksAndYesMergesThem)
     ASSERT_GE(target, 2);
     // The demo's two lots become two runs of one mold without actuals (a step of the test, not
     // of the planner).
-    EditPath &path = editing->editPath();
+    EditPath &path = editing->session().editPath();
     {
         const PlanRecord &t = store()[target];
         Edit edit = path.beginAction(QStringLiteral("試験の準備"));
@@ -218,7 +222,7 @@ TEST_F(BarDragWindow, ADoubleClickOnARowLabelPacksTheRowAsOneUndoStep)
     const int row = 2; // the first machine, shown by the second label
     ASSERT_EQ(form->kScroll()->value(), 0);
     const std::vector<PlanRecord> before = records();
-    const size_t lots = editing->packing().lotsOfRow(row).size();
+    const size_t lots = editing->session().packing().lotsOfRow(row).size();
     ASSERT_GT(lots, 1u);
 
     prompter.expectAnswer(true);
@@ -226,7 +230,7 @@ TEST_F(BarDragWindow, ADoubleClickOnARowLabelPacksTheRowAsOneUndoStep)
     EXPECT_EQ(prompter.texts(), (QStringList{packing::AskPack, QString::number(lots) + QStringLiteral("件")}));
     EXPECT_FALSE(prompter.said()[0].defaultYes);
     EXPECT_FALSE(records() == before);
-    EXPECT_EQ(editing->editPath().undoText(), QStringLiteral("計画の展開"));
+    EXPECT_EQ(editing->session().editPath().undoText(), QStringLiteral("計画の展開"));
     EXPECT_TRUE(form->comHozon()->isEnabled());
     keepPicture(form.get(), QStringLiteral("packed.png"));
 
@@ -245,7 +249,7 @@ TEST_F(BarDragWindow, ARightPressOnARowLabelAsksTooAndTheStripIsNeverPacked)
     QTest::mousePress(form->machineName(2), Qt::RightButton);
     EXPECT_EQ(prompter.texts(), QStringList{packing::AskPack});
     EXPECT_TRUE(records() == before);
-    EXPECT_FALSE(editing->editPath().canUndo());
+    EXPECT_FALSE(editing->session().editPath().canUndo());
 }
 
 } // namespace

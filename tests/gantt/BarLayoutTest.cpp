@@ -54,11 +54,9 @@ TEST(BarLayout, BarsSpanTheirLotOnTheMainSurfaceAndAreFixedWidthOnTheStrip)
 {
     const TimeScale week = scaleIn(DisplayMode::Week);
     PlanRecord record = dayLot();
-    record.OnStrip = 1;
     const BarGeometry main = layoutBar(record, 2, MachineRowTop, week, {});
     EXPECT_EQ(main.surface, ChartSurface::Main);
     EXPECT_FALSE(main.onStrip);
-    EXPECT_EQ(record.OnStrip, 0);
     EXPECT_EQ(main.left, 1974);         // one day after the origin
     EXPECT_EQ(main.width, 2714 - 1974); // nine hours
     EXPECT_TRUE(main.visible);
@@ -66,7 +64,6 @@ TEST(BarLayout, BarsSpanTheirLotOnTheMainSurfaceAndAreFixedWidthOnTheStrip)
     const BarGeometry strip = layoutBar(record, 2, StripRowTop, week, {});
     EXPECT_EQ(strip.surface, ChartSurface::Strip);
     EXPECT_TRUE(strip.onStrip);
-    EXPECT_EQ(record.OnStrip, 1);
     EXPECT_EQ(strip.left, 493);         // one day on the four-week strip scale
     EXPECT_EQ(strip.width, 1500);
 
@@ -180,11 +177,10 @@ TEST(BarLayout, LotHiddenInTheDetailWindowHasNoBar)
 {
     PlanRecord record = dayLot();
     record.DetailMark = 1;
-    record.OnStrip = 1;
-    const BarGeometry bar = layoutBar(record, 2, MachineRowTop, scaleIn(DisplayMode::Week), {});
+    const BarGeometry bar = layoutBar(record, 2, MachineRowTop, scaleIn(DisplayMode::Week), {}, true);
     EXPECT_FALSE(bar.visible);
     EXPECT_FALSE(bar.overlayVisible);
-    EXPECT_EQ(record.OnStrip, 1);
+    EXPECT_TRUE(bar.onStrip);
 }
 
 TEST(BarLayout, RelayoutInPlaceKeepsSurfaceAndHeight)
@@ -194,12 +190,11 @@ TEST(BarLayout, RelayoutInPlaceKeepsSurfaceAndHeight)
     BarGeometry strip = layoutBar(record, 9, StripRowTop, week, {});
     record.StartDate = QDate(2024, 4, 3);
     record.EndDate = QDate(2024, 4, 3);
-    record.OnStrip = 0;
     const BarGeometry again = relayoutBarInPlace(record, strip, week, {});
     EXPECT_EQ(again.surface, ChartSurface::Strip);
     EXPECT_EQ(again.top, strip.top);
     EXPECT_EQ(again.left, 987);
-    EXPECT_EQ(record.OnStrip, 1);
+    EXPECT_TRUE(again.onStrip);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/ui/MainForm.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "app/ui/ChartView.h"
+#include "session/PlanSession.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,11 +28,11 @@ protected:
         context.DayStartTime = QTime(8, 0);
         context.GridUnitMinutes = 15;
         form.resize(1280, 1000);
-        view = new ChartView(form, plant.rows, plant.calendar);
-        // The window's own load would fill the store from the database; the fixture's lots
-        // stand in for it.
-        form.loadHooks().layoutTimeAxis();
-        form.planStore() = plant.store;
+        // The window's own load would fill the session from the database; the fixture's plan
+        // stands in for it.
+        form.plan().adopt(plant.rows, plant.calendar, plant.store);
+        view = new ChartView(form);
+        view->layoutTimeAxis();
         form.kScroll()->setRange(0, plant.rows.count() - 10);
     }
 
@@ -45,7 +46,7 @@ protected:
 
 TEST_F(ChartViewTest, OpensAtWeekScaleAndTheModeButtonCyclesFromThere)
 {
-    form.loadHooks().drawChart();
+    view->drawChart();
     EXPECT_EQ(form.text1()->text(), QStringLiteral("１週間表示モード"));
     EXPECT_EQ(form.dayDispArea()->text(), longDateText(QDate(2024, 4, 1)));
     EXPECT_EQ(form.hScroll1()->minimum(), view->chart().axis().scrollMinimum());
@@ -62,14 +63,14 @@ TEST_F(ChartViewTest, OpensAtWeekScaleAndTheModeButtonCyclesFromThere)
 TEST_F(ChartViewTest, CommandLineModeIsShownAtOpening)
 {
     form.setRequestedDisplayMode(1);
-    form.loadHooks().drawChart();
+    view->drawChart();
     EXPECT_EQ(form.text1()->text(), QStringLiteral("１日表示モード"));
     EXPECT_EQ(view->chart().scale().mode(), DisplayMode::Day);
 }
 
 TEST_F(ChartViewTest, ScrollBarsMoveTheChartAndTheLabels)
 {
-    form.loadHooks().drawChart();
+    view->drawChart();
     EXPECT_EQ(form.machineName(2)->text(), plant.rows.row(2).caption);
 
     form.hScroll1()->setValue(500);

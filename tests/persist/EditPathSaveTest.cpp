@@ -27,7 +27,7 @@ TEST_P(EditPathSave, OnlyACompleteSaveMakesThePlanClean)
     arrangement(1002);
     lot(1001);
     lot(1002);
-    EditPath path(store, calendar, run);
+    EditPath path(store, calendar, rows, run);
     for (qint64 i : {2, 3})
         store[i].MembersWritten = 0;
     path.takeLoadedPlan();

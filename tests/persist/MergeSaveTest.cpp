@@ -55,7 +55,7 @@ TEST_P(MergeSave, TheReloadedPlanShowsOneLotWithBothArrangementsPieces)
     const qint64 target = 2, source = 3;
     ASSERT_EQ(store[target].ArrangementNo, 5000);
     ASSERT_EQ(store[source].ArrangementNo, 5001);
-    EditPath path(store, calendar, run);
+    EditPath path(store, calendar, rows, run);
     const WorkingTime time(rows, calendar);
     const PlanInsertion insertion(rows, time, run, prompter);
     prompter.expectAnswer(true);

@@ -101,7 +101,7 @@ protected:
     std::unique_ptr<Loaded> changeSaveReload(const LinePlanTexts &texts)
     {
         loaded = load();
-        path = std::make_unique<EditPath>(store, loaded->calendar, run);
+        path = std::make_unique<EditPath>(store, loaded->calendar, loaded->rows, run);
         before = table();
         const LinePlanChange change = changeLinePlan(*path, {M1, Day}, texts, loaded->breaks, prompter);
         EXPECT_TRUE(change.changed);

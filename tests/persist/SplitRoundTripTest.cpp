@@ -69,7 +69,7 @@ protected:
             store.resize(2);
             store[2].BarIndex = 2;
         }
-        path = std::make_unique<EditPath>(store, calendar, run);
+        path = std::make_unique<EditPath>(store, calendar, rows, run);
         time = std::make_unique<WorkingTime>(rows, calendar);
     }
     SaveResult saveAll()

@@ -63,7 +63,7 @@ TEST_F(ScheduleListTest, TheFirstOpeningListsTheStripLotsInStoreOrderWithThePeri
     // A lot naming a machine that has no row waits on the strip too.
     const qint64 unknownMachine = lots.add({.machine = QStringLiteral("X99     ")});
     lots.layOut();
-    plant.store[hidden].DetailMark = 1;
+    plant.amend(hidden, [](PlanRecord &r) { r.DetailMark = 1; });
     const std::vector<PlanRecord> before = records();
 
     open();

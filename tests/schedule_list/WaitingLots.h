@@ -27,13 +27,14 @@ public:
     {
         const qint64 lot = plant.add({.machine = given.machine, .start = QStringLiteral("2024/05/02 00:00"),
                                       .quantity = given.quantity});
-        PlanRecord &record = plant.store[lot];
-        record.ItemCode = given.item;
-        record.DueDate = given.due;
-        record.MoldNo = given.mold;
-        record.MoldShortName = given.moldName;
-        record.PlanNoText = given.plan;
-        record.ArrangementNo = 500000 + lot;
+        plant.amend(lot, [&](PlanRecord &record) {
+            record.ItemCode = given.item;
+            record.DueDate = given.due;
+            record.MoldNo = given.mold;
+            record.MoldShortName = given.moldName;
+            record.PlanNoText = given.plan;
+            record.ArrangementNo = 500000 + lot;
+        });
         return lot;
     }
 

@@ -53,8 +53,9 @@ protected:
 
 TEST_F(ScheduleListWindow, WithNothingOnTheStripTheWindowDoesNotStay)
 {
+    // Every waiting lot planned on a press.
     for (qint64 lot = 2; lot <= plant.store.lastIndex(); ++lot)
-        plant.store[lot].OnStrip = 0;
+        plant.amend(lot, [](PlanRecord &r) { r.MachineCode = EditingPlant::M01; });
     window->showList();
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(plant.run.ScheduleListOpen);

@@ -10,6 +10,7 @@
 #include "TestPlant.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/MainForm.h"
+#include "session/PlanSession.h"
 #include "common/PlantValues.h"
 #include "plan/RunContext.h"
 

@@ -1,18 +1,11 @@
 #pragma once
-// The plan of the main window as the planner edits it: the class's rows and working calendars,
-// the edit path with its undo history, the insertion rules, the chart (ChartView) and the
-// mouse on it (BarDragController). It takes the row, placement and chart steps of the
-// window's load, keeps the bars in step with every edit, offers undo and redo (元に戻す /
-// やり直し, Ctrl+Z / Ctrl+Y) and saves through ComHozon.
+// The plan of the main window as the planner edits it: the chart (ChartView) over the window's
+// plan session, the mouse on it (BarDragController), the bar's context menu and the plan list.
+// It lays the loaded plan out when the window's load says so, keeps the bars in step with
+// every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y) and saves through
+// ComHozon.
 
-#include "calendar/BreakTable.h"
-#include "calendar/WorkingTime.h"
 #include "editing/BarDrop.h"
-#include "editing/EditPath.h"
-#include "editing/PlanInsertion.h"
-#include "editing/RowPacking.h"
-#include "plan/ChartRows.h"
-#include "calendar/WorkCalendar.h"
 
 #include <QObject>
 #include <memory>
@@ -20,9 +13,9 @@
 class BarDragController;
 class ChartView;
 class MainForm;
-class ProgressText;
+class PlanListPane;
+class PlanSession;
 class QAction;
-class QSqlQuery;
 
 class ChartEditing : public QObject
 {
@@ -31,12 +24,7 @@ public:
     explicit ChartEditing(MainForm &form);
     ~ChartEditing() override;
 
-    const ChartRows &rows() const { return m_rows; }
-    const WorkCalendar &calendar() const { return m_calendar; }
-    const WorkingTime &workingTime() const { return m_time; }
-    EditPath &editPath() { return m_path; }
-    const PlanInsertion &insertion() const { return m_insertion; }
-    const RowPacking &packing() const { return m_packing; }
+    PlanSession &session() { return m_session; }
     ChartView &chartView() { return *m_view; }
     BarDragController &dragController() { return *m_drag; }
     QAction *undoAction() const { return m_undo; }
@@ -47,23 +35,17 @@ public:
     void save();
 
 private:
-    void buildRows(QSqlQuery &machines);
-    // The loaded plan becomes the edit path's clean plan; then the tentative lots are placed.
-    void placeLoadedPlan(ProgressText &progress);
+    // The session holds the loaded plan: the time axis, every bar, the chart and the list.
+    void layOutLoadedPlan();
     // LinePlanWindow for the machine and working day under a right press, when there is one.
     void openLinePlan(int row, const QDateTime &at);
     void showChanges(const QList<qint64> &indices);
     void updateHistoryActions();
 
     MainForm &m_form;
-    ChartRows m_rows;
-    WorkCalendar m_calendar;
-    BreakTable m_breaks;
-    WorkingTime m_time;
-    EditPath m_path;
-    PlanInsertion m_insertion;
-    RowPacking m_packing;
+    PlanSession &m_session;
     ChartView *m_view = nullptr;
+    PlanListPane *m_list = nullptr;
     std::unique_ptr<BarDrop> m_drop;
     BarDragController *m_drag = nullptr;
     QAction *m_undo = nullptr;

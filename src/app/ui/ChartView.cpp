@@ -4,6 +4,7 @@
 #include "plan/RunContext.h"
 #include "app/ui/MainForm.h"
 #include "plan/ChartRows.h"
+#include "session/PlanSession.h"
 #include "gantt/RowScroll.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
@@ -14,8 +15,8 @@
 #include <QSignalBlocker>
 #include <cmath>
 
-ChartView::ChartView(MainForm &form, const ChartRows &rows, const WorkCalendar &calendar)
-    : QObject(&form), m_form(form), m_chart(form.planStore(), rows, calendar)
+ChartView::ChartView(MainForm &form)
+    : QObject(&form), m_form(form), m_chart(form.plan().store(), form.plan().rows(), form.plan().calendar())
 {
     m_main = new ChartSurfaceWidget(m_chart, ChartSurface::Main);
     m_strip = new ChartSurfaceWidget(m_chart, ChartSurface::Strip);
@@ -26,10 +27,6 @@ ChartView::ChartView(MainForm &form, const ChartRows &rows, const WorkCalendar &
     connect(form.kScroll(), &QScrollBar::valueChanged, this, &ChartView::showRowLabels);
     connect(form.command4(), &QPushButton::clicked, &m_chart, &GanttChart::cycleMode);
     connect(&m_chart, &GanttChart::layoutChanged, this, &ChartView::showAxis);
-
-    MainFormLoadHooks &hooks = form.loadHooks();
-    hooks.layoutTimeAxis = [this] { layoutTimeAxis(); };
-    hooks.drawChart = [this] { drawChart(); };
 }
 
 void ChartView::layoutTimeAxis()
@@ -40,8 +37,6 @@ void ChartView::layoutTimeAxis()
     const double viewportWidth = double(layout.controls.value(QStringLiteral("Picture1")).width);
     const BarOptions options{context.MarkTentativeBars != 0, context.ShowMoldOnBars != 0};
     m_chart.setUp(viewportWidth, context.periodStartDate(), context.DayStartTime, options, context.GridUnitMinutes);
-    // Lots placed while the plan loads are laid out on the week scale the chart opens at.
-    m_chart.showMode(DisplayMode::Week);
 }
 
 void ChartView::drawChart()

@@ -2,8 +2,8 @@
 // The chart part of the main window: the painted main surface in Picture1 and strip in
 // Picture2, the scroll bars HScroll1 and KScroll, the ten row labels, the mode button
 // Command4 with its caption Text1 and the first-day box DayDispArea. It owns the chart's
-// geometry (GanttChart) for one load and takes the time-axis and chart-drawing steps of the
-// window's load.
+// geometry (GanttChart) over the window's plan session and lays it out once the session holds
+// the loaded plan.
 
 #include "gantt/GanttChart.h"
 
@@ -16,16 +16,16 @@ class ChartView : public QObject
 {
     Q_OBJECT
 public:
-    // The rows and calendar are built by the load's row steps before the time axis is laid out.
-    ChartView(MainForm &form, const ChartRows &rows, const WorkCalendar &calendar);
+    explicit ChartView(MainForm &form);
 
     GanttChart &chart() { return m_chart; }
     ChartSurfaceWidget *mainSurface() const { return m_main; }
     ChartSurfaceWidget *strip() const { return m_strip; }
 
-    // The load's time-axis step: the scale from the viewport width, which is read once here.
+    // The time axis of the loaded plan: the scale from the viewport width, which is read once
+    // here.
     void layoutTimeAxis();
-    // The load's drawing step: the chart opens at week scale, or in the mode asked for on the
+    // The chart of the loaded plan: it opens at week scale, or in the mode asked for on the
     // command line.
     void drawChart();
 

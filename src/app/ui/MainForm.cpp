@@ -1,11 +1,10 @@
 #include "app/ui/MainForm.h"
 
-#include "db/Database.h"
 #include "app/MainFormLayout.h"
-#include "plan/ReturnPlanData.h"
-#include "plan/RunContext.h"
-#include "db/Statements.h"
+#include "app/StartupError.h"
 #include "app/ui/SchedulerSplash.h"
+#include "plan/RunContext.h"
+#include "session/PlanSession.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,7 +57,8 @@ QString MainForm::baseCaption()
 }
 
 MainForm::MainForm(RunContext &context, Database &db, Prompter &prompter, QWidget *parent)
-    : QMainWindow(parent), m_context(context), m_db(db), m_prompter(prompter), m_session(context.inquiryMode())
+    : QMainWindow(parent), m_context(context), m_db(db), m_prompter(prompter),
+      m_plan(new PlanSession(context, db, prompter, this)), m_unsaved(context.inquiryMode())
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(baseCaption());
@@ -66,7 +66,13 @@ MainForm::MainForm(RunContext &context, Database &db, Prompter &prompter, QWidge
     font.setPointSize(9);
     setFont(font);
     buildControls();
-    connect(&m_session, &PlanSession::unsavedChangesChanged, m_comHozon, &QWidget::setEnabled);
+    connect(&m_unsaved, &UnsavedChanges::unsavedChangesChanged, m_comHozon, &QWidget::setEnabled);
+    connect(m_plan, &PlanSession::unsavedChangesChanged, &m_unsaved, [this](bool unsaved) {
+        if (unsaved)
+            m_unsaved.markChanged();
+        else
+            m_unsaved.markSaved();
+    });
     setMinimumSize(toPixels({0, 0, mainform::kMinimumFormWidth, mainform::minimumFormHeight()}).size());
 }
 
@@ -178,36 +184,27 @@ void MainForm::fillMachineSelectors(const QStringList &captions)
     }
 }
 
+const PlanStore &MainForm::planStore() const
+{
+    return m_plan->store();
+}
+
 void MainForm::load(SchedulerSplash *splash)
 {
     {
         BusyPointer busy;
         const RunContext &c = m_context;
-        if (m_hooks.buildMachineRows) {
-            QSqlQuery machines = m_db.run(sql::ClassMachines, {c.PlantCode, c.ProcessClassCode});
-            m_hooks.buildMachineRows(machines);
-        }
+        SplashProgress progress(splash);
+        if (m_plan->load(&progress) == PlanSession::LoadResult::NoBreakMaster)
+            throw StartupError(QStringLiteral("休憩マスタにデータがないため、計画を表示できません。"));
         move(0, 0);
         resize(toPixels({0, 0, c.WindowWidth, c.WindowHeight}).size().expandedTo(minimumSize()));
-        if (m_hooks.buildSubcontractorRows) {
-            QSqlQuery subcontractors = m_db.run(sql::ClassSubcontractors, {c.ProcessClassCode});
-            m_hooks.buildSubcontractorRows(subcontractors);
-        }
-        const QStringList captions = m_hooks.rowCaptions ? m_hooks.rowCaptions() : QStringList();
+        QStringList captions;
+        for (int row = 1; row <= m_plan->rows().count(); ++row)
+            captions.append(m_plan->rows().row(row).caption);
         setRowScrollRange(captions.size());
-        m_machines.load(m_db, c.PlantCode);
-        if (m_hooks.computeDropLimits)
-            m_hooks.computeDropLimits();
-        if (m_hooks.layoutTimeAxis)
-            m_hooks.layoutTimeAxis();
         m_dayDispArea->setText(QLocale(QLocale::Japanese, QLocale::Japan).toString(c.periodStartDate(), QLocale::LongFormat));
-        m_store.reset();
-        SplashProgress progress(splash);
-        ReturnPlanData(m_db, c, m_store, &progress);
-        if (m_hooks.layoutPlan)
-            m_hooks.layoutPlan(progress);
-        if (m_hooks.drawChart)
-            m_hooks.drawChart();
+        emit planLoaded();
         show();
         m_kTbun->setText(c.ProcessClassLabel);
         fillMachineSelectors(captions);
@@ -216,7 +213,7 @@ void MainForm::load(SchedulerSplash *splash)
     }
     if (splash)
         splash->close();
-    m_session.setRestartPending(false);
+    m_unsaved.setRestartPending(false);
 }
 
 bool MainForm::eventFilter(QObject *watched, QEvent *event)
@@ -230,17 +227,17 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 
 void MainForm::startRestart()
 {
-    if (!m_session.mayRestart(m_prompter))
+    if (!m_unsaved.mayRestart(m_prompter))
         return;
     // The class is chosen again by hand: only the start date stays of the command line.
     m_context.LaunchArgs = m_context.LaunchArgs.section(u' ', 0, 0);
-    m_session.setRestartPending(true);
+    m_unsaved.setRestartPending(true);
     close();
 }
 
 void MainForm::closeEvent(QCloseEvent *event)
 {
-    if (!m_session.mayClose(m_prompter)) {
+    if (!m_unsaved.mayClose(m_prompter)) {
         event->ignore();
         return;
     }
@@ -249,7 +246,7 @@ void MainForm::closeEvent(QCloseEvent *event)
     emit unloading();
     event->accept();
     QMainWindow::closeEvent(event);
-    if (m_session.restartPending())
+    if (m_unsaved.restartPending())
         emit restartRequested();
     else
         emit finished();

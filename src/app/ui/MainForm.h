@@ -1,23 +1,21 @@
 #pragma once
 // The main window "生産計画支援システム": the chart of one process class and period, the plan
-// grid below it and the search and confirmation panels at the right. It owns the plan store
-// and the machine look-up of its load, and the unsaved-changes state (ComHozon is enabled
-// exactly while there are unsaved changes).
+// grid below it and the search and confirmation panels at the right. It owns the plan session
+// of its load and the unsaved-changes state (ComHozon is enabled exactly while there are
+// unsaved changes).
 //
-// The chart subsystems put their widgets into the placeholders (installChartViewport,
-// installStripViewport, installPlanGrid) and their steps of the load into loadHooks().
+// The chart and the list put their widgets into the placeholders (installChartViewport,
+// installStripViewport, installPlanGrid) and lay themselves out when planLoaded() says the
+// session holds the loaded plan.
 
-#include "plan/MachineLookup.h"
-#include "app/PlanSession.h"
-#include "plan/PlanStore.h"
+#include "app/UnsavedChanges.h"
 
 #include <QDate>
 #include <QMainWindow>
-#include <QSqlQuery>
-#include <functional>
 
 class Database;
-class ProgressText;
+class PlanSession;
+class PlanStore;
 class Prompter;
 class SchedulerSplash;
 struct RunContext;
@@ -28,26 +26,6 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 
-// The steps of the load that belong to the chart and the grid, in the order the load calls
-// them. Each is set by the subsystem that owns it; a step that is not set is passed over.
-struct MainFormLoadHooks
-{
-    // Builds row 1 and the machine rows with their working calendars from the class's machines.
-    std::function<void(QSqlQuery &machines)> buildMachineRows;
-    // Appends the subcontractor rows from the class's subcontractors.
-    std::function<void(QSqlQuery &subcontractors)> buildSubcontractorRows;
-    // The caption of every chart row, row 1 first (row 1's is empty).
-    std::function<QStringList()> rowCaptions;
-    // The row boundaries that a drop is measured against.
-    std::function<void()> computeDropLimits;
-    // The time axis widths and the placement of the chart surfaces in Picture1 and Picture2.
-    std::function<void()> layoutTimeAxis;
-    // Places the loaded lots (progress in the splash), lays out their bars and fills the plan grid.
-    std::function<void(ProgressText &progress)> layoutPlan;
-    // The week display, the calendar lines and the row borders; the horizontal scroll range.
-    std::function<void()> drawChart;
-};
-
 class MainForm : public QMainWindow
 {
     Q_OBJECT
@@ -56,17 +34,18 @@ public:
 
     MainForm(RunContext &context, Database &db, Prompter &prompter, QWidget *parent = nullptr);
 
-    // The load step: rows, plan, chart and grid for the run's class and period. The splash
-    // shows the progress and is closed at the end. Throws DbError when a statement fails.
+    // The load step: the session loads the rows, the plan and its placement for the run's
+    // class and period (the splash shows the progress and is closed at the end), then the
+    // chart and the grid lay themselves out. Throws DbError when a statement fails and
+    // StartupError when the plan cannot be shown.
     void load(SchedulerSplash *splash);
 
-    MainFormLoadHooks &loadHooks() { return m_hooks; }
     RunContext &context() { return m_context; }
     Database &database() { return m_db; }
     Prompter &prompter() { return m_prompter; }
-    PlanSession &session() { return m_session; }
-    PlanStore &planStore() { return m_store; }
-    const MachineLookup &machineLookup() const { return m_machines; }
+    PlanSession &plan() { return *m_plan; }
+    const PlanStore &planStore() const;
+    UnsavedChanges &unsavedChanges() { return m_unsaved; }
 
     // The display mode asked for on the command line (1..4), 0 for the opening mode.
     int requestedDisplayMode() const { return m_requestedMode; }
@@ -94,6 +73,9 @@ public:
     void startRestart();
 
 signals:
+    // The session holds the loaded plan: the chart and the list lay it out. The window is
+    // shown after this.
+    void planLoaded();
     // The window closed for good (not for a restart): the program ends.
     void finished();
     // The window closed to choose another class.
@@ -116,10 +98,8 @@ private:
     RunContext &m_context;
     Database &m_db;
     Prompter &m_prompter;
-    PlanSession m_session;
-    PlanStore m_store;
-    MachineLookup m_machines;
-    MainFormLoadHooks m_hooks;
+    PlanSession *m_plan = nullptr;
+    UnsavedChanges m_unsaved;
     int m_requestedMode = 0;
 
     QWidget *m_central = nullptr;

@@ -1,7 +1,7 @@
 // The editing core's figures: the automatic placement after loading over 10,000 and 100,000
 // lots (index building included), and one drop whose push-back moves 1,000 later lots of its
-// row, with its undo. The plants are made in memory, so the figures are the editing work
-// alone; nothing is painted.
+// row, with its undo. The plants are made in memory and handed to a plan session, so the
+// figures are the editing work alone; nothing is painted.
 
 #include "BenchRegistry.h"
 #include "ChartBenchPlant.h"
@@ -9,8 +9,8 @@
 #include "plan/RunContext.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
-#include "editing/AutoPlacement.h"
 #include "editing/LotRules.h"
+#include "session/PlanSession.h"
 
 namespace {
 
@@ -27,23 +27,19 @@ void giveLotsWork(ChartBenchPlant &plant)
     }
 }
 
-void placement(qint64 lots, BenchWatch &watch)
+void placement(const BenchPlant &demo, qint64 lots, BenchWatch &watch)
 {
     ChartBenchPlant plant(lots);
     giveLotsWork(plant);
-    const RunContext run = plant.runContext();
+    RunContext run = plant.runContext();
     AlwaysYes prompter;
-    const WorkingTime time(plant.rows, plant.calendar);
-    PlanInsertion insertion(plant.rows, time, run, prompter);
-    EditPath path(plant.store, plant.calendar, run);
-    watch.measure([&] {
-        path.takeLoadedPlan();
-        FunPlanDataYoteiBarSet(path, insertion, plant.rows, run, [](const QString &) {});
-    });
+    const auto db = demo.open(QStringLiteral("placement"));
+    PlanSession session(run, *db, prompter);
+    watch.measure([&] { session.adopt(std::move(plant.rows), std::move(plant.calendar), std::move(plant.store), true); });
 }
 
 // A press whose 1,000 lots follow one another, and a lot of another press dropped at its start.
-void dropPushingBack(BenchWatch &watch, bool andUndo)
+void dropPushingBack(const BenchPlant &demo, BenchWatch &watch, bool andUndo)
 {
     constexpr qint64 Later = 1000;
     ChartBenchPlant plant(10'000);
@@ -72,14 +68,15 @@ void dropPushingBack(BenchWatch &watch, bool andUndo)
             lots::setStart(lot, first);
         }
     }
-    const RunContext run = plant.runContext();
+    RunContext run = plant.runContext();
     AlwaysYes prompter;
-    const WorkingTime time(plant.rows, plant.calendar);
-    const PlanInsertion insertion(plant.rows, time, run, prompter);
-    EditPath path(plant.store, plant.calendar, run);
+    const auto db = demo.open(QStringLiteral("drop"));
+    PlanSession session(run, *db, prompter);
+    session.adopt(std::move(plant.rows), std::move(plant.calendar), std::move(plant.store));
+    EditPath &path = session.editPath();
     const auto drop = [&] {
         Edit edit = path.beginAction(QStringLiteral("計画の移動"));
-        insertion.Insert_PlanBarStep2(edit, dropped, press, QString());
+        session.insertion().Insert_PlanBarStep2(edit, dropped, press, QString());
         edit.commit();
     };
     if (andUndo) {
@@ -93,10 +90,10 @@ void dropPushingBack(BenchWatch &watch, bool andUndo)
 } // namespace
 
 KALVUNER_BENCH_ROW("placement 10k", "automatic placement after loading, 10,000 lots, indexes built (target < 0.5 s)",
-                   [](const BenchPlant &, BenchWatch &watch) { placement(10'000, watch); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { placement(demo, 10'000, watch); });
 KALVUNER_BENCH_ROW("placement 100k", "automatic placement after loading, 100,000 lots, indexes built (target < 5 s)",
-                   [](const BenchPlant &, BenchWatch &watch) { placement(100'000, watch); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { placement(demo, 100'000, watch); });
 KALVUNER_BENCH_ROW("drop push-back 1000", "one drop pushing back 1,000 later lots of its row, no repaint (target < 20 ms)",
-                   [](const BenchPlant &, BenchWatch &watch) { dropPushingBack(watch, false); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { dropPushingBack(demo, watch, false); });
 KALVUNER_BENCH_ROW("drop push-back undo", "undo of that drop: 1,001 lots restored (target < 20 ms)",
-                   [](const BenchPlant &, BenchWatch &watch) { dropPushingBack(watch, true); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { dropPushingBack(demo, watch, true); });

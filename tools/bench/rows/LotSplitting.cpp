@@ -30,7 +30,7 @@ void lotSplit(BenchWatch &watch, bool andUndo)
         slot.Quantity = 3000;
     }
     const WorkingTime time(plant.rows, plant.calendar);
-    EditPath path(plant.store, plant.calendar, run);
+    EditPath path(plant.store, plant.calendar, plant.rows, run);
     ProvisionalNumbers numbers;
     const SplitChoice choice{{1000, 1000, 1000}, {}, 1000};
     const auto split = [&] { splitLot({path, time, run.GridUnitMinutes, numbers}, Lot, choice); };

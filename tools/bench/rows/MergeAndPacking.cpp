@@ -22,7 +22,7 @@ struct BenchEditing
 {
     explicit BenchEditing(ChartBenchPlant &plant)
         : run(plant.runContext()), time(plant.rows, plant.calendar), insertion(plant.rows, time, run, prompter),
-          path(plant.store, plant.calendar, run)
+          path(plant.store, plant.calendar, plant.rows, run)
     {
     }
     RunContext run;

@@ -1,18 +1,13 @@
-// Saving: 1,000 changed lots of the demo plant's molding class written back (each lot moved
-// by one day), with the statements each lot costs on stderr.
+// Saving: 1,000 changed lots of the demo plant's molding class written back through the plan
+// session (each lot moved by one day), with the statements each lot costs on stderr.
 
 #include "BenchRegistry.h"
 #include "DemoMasters.h"
-#include "plan/PlanStore.h"
-#include "plan/Prompter.h"
-#include "plan/ReturnPlanData.h"
-#include "plan/RunContext.h"
 #include "common/PlantValues.h"
-#include "plan/ChartRows.h"
-#include "calendar/WorkCalendar.h"
-#include "persist/SavePlan.h"
 #include "persist/SaveProgress.h"
-#include "persist/SaveTarget.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
+#include "session/PlanSession.h"
 
 #include <QTextStream>
 
@@ -41,7 +36,7 @@ public:
 
 } // namespace
 
-KALVUNER_BENCH_ROW("plan saving, 1000 lots", "savePlan of 1,000 changed molding lots (statements per lot on stderr)",
+KALVUNER_BENCH_ROW("plan saving, 1000 lots", "saving 1,000 changed molding lots through the plan session (statements per lot on stderr)",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-plan-saving"));
                        RunContext run;
@@ -50,33 +45,31 @@ KALVUNER_BENCH_ROW("plan saving, 1000 lots", "savePlan of 1,000 changed molding 
                        run.PeriodStart = plant::dateText(plant.start);
                        run.PeriodEnd = plant::dateText(plant.start.addMonths(1));
                        run.Authority = QStringLiteral("1");
-                       PlanStore store;
-                       ReturnPlanData(*db, run, store, nullptr);
+                       BenchPrompter prompter;
+                       PlanSession session(run, *db, prompter);
+                       session.load(nullptr);
+                       // Each moved by a day, as one planner action.
                        qint64 changed = 0;
-                       for (qint64 i = 2; i <= store.lastIndex() && changed < ChangedLots; ++i) {
-                           PlanRecord &lot = store[i];
-                           if (!lot.StartDate.isValid() || !lot.EndDate.isValid())
+                       Edit edit = session.editPath().beginAction(QStringLiteral("計画の移動"));
+                       for (qint64 i = 2; i <= session.store().lastIndex() && changed < ChangedLots; ++i) {
+                           const PlanRecord &lot = session.store()[i];
+                           if (!lot.StartDate.isValid() || !lot.EndDate.isValid() || lot.MembersWritten != 0)
                                continue;
-                           lot.StartDate = lot.StartDate.addDays(1);
-                           lot.EndDate = lot.EndDate.addDays(1);
-                           lot.MembersWritten = 1;
+                           edit.change(i, [](PlanRecord &moved) {
+                               moved.StartDate = moved.StartDate.addDays(1);
+                               moved.EndDate = moved.EndDate.addDays(1);
+                           });
                            ++changed;
                        }
-                       ChartRows rows;
-                       rows.append(QString(8, u' '), QString());
-                       rows.closeMachineRows();
-                       WorkCalendar calendar;
-                       calendar.reset(run.periodStartDate(), run.periodEndDate(), run.DayStartTime, rows.lastMachineRow());
-                       DirectSaveTarget target(store, calendar);
-                       BenchPrompter prompter;
+                       edit.commit();
                        NoProgress progress;
-                       SaveRequest request{target,   rows,     run, *db, prompter, progress, QStringLiteral("bench"),
-                                           QDateTime(plant.start, QTime(12, 0), Qt::UTC)};
                        SaveResult result;
-                       watch.measure([&] { result = savePlan(request); });
-                       if (result.outcome != SaveResult::Outcome::Complete || qint64(result.savedLots.size()) != changed)
+                       watch.measure([&] {
+                           result = session.save(progress, QStringLiteral("bench"), QDateTime(plant.start, QTime(12, 0), Qt::UTC));
+                       });
+                       if (result.outcome != SaveResult::Outcome::Complete || qint64(result.savedLots.size()) < changed)
                            throw DbError(QStringLiteral("保存が完了しませんでした。"));
-                       QTextStream(stderr) << "  plan saving: " << changed << " lots, "
-                                           << QString::number(double(result.statements) / double(qMax<qint64>(changed, 1)), 'f', 1)
+                       QTextStream(stderr) << "  plan saving: " << result.savedLots.size() << " lots, "
+                                           << QString::number(double(result.statements) / double(qMax<qint64>(qint64(result.savedLots.size()), 1)), 'f', 1)
                                            << " statements per lot" << Qt::endl;
                    });

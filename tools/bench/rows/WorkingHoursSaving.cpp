@@ -56,7 +56,7 @@ KALVUNER_BENCH_ROW("working hours saving", "savePlan of every molding machine's 
                        BreakTable breaks;
                        buildClassRows(rows, calendar, breaks, run, *db, prompter);
                        PlanStore store;
-                       EditPath path(store, calendar, run);
+                       EditPath path(store, calendar, rows, run);
                        qint64 changed = 0;
                        for (int row = 2; row <= rows.lastMachineRow(); ++row)
                            for (qint64 k = 0; k <= calendar.periodDays(); ++k) {

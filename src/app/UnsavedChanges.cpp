@@ -1,12 +1,12 @@
-#include "app/PlanSession.h"
+#include "app/UnsavedChanges.h"
 
 #include "plan/Prompter.h"
 
-PlanSession::PlanSession(bool inquiryMode, QObject *parent) : QObject(parent), m_inquiry(inquiryMode)
+UnsavedChanges::UnsavedChanges(bool inquiryMode, QObject *parent) : QObject(parent), m_inquiry(inquiryMode)
 {
 }
 
-void PlanSession::setUnsaved(bool unsaved)
+void UnsavedChanges::setUnsaved(bool unsaved)
 {
     if (m_unsaved == unsaved)
         return;
@@ -14,25 +14,25 @@ void PlanSession::setUnsaved(bool unsaved)
     emit unsavedChangesChanged(unsaved);
 }
 
-void PlanSession::markChanged()
+void UnsavedChanges::markChanged()
 {
     if (!m_inquiry)
         setUnsaved(true);
 }
 
-void PlanSession::markSaved()
+void UnsavedChanges::markSaved()
 {
     setUnsaved(false);
 }
 
-bool PlanSession::mayClose(Prompter &prompter) const
+bool UnsavedChanges::mayClose(Prompter &prompter) const
 {
     if (!m_unsaved || m_restartPending)
         return true;
     return prompter.ask(QStringLiteral("変更を保存せずに終了しますか？"), {}, false);
 }
 
-bool PlanSession::mayRestart(Prompter &prompter) const
+bool UnsavedChanges::mayRestart(Prompter &prompter) const
 {
     if (!m_unsaved)
         return true;

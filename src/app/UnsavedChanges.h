@@ -1,17 +1,18 @@
 #pragma once
-// The main window's unsaved-changes state. Every edit reports itself here; saving is
-// possible exactly while there are unsaved changes and the operator is not in inquiry mode.
-// Closing and the restart cycle ask before unsaved changes are thrown away.
+// The main window's unsaved-changes state. The plan session's edit path reports here whether
+// the plan differs from the database; saving is possible exactly while there are unsaved
+// changes and the operator is not in inquiry mode. Closing and the restart cycle ask before
+// unsaved changes are thrown away.
 
 #include <QObject>
 
 class Prompter;
 
-class PlanSession : public QObject
+class UnsavedChanges : public QObject
 {
     Q_OBJECT
 public:
-    explicit PlanSession(bool inquiryMode, QObject *parent = nullptr);
+    explicit UnsavedChanges(bool inquiryMode, QObject *parent = nullptr);
 
     bool inquiryMode() const { return m_inquiry; }
     // Unsaved changes exist (the save button is enabled). Never true in inquiry mode.

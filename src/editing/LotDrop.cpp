@@ -1,0 +1,49 @@
+#include "editing/LotDrop.h"
+
+#include "db/Database.h"
+#include "editing/LotRules.h"
+#include "editing/StretchBar.h"
+#include "gantt/Twip2DateTime.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
+
+namespace dropping {
+const QString EndFixedNotUnassigned = QStringLiteral("終了時間を固定されているので、予定に戻す事はできません");
+const QString EndFixedNotLater = QStringLiteral("終了時間を固定されているので、計画を後ろにずらす事はできません");
+} // namespace dropping
+
+bool LotDrop::drop(qint64 lot, const QString &row, const QDateTime &moment, const QString &originRow,
+                   bool later) const
+{
+    const PlanRecord &record = m_path.store()[lot];
+    if (row.trimmed().isEmpty() && record.isEndFixed()) {
+        m_prompter.inform(dropping::EndFixedNotUnassigned);
+        return false;
+    }
+    try {
+        QString target = row;
+        Edit edit = m_path.beginAction(QStringLiteral("計画の移動"));
+        // FollowMove_PlanBar: an end-fixed lot may come earlier but never later.
+        if (record.isEndFixed() && later) {
+            m_prompter.inform(dropping::EndFixedNotLater);
+            target = originRow;
+        } else {
+            const LotTimes times = lotTimesFrom(record, moment, target, m_rows, m_time, m_run.GridUnitMinutes,
+                                                m_path.calendar().periodDays());
+            edit.change(lot, [&](PlanRecord &changed) {
+                lots::setStart(changed, times.start);
+                lots::setEnd(changed, times.end);
+            });
+        }
+        const qint64 bar = edit.record(lot).BarIndex;
+        if (target != originRow)
+            StretchBar(edit, bar, target, m_rows, m_db);
+        m_insertion.Insert_PlanBarStep2(edit, bar, target, QString());
+        edit.commit();
+        return true;
+    } catch (const DbError &error) {
+        // The action is rolled back: the lot keeps its row and times.
+        m_prompter.inform(error.text);
+        return false;
+    }
+}

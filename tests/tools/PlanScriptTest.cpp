@@ -1,0 +1,231 @@
+// Planner actions from a script: the reader refuses what it cannot read with the line's number,
+// the run stops at a lot or row the plan does not have, and a script on the demo plant moves
+// lots as the mouse would (push-back, strip, end-fixed refusal), confirms a machine's lots and,
+// with --save, leaves the plan where the script put it.
+
+#include "CliSession.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "PlanScript.h"
+#include "TestPlant.h"
+#include "common/PlantValues.h"
+#include "editing/LotRules.h"
+#include "session/PlanSession.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
+{
+    const struct
+    {
+        const char *script;
+        int line;
+        const char *says;
+    } cases[] = {
+        {"jump 5001 M01 2024/05/10 08:00", 1, "「jump」という操作はありません。"},
+        {"# comment\n\nmove x M01 2024/05/10 08:00", 3, "手配番号「x」は整数ではありません。"},
+        {"move 5001 M01 2024/13/10 08:00", 1, "日付「2024/13/10」は yyyy/mm/dd の日付ではありません。"},
+        {"move 5001 M01 2024/05/10 8.00", 1, "時刻「8.00」は hh:mm の時刻ではありません。"},
+        {"undo\nmove 5001 M01 2024/05/10", 2, "書式は「move 手配番号 行コード|- yyyy/mm/dd hh:mm」です。"},
+        {"confirm * 2024/05/01", 1, "書式は「confirm 機械コード|* yyyy/mm/dd|- yyyy/mm/dd|-」です。"},
+        {"tentative M01 - 2024/02/30", 1, "日付「2024/02/30」は yyyy/mm/dd の日付ではありません。"},
+        {"redo now", 1, "書式は「redo」です。"},
+        {"unassign", 1, "書式は「unassign 手配番号」です。"},
+    };
+    for (const auto &c : cases) {
+        const ReadScript script = readPlanScript(QString::fromUtf8(c.script));
+        ASSERT_TRUE(script.error.has_value()) << c.script;
+        EXPECT_EQ(script.error->line, c.line) << c.script;
+        EXPECT_EQ(script.error->text, QString::fromUtf8(c.says)) << c.script;
+    }
+}
+
+TEST(PlanScriptReader, BlanksTabsAndCommentsSeparateTheWords)
+{
+    const ReadScript script = readPlanScript(
+        QStringLiteral("# a press broke down\n\n  move\t5001  M02\t2024/05/10 08:00   # to the next press\nundo\r\n"));
+    ASSERT_FALSE(script.error.has_value()) << script.error->text.toStdString();
+    ASSERT_EQ(script.lines.size(), 2u);
+    EXPECT_EQ(script.lines[0].number, 3);
+    EXPECT_EQ(script.lines[0].action->name, QStringLiteral("move"));
+    EXPECT_EQ(script.lines[0].words,
+              QStringList({QStringLiteral("5001"), QStringLiteral("M02"), QStringLiteral("2024/05/10"),
+                           QStringLiteral("08:00")}));
+    EXPECT_EQ(script.lines[1].number, 4);
+    EXPECT_TRUE(script.lines[1].words.isEmpty());
+}
+
+// The demo plant's molding class, loaded through a plan session that says yes to every question.
+class DemoScript : public testing::TestWithParam<TestPlant::Backend>
+{
+protected:
+    static constexpr int Lots = 400;
+
+    void SetUp() override
+    {
+        demo::writePlant(plant.db(), {Lots, 11, Start}, false);
+        run = runContext();
+        session = std::make_unique<PlanSession>(run, plant.db(), prompter);
+        ASSERT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
+    }
+
+    static RunContext runContext()
+    {
+        RunContext context;
+        context.PlantCode = demo::PlantCode;
+        context.ProcessClassCode = demo::MoldingClass;
+        context.PeriodStart = plant::dateText(Start);
+        context.PeriodEnd = plant::dateText(Start.addMonths(1));
+        context.Authority = QStringLiteral("1");
+        return context;
+    }
+
+    const PlanStore &store() const { return session->store(); }
+
+    // The first lot of the class that passes `test`; 0 when none does.
+    template<class Test>
+    qint64 firstLot(Test &&test) const
+    {
+        for (qint64 i = 2; i <= store().lastIndex(); ++i)
+            if (store()[i].Active != 0 && store()[i].ArrangementNo > 0 && test(store()[i]))
+                return i;
+        return 0;
+    }
+
+    std::optional<ScriptReadError> apply(const QString &text)
+    {
+        const ReadScript script = readPlanScript(text);
+        if (script.error)
+            return script.error;
+        return runPlanScript(script.lines, *session);
+    }
+
+    static QString arrangement(const PlanRecord &lot) { return QString::number(lot.ArrangementNo); }
+    static bool onMachine(const PlanRecord &lot) { return !lot.MachineCode.trimmed().isEmpty(); }
+    static bool free(const PlanRecord &lot) { return !lot.isEndFixed() && !lot.isLocked(); }
+
+    static inline const QDate Start{2026, 12, 8};
+    TestPlant plant{GetParam(), TestPlant::Contents::Empty};
+    RunContext run;
+    AnsweringPrompter prompter{true};
+    std::unique_ptr<PlanSession> session;
+};
+
+TEST_P(DemoScript, ALotOrRowThePlanDoesNotHaveStopsTheRunAtItsLine)
+{
+    const qint64 lot = firstLot([](const PlanRecord &r) { return onMachine(r) && free(r); });
+    ASSERT_GE(lot, 2);
+    const QString number = arrangement(store()[lot]);
+    auto failure = apply(QStringLiteral("move %1 NOSUCH 2026/12/10 08:00").arg(number));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->line, 1);
+    EXPECT_EQ(failure->text, QStringLiteral("行「NOSUCH」はチャートにありません。"));
+
+    failure = apply(QStringLiteral("undo"));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, QStringLiteral("元に戻す操作がありません。"));
+
+    failure = apply(QStringLiteral("move %1 - 2026/12/10 08:00\nunassign 999999999").arg(number));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->line, 2);
+    EXPECT_EQ(failure->text, QStringLiteral("手配番号 999999999 の計画は読み込まれていません。"));
+}
+
+TEST_P(DemoScript, MovesGoThroughTheDropRulesAndUndoAsTheMouseDoes)
+{
+    // A free lot dropped onto a busy press at the start of one of its lots: that lot and the
+    // ones behind it are pushed back.
+    const qint64 target = firstLot([](const PlanRecord &r) {
+        return onMachine(r) && free(r) && r.ConfirmState == QStringLiteral("2") && r.StartDate > Start;
+    });
+    ASSERT_GE(target, 2);
+    const PlanRecord busy = store()[target];
+    const qint64 mover = firstLot([&](const PlanRecord &r) {
+        return onMachine(r) && free(r) && r.MachineCode != busy.MachineCode && r.ConfirmState == QStringLiteral("2");
+    });
+    ASSERT_GE(mover, 2);
+    const qint64 endFixed = firstLot([](const PlanRecord &r) { return onMachine(r) && r.isEndFixed(); });
+    ASSERT_GE(endFixed, 2);
+    const PlanRecord fixedBefore = store()[endFixed];
+    const qint64 waiting = firstLot([&](const PlanRecord &r) {
+        return onMachine(r) && free(r) && r.MachineCode != busy.MachineCode && &r != &store()[mover];
+    });
+    ASSERT_GE(waiting, 2);
+
+    const QString at = plant::dateText(busy.StartDate) + u' ' + busy.StartTime.toString(QStringLiteral("hh:mm"));
+    const QString fixedLater = plant::dateText(fixedBefore.StartDate.addDays(2)) + QStringLiteral(" 08:00");
+    const auto failure = apply(QStringLiteral("move %1 %2 %3\nmove %4 %5 %6\nmove %7 - 2026/12/20 08:00")
+                                   .arg(arrangement(store()[mover]), busy.MachineCode.trimmed(), at,
+                                        arrangement(fixedBefore), fixedBefore.MachineCode.trimmed(), fixedLater,
+                                        arrangement(store()[waiting])));
+    ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
+
+    EXPECT_EQ(store()[mover].MachineCode, busy.MachineCode);
+    EXPECT_GE(lots::startInstant(store()[target]), lots::endInstant(store()[mover]))
+        << "the lot that stood there is pushed back behind the moved one";
+    EXPECT_EQ(store()[endFixed].MachineCode, fixedBefore.MachineCode);
+    EXPECT_EQ(lots::startInstant(store()[endFixed]), lots::startInstant(fixedBefore)) << "an end-fixed lot never goes later";
+    EXPECT_TRUE(store()[waiting].MachineCode.trimmed().isEmpty()) << "on the strip";
+
+    // Each move is one undo step, as a drop of the mouse is.
+    ASSERT_FALSE(apply(QStringLiteral("undo\nundo\nundo")).has_value());
+    EXPECT_EQ(store()[target], busy);
+    EXPECT_FALSE(session->hasUnsavedChanges());
+}
+
+TEST_P(DemoScript, SavedWithTheToolTheNextLoadShowsTheLotsWhereTheScriptPutThem)
+{
+    const qint64 mover = firstLot([](const PlanRecord &r) {
+        return onMachine(r) && free(r) && r.ConfirmState == QStringLiteral("2");
+    });
+    ASSERT_GE(mover, 2);
+    const qint64 number = store()[mover].ArrangementNo;
+    const QString otherPress = session->rows().row(session->rows().row(2).code == store()[mover].MachineCode ? 3 : 2).code;
+    QTemporaryDir dir;
+    const QString scriptPath = dir.filePath(QStringLiteral("plan.txt"));
+    QFile file(scriptPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("move %1 %2 2026/12/21 08:00\n").arg(number).arg(otherPress.trimmed()).toUtf8());
+    file.close();
+
+    const QStringList common{QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--user"), plant.user(),
+                             QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
+                             Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"), QStringLiteral("yes")};
+    auto tool = [&](const QStringList &arguments) {
+        QProcess process;
+        process.start(QStringLiteral(KALVUNER_CLI), arguments + common);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()));
+    };
+    // The line it cannot carry out stops the run: exit 2, nothing saved.
+    QFile broken(dir.filePath(QStringLiteral("broken.txt")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QStringLiteral("move %1 %2 2026/12/21 08:00\nmove %1 NOSUCH 2026/12/21 08:00\n")
+                     .arg(number).arg(otherPress.trimmed()).toUtf8());
+    broken.close();
+    EXPECT_EQ(tool({QStringLiteral("apply"), QStringLiteral("--script"), broken.fileName(), QStringLiteral("--save")}).first, 2);
+
+    const auto [applied, appliedPlan] =
+        tool({QStringLiteral("apply"), QStringLiteral("--script"), scriptPath, QStringLiteral("--save")});
+    ASSERT_EQ(applied, 0);
+    const auto [planned, loadedPlan] = tool({QStringLiteral("plan")});
+    ASSERT_EQ(planned, 0);
+    auto lineOf = [&](const QString &plan) {
+        for (const QString &line : plan.split(u'\n'))
+            if (line.section(u'\t', 1, 1) == QString::number(number))
+                return line.section(u'\t', 1, 5);
+        return QString();
+    };
+    EXPECT_TRUE(lineOf(loadedPlan).startsWith(QStringLiteral("%1\t%2").arg(number).arg(otherPress)))
+        << lineOf(loadedPlan).toStdString();
+    EXPECT_EQ(lineOf(loadedPlan), lineOf(appliedPlan)) << "the reload shows what the script printed";
+    EXPECT_TRUE(lineOf(loadedPlan).contains(QStringLiteral("2026/12/21"))) << lineOf(loadedPlan).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "ApplyCommand.h"
+
+#include "CliSession.h"
+#include "PlanScript.h"
+
+#include "common/PlantValues.h"
+#include "persist/SaveProgress.h"
+#include "session/PlanSession.h"
+
+#include <QFile>
+
+namespace {
+
+class QuietProgress : public SaveProgress
+{
+public:
+    void started(qint64) override {}
+    void advanced(qint64, qint64, bool) override {}
+    void finished() override {}
+};
+
+// The script's text from a file or, for "-", from the standard input; nothing when it cannot
+// be read.
+std::optional<QString> scriptText(const QString &path)
+{
+    QFile file;
+    const bool opened = path == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened)
+        return std::nullopt;
+    return QString::fromUtf8(file.readAll());
+}
+
+int scriptError(const QString &source, const ScriptReadError &error)
+{
+    cliErr() << QStringLiteral("%1 の %2 行目: %3 何も保存していません。").arg(source).arg(error.line).arg(error.text)
+             << u'\n';
+    cliErr().flush();
+    return cli::BadInput;
+}
+
+QString signedInAccount()
+{
+    const QString user = qEnvironmentVariable("USERNAME");
+    return user.isEmpty() ? qEnvironmentVariable("USER") : user;
+}
+
+} // namespace
+
+int runApplyCommand(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("計画データを読み込み、スクリプトの操作を1行ずつ実行して、ロットを plan と同じ形で出力します。\n"
+                       "操作:\n  ")
+        + scriptActionUsages().join(QStringLiteral("\n  ")));
+    parser.addPositionalArgument(QStringLiteral("apply"), QStringLiteral("スクリプトの操作を実行"));
+    const QCommandLineOption scriptOption(QStringLiteral("script"), QStringLiteral("操作のスクリプト (- は標準入力)"),
+                                          QStringLiteral("file"));
+    const QCommandLineOption saveOption(QStringLiteral("save"), QStringLiteral("最後に保存する (なければ何も書き込まない)"));
+    parser.addOptions({scriptOption, saveOption});
+    CliSession cli(parser);
+    if (!parser.parse(arguments))
+        return cli.usage(parser.errorText());
+    if (const auto failed = cli.readOptions())
+        return *failed;
+    if (!parser.isSet(scriptOption))
+        return cli.usage(QStringLiteral("スクリプトがありません。--script を指定してください。"));
+    const QString source = parser.value(scriptOption);
+    const std::optional<QString> text = scriptText(source);
+    if (!text)
+        return cli.usage(QStringLiteral("スクリプト「%1」を読めません。").arg(source));
+    const ReadScript script = readPlanScript(*text);
+    if (script.error)
+        return scriptError(source, *script.error);
+
+    if (const auto failed = cli.load())
+        return *failed;
+    PlanSession &session = cli.session();
+    if (const auto failure = runPlanScript(script.lines, session))
+        return scriptError(source, *failure);
+    if (parser.isSet(saveOption) && session.hasUnsavedChanges()) {
+        QuietProgress progress;
+        const SaveResult saved =
+            session.save(progress, signedInAccount(), plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()));
+        if (saved.outcome != SaveResult::Outcome::Complete) {
+            printPlan(session);
+            cliErr() << QStringLiteral("保存が完了しませんでした。") << u'\n';
+            cliErr().flush();
+            return cli::Failed;
+        }
+    }
+    printPlan(session);
+    return cli::Done;
+}

@@ -1,0 +1,47 @@
+// unassign ARRANGEMENT ("予定に戻す": back to the dates the lot was loaded with), undo and redo,
+// as the context menu and the Edit menu do them.
+
+#include "../CliSession.h"
+#include "../PlanScript.h"
+
+#include "editing/ReturnToSchedule.h"
+#include "session/PlanSession.h"
+
+namespace {
+void noWords(const QStringList &words, const QString &name)
+{
+    scriptwords::expectCount(words, 0, name);
+}
+} // namespace
+
+KALVUNER_SCRIPT_ACTION({
+    QStringLiteral("unassign"),
+    QStringLiteral("unassign 手配番号"),
+    [](const QStringList &words) {
+        scriptwords::expectCount(words, 1, QStringLiteral("unassign 手配番号"));
+        scriptwords::wholeNumber(words[0], QStringLiteral("手配番号"));
+    },
+    [](ScriptRun &run, const QStringList &words) { ReturnToLoadedDates(run.session.editPath(), run.lotOf(words[0])); },
+});
+
+KALVUNER_SCRIPT_ACTION({
+    QStringLiteral("undo"),
+    QStringLiteral("undo"),
+    [](const QStringList &words) { noWords(words, QStringLiteral("undo")); },
+    [](ScriptRun &run, const QStringList &) {
+        if (!run.session.editPath().canUndo())
+            throw ScriptFailure{QStringLiteral("元に戻す操作がありません。")};
+        run.session.editPath().undo();
+    },
+});
+
+KALVUNER_SCRIPT_ACTION({
+    QStringLiteral("redo"),
+    QStringLiteral("redo"),
+    [](const QStringList &words) { noWords(words, QStringLiteral("redo")); },
+    [](ScriptRun &run, const QStringList &) {
+        if (!run.session.editPath().canRedo())
+            throw ScriptFailure{QStringLiteral("やり直す操作がありません。")};
+        run.session.editPath().redo();
+    },
+});
