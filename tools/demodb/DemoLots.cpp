@@ -48,9 +48,9 @@ qint64 runQuantity(const Item &item, const Step &step, int dayMinutes, double ru
 QDate requestedDue(const QDate &end, DemoRandom &random)
 {
     const int roll = random.below(100);
-    if (roll < 8)
+    if (roll < 6)
         return end.addDays(-random.between(1, 4));
-    if (roll < 32)
+    if (roll < 30)
         return end.addDays(random.between(0, 3));
     return end.addDays(random.between(4, 18));
 }
