@@ -4,13 +4,17 @@
 #include "db/Statements.h"
 #include "dialogs/DetailLines.h"
 #include "editing/EditPath.h"
+#include "plan/PlanStore.h"
 #include "plan/Prompter.h"
+
+#include <QSet>
 
 namespace processAdd {
 const QString CannotAdd = QStringLiteral("この工程に工程追加を行う事はできません");
 const QString NothingToAdd = QStringLiteral("追加する手配が存在しません");
 const QString NoneAdded = QStringLiteral("工程が追加されていません");
 const QString TooMany = QStringLiteral("空きの工程枠が足りません。追加できるのは%1工程までです");
+const QString HeldElsewhere = QStringLiteral("手配番号%1は他の計画に含まれているため追加できません");
 const QString ActionLabel = QStringLiteral("工程追加");
 } // namespace processAdd
 
@@ -92,6 +96,10 @@ std::optional<ProcessAddition> ProcessAdd::execute(int selected, const PlanRecor
         m_prompter.inform(processAdd::TooMany.arg(free));
         return std::nullopt;
     }
+    if (const qint64 held = heldElsewhere(selected)) {
+        m_prompter.inform(processAdd::HeldElsewhere.arg(held));
+        return std::nullopt;
+    }
     ProcessAddition addition{m_altSet, {}};
     for (int line = 1; line < selected; ++line) {
         QSqlQuery query = m_db.run(sql::ChainProcessWithModel, {m_chain[line].arrangementNo});
@@ -103,6 +111,23 @@ std::optional<ProcessAddition> ProcessAdd::execute(int selected, const PlanRecor
         return std::nullopt;
     }
     return addition;
+}
+
+qint64 ProcessAdd::heldElsewhere(int selected) const
+{
+    QSet<qint64> chosen;
+    for (int line = 1; line < selected; ++line)
+        chosen.insert(m_chain[line].arrangementNo);
+    for (qint64 index = 2; index <= m_store.lastIndex(); ++index) {
+        const PlanRecord &other = m_store[index];
+        if (index == m_lot || other.Active <= 0)
+            continue;
+        for (const MemberSlots *members : {&other.Members, &other.AltMembers})
+            for (int slot = 0; slot < members->size(); ++slot)
+                if (chosen.contains(members->at(slot).ArrangementNo))
+                    return members->at(slot).ArrangementNo;
+    }
+    return 0;
 }
 
 bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition)
@@ -119,7 +144,7 @@ bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition)
 bool addNextProcesses(EditPath &path, qint64 lot, int count, Database &db, Prompter &prompter)
 {
     const PlanRecord &record = path.store()[lot];
-    ProcessAdd add(db, prompter);
+    ProcessAdd add(db, prompter, path.store(), lot);
     if (!add.open(memberLines(record.Members), memberLines(record.AltMembers)))
         return false;
     // Line `count` checked: the lot's own line and `count` more (more than a set holds are

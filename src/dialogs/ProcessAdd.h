@@ -13,6 +13,7 @@
 
 class Database;
 class EditPath;
+class PlanStore;
 class Prompter;
 
 namespace processAdd {
@@ -20,6 +21,7 @@ extern const QString CannotAdd;    // the lot has not exactly one member line
 extern const QString NothingToAdd; // the lot's own arrangement is not found for an add
 extern const QString NoneAdded;    // only the lot's own process is chosen
 extern const QString TooMany;      // more processes chosen than free slots; %1 = the free slots
+extern const QString HeldElsewhere; // a chosen process is a lot of the chart; %1 = its number
 extern const QString ActionLabel;  // the undo step of an add made outside the detail window's close
 } // namespace processAdd
 
@@ -30,11 +32,18 @@ struct ProcessAddition
     std::vector<MemberSlot> processes;
 };
 
-// The add window's state: the lot's own arrangement, its chain and the add itself.
+// The add window's state: the lot's own arrangement, its chain and the add itself. A process
+// that another lot of the plan holds (its own bar, or a member of one) is not added: the save
+// would write that arrangement twice, once with each lot's times. Lots of the chart are
+// combined by merging them.
 class ProcessAdd
 {
 public:
-    ProcessAdd(Database &db, Prompter &prompter) : m_db(db), m_prompter(prompter) {}
+    // For lot `lot` of `store`.
+    ProcessAdd(Database &db, Prompter &prompter, const PlanStore &store, qint64 lot)
+        : m_db(db), m_prompter(prompter), m_store(store), m_lot(lot)
+    {
+    }
 
     // Opening from the detail window's member lists (inner, outer): false, after its message,
     // when they do not hold exactly one line together or the chain is empty. Throws DbError.
@@ -50,8 +59,14 @@ public:
     std::optional<ProcessAddition> execute(int selected, const PlanRecord &lot);
 
 private:
+    // The first of the first `selected` processes that another live lot of the plan holds;
+    // 0 when none.
+    qint64 heldElsewhere(int selected) const;
+
     Database &m_db;
     Prompter &m_prompter;
+    const PlanStore &m_store;
+    qint64 m_lot;
     QString m_arrangementText;
     bool m_altSet = false;
     QList<ChainLink> m_chain;

@@ -47,7 +47,7 @@ protected:
     // Command4, the first `lines` lines checked, Command3: true when processes were added.
     bool addFirst(int lines)
     {
-        ProcessAdd add(db(), plant.prompter);
+        ProcessAdd add(db(), plant.prompter, plant.store, fixture.lot);
         if (!add.open(detail->texts().NList, detail->texts().GList))
             return false;
         const std::optional<ProcessAddition> addition = add.execute(lines, detail->workingCopy());
@@ -177,6 +177,22 @@ TEST_P(ProcessAddTest, RefusedAddsSayWhyAndChangeNothing)
         EXPECT_FALSE(plant.path->canUndo()) << c.name;
         fixture.amend([&](PlanRecord &r) { r = before; });
     }
+}
+
+TEST_P(ProcessAddTest, AProcessThatIsALotOfTheChartIsNotAddedTwice)
+{
+    plant.amend(plant.add({.machine = EditingPlant::M02}), [](PlanRecord &printing) {
+        printing.ArrangementNo = 5003;
+        printing.Members.set(0).ArrangementNo = 5003;
+    });
+    plant.amend(plant.add({.machine = EditingPlant::M03}), [](PlanRecord &mergedAway) {
+        mergedAway.Members.set(0).ArrangementNo = 5002;
+        mergedAway.Active = 0;
+    });
+    openDetail();
+    EXPECT_FALSE(addFirst(3));
+    EXPECT_EQ(plant.prompter.texts(), QStringList{processAdd::HeldElsewhere.arg(5003)});
+    EXPECT_TRUE(addFirst(2)) << "a lot merged away holds nothing";
 }
 
 TEST_P(ProcessAddTest, AScriptsAddTakesTheNextProcessesInOneStepOfItsOwn)

@@ -437,7 +437,7 @@ void PlanWindow::chooseComposition()
 
 void PlanWindow::addProcesses()
 {
-    ProcessAdd add(m_db, m_prompter);
+    ProcessAdd add(m_db, m_prompter, m_path.store(), m_lot);
     try {
         if (!add.open(m_rules.texts().NList, m_rules.texts().GList))
             return;
