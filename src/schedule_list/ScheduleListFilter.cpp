@@ -7,7 +7,8 @@
 
 bool waitsOnStrip(const PlanRecord &lot)
 {
-    return lot.OnStrip != 0 && lot.DetailMark == 0;
+    // A lot merged into another waits nowhere.
+    return lot.OnStrip != 0 && lot.DetailMark == 0 && lot.Active > 0;
 }
 
 ScheduleListFilter::ScheduleListFilter(const ScheduleListSearch &search)

@@ -7,6 +7,7 @@
 #include "ChartBenchPlant.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
+#include "db/Database.h"
 #include "editing/EditPath.h"
 #include "editing/LotRules.h"
 #include "editing/PlanInsertion.h"
@@ -91,12 +92,16 @@ void merge(BenchWatch &watch, bool andUndo)
     giveArrangement(source, Source, 60);
     BenchEditing editing(plant);
     const PlanMerge merging(editing.path, editing.insertion, editing.prompter);
+    PlanMerge::Outcome outcome = PlanMerge::Outcome::MoveInstead;
+    const auto drop = [&] { outcome = merging.dropOn(Source, Target); };
     if (andUndo) {
-        merging.dropOn(Source, Target);
+        drop();
         watch.measure([&] { editing.path.undo(); });
     } else {
-        watch.measure([&] { merging.dropOn(Source, Target); });
+        watch.measure(drop);
     }
+    if (outcome != PlanMerge::Outcome::Merged || plant.store[Source].Active != (andUndo ? 1 : 0))
+        throw DbError(QStringLiteral("合体が行われませんでした。"));
 }
 
 } // namespace
