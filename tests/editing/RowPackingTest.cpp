@@ -26,12 +26,9 @@ protected:
         return index;
     }
 
-    void start()
-    {
-        plant.start();
-        packing = std::make_unique<RowPacking>(*plant.path, plant.rows, plant.calendar, *plant.insertion, plant.run,
-                                               plant.prompter);
-    }
+    void start() { plant.start(); }
+    // The session's packing, which the row labels and scripts use.
+    const RowPacking &rowPacking() { return plant.session.packing(); }
 
     // The first shift of the period's first day on M01.
     void firstShiftAt(const QTime &time)
@@ -43,11 +40,10 @@ protected:
     void pack()
     {
         plant.prompter.expectAnswer(true);
-        packing->pack(RowM01);
+        rowPacking().pack(RowM01);
     }
 
     EditingPlant plant;
-    std::unique_ptr<RowPacking> packing;
 };
 
 TEST_F(RowPackingTest, OnlyMachineRowsArePacked)
@@ -58,7 +54,7 @@ TEST_F(RowPackingTest, OnlyMachineRowsArePacked)
     for (const int row : {1, 5, 7}) { // the unassigned row, a subcontractor row, an empty row
         SCOPED_TRACE(row);
         plant.prompter.clear();
-        packing->pack(row);
+        rowPacking().pack(row);
         EXPECT_EQ(plant.prompter.texts(), QStringList{packing::NotOnUnplanned});
     }
     EXPECT_EQ(plant.store[2], before[2]);
@@ -70,7 +66,7 @@ TEST_F(RowPackingTest, TheQuestionDefaultsToNoAndNoChangesNothing)
     const qint64 a = lot(QStringLiteral("2024/05/03 10:00"), 60);
     start();
     plant.prompter.expectAnswer(false);
-    packing->pack(RowM01);
+    rowPacking().pack(RowM01);
     ASSERT_EQ(plant.prompter.said().size(), 1u);
     EXPECT_EQ(plant.prompter.said()[0].text, packing::AskPack);
     EXPECT_FALSE(plant.prompter.said()[0].defaultYes);
@@ -183,7 +179,7 @@ TEST(RowPackingProperty, PackedLotsFollowTheLotBeforeThem)
             plant.amend(index, [&](PlanRecord &r) { r.ArrangementNo = index; });
         }
         plant.start();
-        RowPacking packing(*plant.path, plant.rows, plant.calendar, *plant.insertion, plant.run, plant.prompter);
+        const RowPacking &packing = plant.session.packing();
         const PlanStore before = plant.store;
         plant.prompter.expectAnswer(true);
         packing.pack(RowM01);

@@ -10,6 +10,7 @@
 #include "TestPlant.h"
 #include "common/PlantValues.h"
 #include "editing/LotRules.h"
+#include "editing/PlanMerge.h"
 #include "session/PlanSession.h"
 
 #include <QProcess>
@@ -35,6 +36,9 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"tentative M01 - 2024/02/30", 1, "日付「2024/02/30」は yyyy/mm/dd の日付ではありません。"},
         {"redo now", 1, "書式は「redo」です。"},
         {"unassign", 1, "書式は「unassign 手配番号」です。"},
+        {"merge 5001", 1, "書式は「merge 手配番号 手配番号」です。"},
+        {"merge 5001 x", 1, "手配番号「x」は整数ではありません。"},
+        {"pack", 1, "書式は「pack 行コード|-」です。"},
     };
     for (const auto &c : cases) {
         const ReadScript script = readPlanScript(QString::fromUtf8(c.script));
@@ -224,6 +228,47 @@ TEST_P(DemoScript, SavedWithTheToolTheNextLoadShowsTheLotsWhereTheScriptPutThem)
         << lineOf(loadedPlan).toStdString();
     EXPECT_EQ(lineOf(loadedPlan), lineOf(appliedPlan)) << "the reload shows what the script printed";
     EXPECT_TRUE(lineOf(loadedPlan).contains(QStringLiteral("2026/12/21"))) << lineOf(loadedPlan).toStdString();
+}
+
+TEST_P(DemoScript, MergeFoldsOneRunIntoAnotherAndPackCompactsAPress)
+{
+    // The demo plant molds some items in two runs of one production plan.
+    qint64 source = 0;
+    const qint64 target = firstLot([&](const PlanRecord &t) {
+        source = t.ReceivedQty != 0 ? 0 : firstLot([&](const PlanRecord &s) {
+            return &s != &t && s.ReceivedQty == 0 && sameRun(s, t) && free(s);
+        });
+        return source != 0;
+    });
+    ASSERT_GE(target, 2);
+    const PlanRecord sourceBefore = store()[source];
+    const PlanRecord targetBefore = store()[target];
+    auto failure = apply(QStringLiteral("merge %1 %2").arg(arrangement(sourceBefore), arrangement(targetBefore)));
+    ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
+    EXPECT_EQ(store()[source].Active, 0);
+    const MemberSlots &members = store()[target].Members;
+    bool carried = false;
+    for (int j = 0; j < MemberSlots::Capacity; ++j)
+        carried = carried || members.at(j).ArrangementNo == sourceBefore.ArrangementNo;
+    EXPECT_TRUE(carried) << "the target carries the source's arrangement";
+
+    ASSERT_FALSE(apply(QStringLiteral("undo")).has_value());
+    EXPECT_EQ(store()[source], sourceBefore);
+    EXPECT_EQ(store()[target], targetBefore);
+    ASSERT_FALSE(apply(QStringLiteral("redo")).has_value());
+    EXPECT_EQ(store()[source].Active, 0);
+
+    // The strip is never packed; a press is, as one undo step.
+    ASSERT_FALSE(apply(QStringLiteral("pack -")).has_value());
+    EXPECT_EQ(session->editPath().undoText(), QStringLiteral("計画の合体"));
+    const qint64 onPress = firstLot(onMachine);
+    ASSERT_GE(onPress, 2);
+    const QString press = store()[onPress].MachineCode.trimmed();
+    ASSERT_FALSE(apply(QStringLiteral("pack ") + press).has_value());
+    EXPECT_EQ(session->editPath().undoText(), QStringLiteral("計画の展開"));
+    failure = apply(QStringLiteral("pack NOSUCH"));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, QStringLiteral("行「NOSUCH」はチャートにありません。"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
