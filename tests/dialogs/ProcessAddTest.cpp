@@ -5,22 +5,15 @@
 
 #include "ChainPlant.h"
 #include "DetailWindowPlant.h"
+#include "QuietProgress.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/PlanDetailWriteBack.h"
 #include "persist/EditPathSave.h"
-#include "persist/SaveProgress.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct NoProgress : SaveProgress
-{
-    void started(qint64) override {}
-    void advanced(qint64, qint64, bool) override {}
-    void finished() override {}
-};
 
 class ProcessAddTest : public testing::TestWithParam<TestPlant::Backend>
 {
@@ -237,7 +230,7 @@ TEST_P(ProcessAddTest, TheSaveWritesTheAddedArrangementsWithTheLotsMachineAndTim
     detail->texts().Text8 = QStringLiteral("2024/05/11");
     ASSERT_EQ(close().result, WriteBackResult::Written);
 
-    NoProgress progress;
+    QuietProgress progress;
     const SaveResult saved = saveThroughEditPath(
         *plant.path, {plant.rows, plant.run, db(), plant.prompter, progress, QStringLiteral("plant042"),
                       QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC), RetryPolicy{1, 0}});

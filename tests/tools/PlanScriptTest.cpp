@@ -7,8 +7,10 @@
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "PlanScript.h"
+#include "QuietProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
+#include "dialogs/ProcessAdd.h"
 #include "editing/LotRules.h"
 #include "editing/PlanMerge.h"
 #include "session/PlanSession.h"
@@ -269,6 +271,60 @@ TEST_P(DemoScript, MergeFoldsOneRunIntoAnotherAndPackCompactsAPress)
     failure = apply(QStringLiteral("pack NOSUCH"));
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->text, QStringLiteral("行「NOSUCH」はチャートにありません。"));
+}
+
+TEST_P(DemoScript, AddedProcessesJoinTheLotInOneStepAndAreSavedWithItsMachineAndTimes)
+{
+    EXPECT_EQ(readPlanScript(QStringLiteral("add-process 5001 0")).error->text,
+              QStringLiteral("工程数「0」は1以上の整数で書いてください。"));
+    EXPECT_EQ(readPlanScript(QStringLiteral("add-process 5001")).error->text,
+              QStringLiteral("書式は「add-process 手配番号 工程数」です。"));
+    // A molding lot whose chain runs on through two more processes at least.
+    const qint64 lot = firstLot(
+        [&](const PlanRecord &r) { return processAddChain(plant.db(), r.ArrangementNo).size() >= 3; });
+    ASSERT_GE(lot, 2);
+    const PlanRecord before = store()[lot];
+    const QList<ChainLink> chain = processAddChain(plant.db(), before.ArrangementNo);
+    const QString number = arrangement(before);
+
+    ASSERT_FALSE(apply(QStringLiteral("add-process %1 2\nundo").arg(number)).has_value());
+    EXPECT_EQ(store()[lot], before) << "one undo step takes the add back whole";
+    ASSERT_FALSE(apply(QStringLiteral("add-process %1 2").arg(number)).has_value());
+    const PlanRecord added = store()[lot];
+    EXPECT_EQ(added.ProcessName, QStringLiteral("混合"));
+    EXPECT_EQ(added.Members.at(0).ArrangementNo, before.ArrangementNo);
+    EXPECT_EQ(added.Members.at(1).ArrangementNo, chain[1].arrangementNo);
+    EXPECT_EQ(added.Members.at(2).ArrangementNo, chain[2].arrangementNo);
+    EXPECT_TRUE(added.Members.at(3).isFree());
+    // The lot has taken processes: a second add is refused with the window's message.
+    ASSERT_FALSE(apply(QStringLiteral("add-process %1 1").arg(number)).has_value());
+    EXPECT_EQ(store()[lot], added);
+
+    QuietProgress progress;
+    ASSERT_EQ(session->save(progress, QStringLiteral("plant042"), QDateTime(Start, QTime(12, 0), Qt::UTC), {1, 0}).outcome,
+              SaveResult::Outcome::Complete);
+    for (const ChainLink &link : chain.mid(0, 3)) {
+        QSqlQuery row = plant.db().run(QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付"
+                                                      " FROM DB0253 WHERE 手配番号=?"),
+                                       {link.arrangementNo});
+        ASSERT_TRUE(row.next()) << link.arrangementNo;
+        const RowReader read(row);
+        EXPECT_EQ(read.text(QStringLiteral("機械コード")), added.MachineCode) << link.arrangementNo;
+        EXPECT_EQ(read.date(QStringLiteral("作業開始日付")), added.StartDate) << link.arrangementNo;
+        EXPECT_EQ(read.time(QStringLiteral("作業開始時間")), added.StartTime) << link.arrangementNo;
+        EXPECT_EQ(read.date(QStringLiteral("作業終了日付")), added.EndDate) << link.arrangementNo;
+    }
+    // Loaded again, the lot stands where it was saved.
+    PlanSession reloaded(run, plant.db(), prompter);
+    ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
+    const PlanStore &again = reloaded.store();
+    qint64 found = 0;
+    for (qint64 i = 2; i <= again.lastIndex(); ++i)
+        if (again[i].ArrangementNo == before.ArrangementNo)
+            found = i;
+    ASSERT_GE(found, 2);
+    EXPECT_EQ(lots::startInstant(again[found]), lots::startInstant(added));
+    EXPECT_EQ(again[found].MachineCode, added.MachineCode);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
