@@ -157,6 +157,20 @@ TEST_F(RowPackingTest, ALotThatWouldRunIntoALaterFixedLotLeavesTheMachine)
     EXPECT_EQ(plant.startText(locked), "2024/05/01 09:00");
 }
 
+TEST_F(RowPackingTest, APressWithoutWorkingTimeStillEnds)
+{
+    const qint64 a = lot(QStringLiteral("2024/05/03 10:00"), 60);
+    start();
+    // No working span on any day of M01: the lot runs after the calendar's last day.
+    plant.amendCalendar([](WorkCalendar &days) {
+        for (qint64 k = 0; k <= days.periodDays(); ++k)
+            days.day(RowM01, k)->hourly = DaySpans();
+    });
+    pack();
+    EXPECT_EQ(plant.startText(a), "2024/05/01 08:01");
+    EXPECT_GT(plant.store[a].EndDate, plant.calendar.dateOf(plant.calendar.periodDays()));
+}
+
 // After packing any row, the packed lots that stay on it do not overlap one another nor a
 // lot that stayed, and each starts one minute after the grid-rounded latest end of the lots
 // of the row that end before it (or of the packing start).
