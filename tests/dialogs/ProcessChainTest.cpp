@@ -48,6 +48,11 @@ TEST_P(ProcessChainTest, TheAddChainEndsAtAClassOutsideTheAddAMissingArrangement
     chains.arrangement(6001, "S10", 6002);
     chains.arrangement(6002, "S20", 6003, {{"削除フラグ", "1"}});
     chains.arrangement(6003, "S30", 0);
+    // the third process is an inspection (class 03)
+    chains.arrangement(8001, "S10", 8002);
+    chains.arrangement(8002, "S20", 8003);
+    chains.arrangement(8003, "S40", 8004);
+    chains.arrangement(8004, "S30", 0);
     // 7002 leads to a subcontract process
     chains.arrangement(7001, "S10", 7002);
     chains.arrangement(7002, "S20", 7003);
@@ -68,6 +73,7 @@ TEST_P(ProcessChainTest, TheAddChainEndsAtAClassOutsideTheAddAMissingArrangement
         {5001, {}},
         {6001, {"6001 成形"}},
         {7001, {"7001 成形", "7002 トリミング"}},
+        {8001, {"8001 成形", "8002 トリミング"}},
         {9999, {}},
     };
     for (const auto &c : cases)

@@ -1,6 +1,6 @@
-// With KALVUNER_DIALOG_SHOTS set to a folder: the process add and process show windows over
-// the demo plant, opened from the detail window of the molding lot with the longest chain as
-// the main window's context menu opens it, saved there as PNG files to look at.
+// The process add and process show windows over the demo plant, opened from the detail window
+// of the molding lot with the longest chain as the main window's context menu opens it. With
+// KALVUNER_DIALOG_SHOTS set to a folder, the windows are saved there as PNG files to look at.
 
 #include "DemoCalendar.h"
 #include "DemoMasters.h"
@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -42,12 +43,15 @@ void whenOpen(QPushButton *button, const std::function<void(Window *)> &inside)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-TEST(DemoChainShots, AddAndShowWindowsOverTheDemoPlant)
+TEST(DemoChainWindow, TheLongestChainOfAMoldingLotIsAddedFromTheContextMenusDetailWindow)
 {
     const QString directory = qEnvironmentVariable("KALVUNER_DIALOG_SHOTS");
-    if (directory.isEmpty())
-        GTEST_SKIP() << "KALVUNER_DIALOG_SHOTS not set";
-    QDir().mkpath(directory);
+    if (!directory.isEmpty())
+        QDir().mkpath(directory);
+    const auto shoot = [&](QWidget *window, const char *name) {
+        if (!directory.isEmpty())
+            EXPECT_TRUE(window->grab().save(QDir(directory).filePath(QString::fromLatin1(name))));
+    };
     TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
     const demo::PlantSummary summary = demo::writePlant(plant.db(), {600, 1, Start}, false);
     RunContext context;
@@ -86,17 +90,23 @@ TEST(DemoChainShots, AddAndShowWindowsOverTheDemoPlant)
         ASSERT_NE(add, nullptr);
         QTest::mouseClick(add->list()->viewport(), Qt::LeftButton, {},
                           add->list()->visualItemRect(add->list()->item(int(longest) - 1)).center());
-        EXPECT_TRUE(add->grab().save(QDir(directory).filePath(QStringLiteral("demo-AddPlan.png"))));
+        EXPECT_EQ(add->list()->checkedCount(), int(longest));
+        shoot(add, "demo-AddPlan.png");
         QTest::mouseClick(add->button(QStringLiteral("Command3")), Qt::LeftButton);
     });
     whenOpen<ShowPlan>(detail->button(QStringLiteral("Command5")), [&](ShowPlan *show) {
         ASSERT_NE(show, nullptr);
-        EXPECT_TRUE(show->grab().save(QDir(directory).filePath(QStringLiteral("demo-ShowPlan.png"))));
+        EXPECT_GE(show->list()->count(), int(longest));
+        shoot(show, "demo-ShowPlan.png");
         show->accept();
     });
-    EXPECT_TRUE(detail->grab().save(QDir(directory).filePath(QStringLiteral("demo-PlanWindow.png"))));
+    EXPECT_EQ(detail->list(QStringLiteral("NList"))->count(), int(longest));
+    shoot(detail, "demo-PlanWindow.png");
     QTest::mouseClick(detail->button(QStringLiteral("Command1")), Qt::LeftButton);
     EXPECT_EQ(store[lot].ProcessName, QStringLiteral("混合"));
+    EXPECT_EQ(store[lot].Members.at(int(longest) - 1).ArrangementNo,
+              processAddChain(plant.db(), store[lot].ArrangementNo).last().arrangementNo);
+    EXPECT_EQ(editing->session().editPath().undoText(), QStringLiteral("詳細情報"));
 }
 
 } // namespace
