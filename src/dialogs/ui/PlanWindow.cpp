@@ -252,9 +252,11 @@ void PlanWindow::buildLayout()
     groups->addWidget(list(QStringLiteral("NList")), 1, 0);
     groups->addWidget(list(QStringLiteral("GList")), 1, 1);
     groups->addWidget(list(QStringLiteral("JList")), 1, 2);
-    groups->setColumnStretch(2, 3);
-    groups->setColumnStretch(0, 1);
-    groups->setColumnStretch(1, 1);
+    // A member line (number, process, model, quantity) reads whole in the two member lists;
+    // the long order lines scroll.
+    groups->setColumnStretch(2, 2);
+    groups->setColumnStretch(0, 2);
+    groups->setColumnStretch(1, 2);
 
     auto *buttons = new QHBoxLayout;
     for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "Command8"})
