@@ -40,7 +40,7 @@ protected:
 TEST_F(ScheduleListTest, WithNoLotOnTheStripThePlannerIsToldAndTheRememberedSearchIsForgotten)
 {
     lots.add({.machine = EditingPlant::M01});
-    lots.layOut();
+    lots.start();
     plant.run.ScheduleList.Searched = true;
     plant.run.ScheduleList.Search.ItemCode = QStringLiteral("A1");
 
@@ -62,7 +62,7 @@ TEST_F(ScheduleListTest, TheFirstOpeningListsTheStripLotsInStoreOrderWithThePeri
     const qint64 second = lots.add({.due = {}});
     // A lot naming a machine that has no row waits on the strip too.
     const qint64 unknownMachine = lots.add({.machine = QStringLiteral("X99     ")});
-    lots.layOut();
+    lots.start();
     plant.amend(hidden, [](PlanRecord &r) { r.DetailMark = 1; });
     const std::vector<PlanRecord> before = records();
 
@@ -81,7 +81,7 @@ TEST_F(ScheduleListTest, TheSearchFindsLotsContainingTheTextWithWildcards)
     const qint64 ba1 = lots.add({.item = "BA1", .mold = "K0200", .moldName = "CG-1133型", .plan = "501002"});
     const qint64 a1x = lots.add({.item = "A1-X", .mold = "K0300", .plan = "601003"});
     const qint64 c9 = lots.add({.item = "C9"});
-    lots.layOut();
+    lots.start();
     open();
 
     struct Case
@@ -114,7 +114,7 @@ TEST_F(ScheduleListTest, TheDueDateRangeHoldsBothEndsAndAnEndBeforeTheStartLists
     const qint64 may10 = lots.add({.due = {2024, 5, 10}});
     const qint64 may20 = lots.add({.due = {2024, 5, 20}});
     lots.add({.due = {}});
-    lots.layOut();
+    lots.start();
     open();
 
     EXPECT_TRUE(search({}, {}, {}, "2024/05/10", "2024/05/20"));
@@ -130,7 +130,7 @@ TEST_F(ScheduleListTest, ADueDateThatIsEmptyOrNoDateIsReportedAndChangesNothing)
 {
     lots.add({.item = "A100"});
     const qint64 b = lots.add({.item = "B200"});
-    lots.layOut();
+    lots.start();
     open();
     ASSERT_TRUE(search("B"));
     const ScheduleListMemory remembered = plant.run.ScheduleList;
@@ -164,7 +164,7 @@ TEST_F(ScheduleListTest, ReopeningAfterASearchShowsTheSameListAndFields)
     lots.add({.item = "A100"});
     const qint64 b = lots.add({.item = "B200", .mold = "K7"});
     lots.add({.item = "B300", .due = {2024, 6, 20}});
-    lots.layOut();
+    lots.start();
     open();
     ASSERT_TRUE(search(" B ", {}, "K7", "2024/5/1", "2024/05/31"));
 
@@ -176,7 +176,7 @@ TEST_F(ScheduleListTest, ReopeningAfterASearchShowsTheSameListAndFields)
 TEST_F(ScheduleListTest, ARememberedSearchThatFindsNothingNowStillOpensTheList)
 {
     lots.add({.item = "A100"});
-    lots.layOut();
+    lots.start();
     open();
     ASSERT_TRUE(search("Z"));
 
@@ -192,7 +192,7 @@ TEST_F(ScheduleListTest, NumbersAndDatesSortAsValues)
     const qint64 q9 = lots.add({.quantity = 9, .due = {2024, 12, 31}, .plan = "10"});
     const qint64 q100 = lots.add({.quantity = 100, .due = {}, .plan = ""});
     const qint64 q10 = lots.add({.quantity = 10, .due = {2024, 5, 20}, .plan = "100"});
-    lots.layOut();
+    lots.start();
     open();
 
     struct Case
@@ -224,7 +224,7 @@ TEST_F(ScheduleListTest, LotsWithEqualValuesKeepTheirOrderAndTheSortLastsTheRun)
     const qint64 a1 = lots.add({.item = "A", .quantity = 5});
     const qint64 b2 = lots.add({.item = "B", .quantity = 1});
     const qint64 a2 = lots.add({.item = "A", .quantity = 1});
-    lots.layOut();
+    lots.start();
     open();
 
     list->sortBy(schedulelist::ItemCode);
@@ -242,7 +242,7 @@ TEST_F(ScheduleListTest, LotsWithEqualValuesKeepTheirOrderAndTheSortLastsTheRun)
 TEST_F(ScheduleListTest, ASortPutsTheLastSearchBackIntoTheFields)
 {
     lots.add({});
-    lots.layOut();
+    lots.start();
     open();
     EXPECT_FALSE(list->sortBy(schedulelist::Due)) << "without a search the fields stay as typed";
     ASSERT_TRUE(search("A", {}, {}, "2024/05/02", "2024/05/30"));

@@ -1,12 +1,9 @@
 #pragma once
-// A small plant whose lots are laid out on a chart, so that the lots without a machine lie on
-// the unassigned strip as the bar layout puts them there. Lots are described by the values
-// the schedule list shows and searches.
+// A small plant whose lots without a machine wait on the unassigned strip, as the edit path
+// finds them there from their codes. Lots are described by the values the schedule list shows
+// and searches.
 
 #include "EditingPlant.h"
-#include "gantt/GanttChart.h"
-
-#include <memory>
 
 struct WaitingLot
 {
@@ -22,7 +19,7 @@ struct WaitingLot
 class WaitingLots
 {
 public:
-    // Adds a lot before lay-out().
+    // Adds a lot before start().
     qint64 add(const WaitingLot &given)
     {
         const qint64 lot = plant.add({.machine = given.machine, .start = QStringLiteral("2024/05/02 00:00"),
@@ -38,15 +35,8 @@ public:
         return lot;
     }
 
-    // Hands the store to the edit path and lays every bar out on the week scale.
-    void layOut()
-    {
-        plant.start();
-        chart = std::make_unique<GanttChart>(plant.store, plant.rows, plant.calendar);
-        chart->setUp(15000, plant.run.periodStartDate(), plant.run.DayStartTime, {}, plant.run.GridUnitMinutes);
-        chart->showMode(DisplayMode::Week);
-    }
+    // Hands the store to the edit path, which marks the lots waiting on the strip.
+    void start() { plant.start(); }
 
     EditingPlant plant;
-    std::unique_ptr<GanttChart> chart;
 };

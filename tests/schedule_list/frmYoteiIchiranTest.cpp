@@ -24,7 +24,7 @@ protected:
         b200 = lots.add({.item = "B200", .quantity = 9});
         a1x = lots.add({.item = "A1-X", .quantity = 100});
         lots.add({.machine = EditingPlant::M01});
-        lots.layOut();
+        lots.start();
         window = std::make_unique<frmYoteiIchiran>(plant.store, plant.run, plant.prompter);
     }
 
