@@ -7,8 +7,8 @@
 // given a pair another row supplied, so a reload never finds a shift twice. Rows whose hours
 // counted at the load, and the holders, share the day's hours: the holders that keep a shift
 // get the hours (each at least one, so a reload reads their shifts; the earlier ones keep their
-// stored hours as far as the total allows and the last takes the rest), every other one gets
-// 0. A reload adds the rows up to exactly the planner's total. When the total is smaller than
+// stored hours as far as the total allows and the last takes the rest; when none keeps a
+// shift the first holder takes the total), every other one gets 0. A reload adds the rows up to exactly the planner's total. When the total is smaller than
 // the number of rows that keep a shift, the rows get eighths of an hour beside the first one,
 // which a reload still rounds to the planner's total. A total of 0 is a day off: every row gets
 // 0 hours and a reload shows no shift.
