@@ -18,18 +18,6 @@ const QString PairsNotStored = QStringLiteral("この日の稼働時間のデー
 
 namespace {
 
-constexpr double MaxDayHours = 24;
-
-// The day's hours PlanSum gives; none when it holds no number of hours.
-std::optional<int> enteredHours(const QString &text)
-{
-    bool number = false;
-    const double hours = text.trimmed().toDouble(&number);
-    if (!number || hours < 0 || hours > MaxDayHours)
-        return std::nullopt;
-    return int(plant::roundHalfEven(hours));
-}
-
 // The shift slots the boxes give; the first box that holds no time when there is one.
 struct EnteredShifts
 {
@@ -61,15 +49,31 @@ EnteredShifts enteredShifts(const LinePlanTexts &texts)
 std::optional<LinePlanDay> linePlanDayAt(const ChartRows &rows, const WorkCalendar &calendar, int row,
                                          const QDateTime &at)
 {
-    if (!rows.isMachineRow(row) || rows.row(row).code.trimmed().size() <= 1 || !at.isValid())
+    if (!at.isValid())
         return std::nullopt;
-    QDate date = at.date();
-    if (at.time() < calendar.dayStart())
-        date = date.addDays(-1);
+    const QDate date = at.time() < calendar.dayStart() ? at.date().addDays(-1) : at.date();
+    return linePlanDayOn(rows, calendar, row, date);
+}
+
+std::optional<LinePlanDay> linePlanDayOn(const ChartRows &rows, const WorkCalendar &calendar, int row,
+                                         const QDate &date)
+{
+    if (!rows.isMachineRow(row) || rows.row(row).code.trimmed().size() <= 1 || !date.isValid())
+        return std::nullopt;
     const qint64 k = calendar.periodStart().daysTo(date) + 2;
     if (!calendar.day(row, k))
         return std::nullopt;
     return LinePlanDay{row, k};
+}
+
+std::optional<int> plannedHours(const QString &text)
+{
+    constexpr double MaxDayHours = 24;
+    bool number = false;
+    const double hours = text.trimmed().toDouble(&number);
+    if (!number || hours < 0 || hours > MaxDayHours)
+        return std::nullopt;
+    return int(plant::roundHalfEven(hours));
 }
 
 LinePlanTexts linePlanTexts(const CalendarDay &day)
@@ -108,7 +112,7 @@ LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const Line
         prompter.inform(lineplan::BadTime);
         return {false, entered.badBox, false};
     }
-    const std::optional<int> hours = enteredHours(texts.PlanSum);
+    const std::optional<int> hours = plannedHours(texts.PlanSum);
     if (!hours) {
         prompter.inform(lineplan::BadSum);
         return {false, PlanSumBox, false};

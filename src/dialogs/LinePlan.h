@@ -46,6 +46,11 @@ struct LinePlanDay
 // and nothing for a day the calendar does not hold.
 std::optional<LinePlanDay> linePlanDayAt(const ChartRows &rows, const WorkCalendar &calendar, int row,
                                          const QDateTime &at);
+// The working day `date` of machine row `row` (day index date - period start + 2); nothing for
+// a row that is not a machine row or whose code is a single character, and for a day the
+// calendar does not hold.
+std::optional<LinePlanDay> linePlanDayOn(const ChartRows &rows, const WorkCalendar &calendar, int row,
+                                         const QDate &date);
 
 // What the boxes show for a day: a shift slot as "hh:mm:ss" wherever it or the other slot of a
 // neighbouring pair of slots is not 00:00:00, the rest empty; PlanSum the day's hours.
@@ -65,6 +70,10 @@ struct TimeBoxEnter
     int focus = 0; // the box that gets the focus: 0 .. 7, or PlanSumBox
 };
 TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter);
+
+// The day's hours a PlanSum text gives: a number from 0 to 24, rounded to a whole number
+// (halves to even); nothing for any other text.
+std::optional<int> plannedHours(const QString &text);
 
 // "変更": checks the boxes (a shift box that holds no time, or a PlanSum that is no number of
 // hours from 0 to 24, gets a message and keeps the window open with the focus on it), then

@@ -217,14 +217,15 @@ TEST_F(LinePlanTest, AChangeIsOneUndoStepThatBringsTheDayBackExactly)
     EXPECT_TRUE(plant.path->saveEnabled());
 }
 
-TEST_F(LinePlanTest, TheLotsKeepTheirTimesAndALotPlacedLaterFollowsTheNewHours)
+TEST_F(LinePlanTest, TheLotsKeepTheirTimesAndALotDroppedLaterFollowsTheNewHours)
 {
     change(typed({{0, "9:00"}, {1, "18:00"}}, "8")); // 09:00-12:00 and 13:00-18:00 after the break
     EXPECT_EQ(plant.endText(lot), "2024/05/10 15:00");
 
-    Edit edit = plant.path->beginAction(QStringLiteral("移動"));
-    plant.insertion->insertLot(edit, lot, EditingPlant::M01, QString());
-    edit.commit();
+    // The lot let go on its own row at 09:00, as the chart's drop does it.
+    ASSERT_TRUE(plant.session.lotDrop().drop(lot, EditingPlant::M01, EditingPlant::at(QStringLiteral("2024/05/10 09:00")),
+                                             EditingPlant::M01, false));
+    EXPECT_EQ(plant.startText(lot), "2024/05/10 09:00");
     EXPECT_EQ(plant.endText(lot), "2024/05/10 16:00"); // 3 hours before the break, 3 after
 }
 

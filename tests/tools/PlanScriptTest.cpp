@@ -41,6 +41,10 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"merge 5001", 1, "書式は「merge 手配番号 手配番号」です。"},
         {"merge 5001 x", 1, "手配番号「x」は整数ではありません。"},
         {"pack", 1, "書式は「pack 行コード|-」です。"},
+        {"hours M01 2024/05/10", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
+        {"hours M01 2024/05/10 8 08:00", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
+        {"hours M01 2024/05/10 25 08:00 17:00", 1, "合計時間「25」は 0 から 24 までの数値ではありません。"},
+        {"hours M01 2024/05/10 8 08:00 5pm", 1, "時刻「5pm」は hh:mm の時刻ではありません。"},
     };
     for (const auto &c : cases) {
         const ReadScript script = readPlanScript(QString::fromUtf8(c.script));
@@ -325,6 +329,45 @@ TEST_P(DemoScript, AddedProcessesJoinTheLotInOneStepAndAreSavedWithItsMachineAnd
     ASSERT_GE(found, 2);
     EXPECT_EQ(lots::startInstant(again[found]), lots::startInstant(added));
     EXPECT_EQ(again[found].MachineCode, added.MachineCode);
+}
+
+TEST_P(DemoScript, HoursChangeAMachinesDayAsTheWindowDoesAndASaveKeepsThem)
+{
+    // A day the demo plant holds in two calendar rows (a morning and an afternoon one).
+    const WorkCalendar &calendar = session->calendar();
+    int row = 0;
+    qint64 k = 0;
+    for (int r = 2; r <= session->rows().lastMachineRow() && !row; ++r)
+        for (qint64 d = 2; d <= calendar.periodDays() && !row; ++d)
+            if (calendar.storedRows(r, d).size() >= 2)
+                row = r, k = d;
+    ASSERT_GT(row, 0);
+    const QString machine = session->rows().row(row).code.trimmed();
+    const QString date = plant::dateText(calendar.dateOf(k));
+
+    auto failure = apply(QStringLiteral("hours %1 %2 11 07:30 12:00 13:00 19:00").arg(machine, date));
+    ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
+    const ShiftTimes expected{QTime(7, 30), QTime(12, 0), QTime(13, 0), QTime(19, 0),
+                              QTime(0, 0),  QTime(0, 0),  QTime(0, 0),  QTime(0, 0)};
+    EXPECT_EQ(calendar.day(row, k)->shiftTimes, expected);
+    EXPECT_EQ(calendar.day(row, k)->workHours, 11);
+    EXPECT_TRUE(session->hasUnsavedChanges());
+
+    const QString subcontractor = session->rows().row(session->rows().lastMachineRow() + 1).code.trimmed();
+    failure = apply(QStringLiteral("hours %1 %2 8").arg(subcontractor, date));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, QStringLiteral("行「%1」は機械の行ではありません。").arg(subcontractor));
+    failure = apply(QStringLiteral("hours %1 2030/01/01 8").arg(machine));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, QStringLiteral("日付「2030/01/01」は計画期間にありません。"));
+
+    QuietProgress progress;
+    ASSERT_EQ(session->save(progress, QStringLiteral("test"), QDateTime(Start, QTime(12, 0), Qt::UTC)).outcome,
+              SaveResult::Outcome::Complete);
+    PlanSession reloaded(run, plant.db(), prompter);
+    ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
+    EXPECT_EQ(reloaded.calendar().day(row, k)->shiftTimes, expected);
+    EXPECT_EQ(reloaded.calendar().day(row, k)->workHours, 11);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
