@@ -2,16 +2,9 @@
 // without an unreadable box, and opened from the main window's chart by a right press on an
 // empty spot of a machine row (and not above the rows or on a subcontractor's).
 
-#include "DemoCalendar.h"
-#include "DemoMasters.h"
-#include "DemoPlant.h"
+#include "DemoMainWindowTest.h"
 #include "EditingPlant.h"
-#include "TestPlant.h"
-#include "app/ui/ChartEditing.h"
 #include "app/ui/ChartView.h"
-#include "app/ui/MainForm.h"
-#include "session/PlanSession.h"
-#include "common/PlantValues.h"
 #include "dialogs/ui/LinePlanWindow.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
@@ -127,28 +120,10 @@ TEST_F(LinePlanWindowTest, ChangeWithAnUnreadableBoxSaysSoAndStaysOpen)
 }
 
 // The main window over the demo plant.
-class LinePlanFromChart : public testing::Test
+class LinePlanFromChart : public DemoMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        const QDate start(2026, 12, 8);
-        const demo::PlantSummary summary = demo::writePlant(plant.db(), {60, 7, start}, false);
-        context.PlantCode = demo::PlantCode;
-        context.ProcessClassCode = summary.moldingClass;
-        context.ProcessClassLabel = summary.moldingClass;
-        context.PeriodStart = plant::dateText(start);
-        context.PeriodEnd = plant::dateText(start.addMonths(1));
-        context.Authority = QStringLiteral("1");
-        context.DayStartTime = QTime(8, 0);
-        context.GridUnitMinutes = demo::GridMinutes;
-        context.WindowWidth = 1600 * 15;
-        context.WindowHeight = 900 * 15;
-        form = std::make_unique<MainForm>(context, plant.db(), prompter);
-        editing = new ChartEditing(*form);
-        form->load(nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void SetUp() override { openDemo(60, QDate(2026, 12, 8)); }
 
     ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
 
@@ -178,11 +153,6 @@ protected:
         return opened;
     }
 
-    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
-    RunContext context;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainForm> form;
-    ChartEditing *editing = nullptr;
 };
 
 TEST_F(LinePlanFromChart, ARightPressOnAMachineRowOpensItsWorkingDay)

@@ -2,9 +2,9 @@
 // session (each lot moved by one day), with the statements each lot costs on stderr.
 
 #include "BenchRegistry.h"
+#include "NoProgress.h"
 #include "DemoMasters.h"
 #include "common/PlantValues.h"
-#include "persist/SaveProgress.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
 #include "session/PlanSession.h"
@@ -24,14 +24,6 @@ public:
         throw DbError(QStringLiteral("保存がメッセージを出しました: ") + text);
     }
     bool ask(const QString &, const QString &, bool, PromptIcon) override { return true; }
-};
-
-class NoProgress : public SaveProgress
-{
-public:
-    void started(qint64) override {}
-    void advanced(qint64, qint64, bool) override {}
-    void finished() override {}
 };
 
 } // namespace
