@@ -2,11 +2,9 @@
 // session (each lot moved by one day), with the statements each lot costs on stderr.
 
 #include "BenchRegistry.h"
+#include "MoldingMonth.h"
 #include "NoProgress.h"
-#include "DemoMasters.h"
-#include "common/PlantValues.h"
 #include "plan/Prompter.h"
-#include "plan/RunContext.h"
 #include "session/PlanSession.h"
 
 #include <QTextStream>
@@ -31,12 +29,7 @@ public:
 KALVUNER_BENCH_ROW("plan saving, 1000 lots", "saving 1,000 changed molding lots through the plan session (statements per lot on stderr)",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-plan-saving"));
-                       RunContext run;
-                       run.PlantCode = demo::PlantCode;
-                       run.ProcessClassCode = demo::MoldingClass;
-                       run.PeriodStart = plant::dateText(plant.start);
-                       run.PeriodEnd = plant::dateText(plant.start.addMonths(1));
-                       run.Authority = QStringLiteral("1");
+                       RunContext run = moldingMonth(plant);
                        BenchPrompter prompter;
                        PlanSession session(run, *db, prompter);
                        session.load(nullptr);

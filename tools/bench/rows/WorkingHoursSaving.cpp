@@ -4,11 +4,9 @@
 
 #include "AlwaysYes.h"
 #include "BenchRegistry.h"
-#include "DemoMasters.h"
+#include "MoldingMonth.h"
 #include "NoProgress.h"
-#include "common/PlantValues.h"
 #include "dialogs/LinePlan.h"
-#include "plan/RunContext.h"
 #include "session/PlanSession.h"
 
 #include <QTextStream>
@@ -16,13 +14,8 @@
 KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days of a month, each changed in 変更",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-working-hours"));
-                       RunContext run;
-                       run.PlantCode = demo::PlantCode;
-                       run.ProcessClassCode = demo::MoldingClass;
-                       run.PeriodStart = plant::dateText(plant.start);
-                       run.PeriodEnd = plant::dateText(plant.start.addMonths(1));
+                       RunContext run = moldingMonth(plant);
                        run.DayStartTime = QTime(8, 0);
-                       run.Authority = QStringLiteral("1");
                        AlwaysYes prompter;
                        PlanSession session(run, *db, prompter);
                        session.load(nullptr);
