@@ -94,14 +94,16 @@ LinePlanTexts linePlanTexts(const CalendarDay &day)
 
 TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter)
 {
+    // Enter walks the first two pairs' boxes, then goes to PlanSum.
+    const int next = box <= 2 ? box + 1 : PlanSumBox;
     if (text.trimmed().isEmpty())
-        return {text, box <= 2 ? box + 1 : PlanSumBox};
+        return {text, next};
     const QString time = normalTime(text);
     if (time.isEmpty()) {
         prompter.inform(lineplan::BadEnteredTime);
         return {text, box};
     }
-    return {time, box <= 2 ? box + 1 : PlanSumBox};
+    return {time, next};
 }
 
 LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const LinePlanTexts &texts,
