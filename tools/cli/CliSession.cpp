@@ -122,7 +122,7 @@ std::optional<int> CliSession::load()
     return std::nullopt;
 }
 
-void printPlan(const PlanSession &session)
+void printPlan(const PlanSession &session, QTextStream &out)
 {
     const PlanStore &store = session.store();
     for (qint64 i = 2; i <= store.lastIndex(); ++i) {
@@ -139,7 +139,7 @@ void printPlan(const PlanSession &session)
                                  r.ConfirmState,
                                  r.SchedulerFixed,
                                  QString::number(r.MembersWritten)};
-        cliOut() << fields.join(u'\t') << u'\n';
+        out << fields.join(u'\t') << u'\n';
     }
-    cliOut().flush();
+    out.flush();
 }

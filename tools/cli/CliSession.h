@@ -67,5 +67,6 @@ private:
     std::unique_ptr<PlanSession> m_session;
 };
 
-// The lots of the store as tab-separated lines, one per record from index 2.
-void printPlan(const PlanSession &session);
+// The lots of the store as tab-separated lines, one per record from index 2 (on the standard
+// output unless another stream is given).
+void printPlan(const PlanSession &session, QTextStream &out = cliOut());

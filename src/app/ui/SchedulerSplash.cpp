@@ -77,8 +77,23 @@ void SchedulerSplash::mousePressEvent(QMouseEvent *)
     close();
 }
 
+SplashProgress::~SplashProgress()
+{
+    if (m_splash && !m_heldBack.isEmpty())
+        m_splash->setMessage(m_heldBack);
+}
+
 void SplashProgress::show(const QString &text)
 {
+    // The load reports every hundred lots; painting each report and running the window events
+    // that often cost more than the load itself on a large plant, so the splash follows at most
+    // every MinimumInterval.
+    if (m_sinceShown.isValid() && m_sinceShown.elapsed() < MinimumIntervalMs) {
+        m_heldBack = text;
+        return;
+    }
+    m_sinceShown.start();
+    m_heldBack.clear();
     if (m_splash)
         m_splash->setMessage(text);
     QApplication::processEvents();

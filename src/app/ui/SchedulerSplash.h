@@ -4,6 +4,7 @@
 
 #include "plan/ProgressText.h"
 
+#include <QElapsedTimer>
 #include <QFrame>
 
 class QLabel;
@@ -31,12 +32,19 @@ private:
 
 // Plan loading reports its progress here: the splash shows the text, then pending window
 // events run. Without a splash (a reload with the window already open) only the events run.
+// Reports that come faster than the eye follows are held back; the last one is shown when
+// the load ends.
 class SplashProgress : public ProgressText
 {
 public:
+    static constexpr qint64 MinimumIntervalMs = 50;
+
     explicit SplashProgress(SchedulerSplash *splash) : m_splash(splash) {}
+    ~SplashProgress() override;
     void show(const QString &text) override;
 
 private:
     SchedulerSplash *m_splash;
+    QElapsedTimer m_sinceShown;
+    QString m_heldBack;
 };
