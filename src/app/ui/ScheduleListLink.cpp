@@ -8,7 +8,7 @@
 
 #include <QPushButton>
 
-frmYoteiIchiran *linkScheduleList(MainForm &form, ChartView &chart, PlanPopupMenu &popup)
+void linkScheduleList(MainForm &form, ChartView &chart, PlanPopupMenu &popup)
 {
     auto *list = new frmYoteiIchiran(form.planStore(), form.context(), form.prompter(), &form);
     auto *button = form.findChild<QPushButton *>(QStringLiteral("cmdYoteiIchiran"));
@@ -19,5 +19,4 @@ frmYoteiIchiran *linkScheduleList(MainForm &form, ChartView &chart, PlanPopupMen
         if (form.context().ScheduleListOpen)
             list->reopen();
     });
-    return list;
 }

@@ -7,6 +7,5 @@
 class ChartView;
 class MainForm;
 class PlanPopupMenu;
-class frmYoteiIchiran;
 
-frmYoteiIchiran *linkScheduleList(MainForm &form, ChartView &chart, PlanPopupMenu &popup);
+void linkScheduleList(MainForm &form, ChartView &chart, PlanPopupMenu &popup);
