@@ -1,7 +1,8 @@
 // Planner actions from a script: the reader refuses what it cannot read with the line's number,
 // the run stops at a lot or row the plan does not have, and a script on the demo plant moves
 // lots as the mouse would (push-back, strip, end-fixed refusal), confirms a machine's lots and,
-// with --save, leaves the plan where the script put it.
+// with --save, leaves the plan where the script put it; merges two runs (undone and redone,
+// saved and loaded again as one lot) and packs a press.
 
 #include "CliSession.h"
 #include "DemoMasters.h"
@@ -403,6 +404,41 @@ TEST_P(DemoScript, HoursChangeAMachinesDayAsTheWindowDoesAndASaveKeepsThem)
     ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
     EXPECT_EQ(reloaded.calendar().day(row, k)->shiftTimes, expected);
     EXPECT_EQ(reloaded.calendar().day(row, k)->workHours, 11);
+}
+
+TEST_P(DemoScript, AMergeSavedAndLoadedAgainIsOneLotWithBothRunsPieces)
+{
+    // Two runs whose pieces join: the ninth character of the item code is the group kind.
+    qint64 source = 0;
+    const qint64 target = firstLot([&](const PlanRecord &t) {
+        source = t.ReceivedQty != 0 || t.ItemCode.mid(8, 1) != t.GroupKind ? 0 : firstLot([&](const PlanRecord &s) {
+            return &s != &t && s.ReceivedQty == 0 && sameRun(s, t) && free(s);
+        });
+        return source != 0;
+    });
+    ASSERT_GE(target, 2);
+    const qint64 sourceNo = store()[source].ArrangementNo;
+    const qint64 targetNo = store()[target].ArrangementNo;
+    const qint64 pieces = store()[source].Quantity + store()[target].Quantity;
+    const auto failure = apply(QStringLiteral("merge %1 %2").arg(sourceNo).arg(targetNo));
+    ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
+    ASSERT_EQ(store()[target].Quantity, pieces);
+    QuietProgress progress;
+    ASSERT_EQ(session->save(progress, QStringLiteral("plant042"), plant::naiveDateTime(Start, QTime(12, 0))).outcome,
+              SaveResult::Outcome::Complete);
+
+    PlanSession reloaded(run, plant.db(), prompter);
+    ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
+    qint64 found = 0;
+    for (qint64 i = 2; i <= reloaded.store().lastIndex(); ++i) {
+        const PlanRecord &lot = reloaded.store()[i];
+        EXPECT_NE(lot.ArrangementNo, sourceNo) << "the source's arrangement is merged away";
+        if (lot.ArrangementNo == targetNo) {
+            found = i;
+            EXPECT_EQ(lot.Quantity, pieces);
+        }
+    }
+    EXPECT_GE(found, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
