@@ -17,7 +17,9 @@
 #include "session/PlanSession.h"
 
 #include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,6 +48,11 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"hours M01 2024/05/10 8 08:00", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
         {"hours M01 2024/05/10 25 08:00 17:00", 1, "合計時間「25」は 0 から 24 までの数値ではありません。"},
         {"hours M01 2024/05/10 8 08:00 5pm", 1, "時刻「5pm」は hh:mm の時刻ではありません。"},
+        {"split-lot 5001", 1, "書式は「split-lot 手配番号 生産計画番号=分割数 …」です。"},
+        {"split-lot 5001 700", 1, "「700」は 生産計画番号=分割数 の形ではありません。"},
+        {"split-lot 5001 x=5", 1, "生産計画番号「x」は整数ではありません。"},
+        {"split-process 5001", 1, "書式は「split-process 手配番号 工程の手配番号 …」です。"},
+        {"split-process 5001 5002 y", 1, "手配番号「y」は整数ではありません。"},
     };
     for (const auto &c : cases) {
         const ReadScript script = readPlanScript(QString::fromUtf8(c.script));
@@ -126,6 +133,18 @@ protected:
     }
 
     static QString arrangement(const PlanRecord &lot) { return QString::number(lot.ArrangementNo); }
+
+    // kalvuner-cli on the demo plant, every question answered yes: its exit status and output.
+    std::pair<int, QString> tool(const QStringList &arguments)
+    {
+        const QStringList common{QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--user"), plant.user(),
+                                 QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
+                                 Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"), QStringLiteral("yes")};
+        QProcess process;
+        process.start(QStringLiteral(KALVUNER_CLI), arguments + common);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()));
+    }
 
     // Picks the lots of the re-planning script from the loaded plan and writes the script.
     Replanning replanning() const;
@@ -229,15 +248,6 @@ TEST_P(DemoScript, SavedWithTheToolTheNextLoadShowsTheLotsWhereTheScriptPutThem)
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
         return file.fileName();
-    };
-    const QStringList common{QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--user"), plant.user(),
-                             QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
-                             Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"), QStringLiteral("yes")};
-    auto tool = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(QStringLiteral(KALVUNER_CLI), arguments + common);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()));
     };
     const QString saved = QStringLiteral("--save");
     // A line it cannot carry out stops the run before anything is written.
@@ -439,6 +449,56 @@ TEST_P(DemoScript, AMergeSavedAndLoadedAgainIsOneLotWithBothRunsPieces)
         }
     }
     EXPECT_GE(found, 2);
+}
+
+TEST_P(DemoScript, SplitLinesSplitALotAndTheSaveNumbersItsNewArrangementOnce)
+{
+    // A lot of one process of a production plan, nothing received yet.
+    const qint64 lot = firstLot([](const PlanRecord &r) {
+        const MemberSlot &self = r.Members.at(0);
+        return onMachine(r) && self.HasPlanNo && self.Received == 0 && self.Quantity >= 2 && r.Members.at(1).isFree()
+               && r.AltMembers.empty();
+    });
+    ASSERT_GE(lot, 2);
+    const PlanRecord before = store()[lot];
+    const qint64 number = before.ArrangementNo;
+    const qint64 moved = before.Members.at(0).Quantity / 2;
+    const auto counter = [&] {
+        QSqlQuery query = plant.db().run(QStringLiteral("SELECT 現在番号 FROM DB0018 WHERE 番号管理キー='手配番号'"));
+        return query.next() ? query.value(0).toLongLong() : -1;
+    };
+    const qint64 lastNumber = counter();
+    const qint64 lastLot = store().lastIndex();
+
+    // A plan the lot does not hold stops the run; a count above what is available is refused
+    // with the window's message and the run goes on.
+    auto failure = apply(QStringLiteral("split-lot %1 999999999=1").arg(number));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->text, QStringLiteral("生産計画番号 999999999 の工程はこの手配にありません。"));
+    ASSERT_FALSE(apply(QStringLiteral("split-lot %1 %2=%3").arg(number).arg(before.PlanNo).arg(before.Quantity + 1))
+                     .has_value());
+    EXPECT_EQ(store().lastIndex(), lastLot);
+    EXPECT_FALSE(session->hasUnsavedChanges());
+
+    // A process split of the only process is refused; the plan stays as it was.
+    ASSERT_FALSE(apply(QStringLiteral("split-process %1 %1").arg(number)).has_value());
+    EXPECT_FALSE(session->hasUnsavedChanges());
+
+    // Through the tool, saved and loaded again: two lots adding up to the one.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("split.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("split-lot %1 %2=%3\n").arg(number).arg(before.PlanNo).arg(moved).toUtf8());
+    file.close();
+    ASSERT_EQ(tool({QStringLiteral("apply"), QStringLiteral("--script"), file.fileName(), QStringLiteral("--save")}).first, 0);
+    EXPECT_EQ(counter(), lastNumber + 1);
+    const auto [planned, loadedPlan] = tool({QStringLiteral("plan")});
+    ASSERT_EQ(planned, 0);
+    std::map<qint64, qint64> quantities;
+    for (const QString &line : loadedPlan.split(u'\n'))
+        quantities[line.section(u'\t', 1, 1).toLongLong()] = line.section(u'\t', 8, 8).toLongLong();
+    EXPECT_EQ(quantities[number], before.Quantity - moved);
+    EXPECT_EQ(quantities[lastNumber + 1], moved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
