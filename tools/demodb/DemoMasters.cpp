@@ -12,29 +12,30 @@ QString padded(const QString &code, int width) { return code.leftJustified(width
 
 struct MachineSpec
 {
-    const char *code;  // the code without its unit number
-    const char *name;  // the name without its unit number
-    int units;         // machines of this kind in one hall
+    const char *code;      // the code without its unit number
+    const char *name;      // the name without its unit number
+    int units;             // machines of this kind in one hall
     int tonnage;
+    const char *processes; // the process contents it does, blank-separated; empty for a press
 };
 
 // One molding hall: twenty machines from 50 to 850 tonnes. A bigger plant has more halls of
 // the same machines, numbered on.
 const MachineSpec MoldingMachines[] = {
-    {"IM050", "成形機 50t", 2, 50},   {"IM080", "成形機 80t", 2, 80},   {"IM100", "成形機 100t", 2, 100},
-    {"IM130", "成形機 130t", 2, 130}, {"IM150", "成形機 150t", 2, 150}, {"IM180", "成形機 180t", 1, 180},
-    {"IM220", "成形機 220t", 2, 220}, {"IM280", "成形機 280t", 1, 280}, {"IM350", "成形機 350t", 2, 350},
-    {"IM450", "成形機 450t", 1, 450}, {"IM550", "成形機 550t", 1, 550}, {"IM650", "成形機 650t", 1, 650},
-    {"IM850", "成形機 850t", 1, 850},
+    {"IM050", "成形機 50t", 2, 50, ""},   {"IM080", "成形機 80t", 2, 80, ""},   {"IM100", "成形機 100t", 2, 100, ""},
+    {"IM130", "成形機 130t", 2, 130, ""}, {"IM150", "成形機 150t", 2, 150, ""}, {"IM180", "成形機 180t", 1, 180, ""},
+    {"IM220", "成形機 220t", 2, 220, ""}, {"IM280", "成形機 280t", 1, 280, ""}, {"IM350", "成形機 350t", 2, 350, ""},
+    {"IM450", "成形機 450t", 1, 450, ""}, {"IM550", "成形機 550t", 1, 550, ""}, {"IM650", "成形機 650t", 1, 650, ""},
+    {"IM850", "成形機 850t", 1, 850, ""},
 };
 
 const MachineSpec SecondaryMachines[] = {
-    {"SC-GC", "ゲートカット機", 2, 0}, {"SC-US", "超音波溶着機", 1, 0}, {"SC-PD", "パッド印刷機", 1, 0},
-    {"SC-HS", "ホットスタンプ機", 1, 0}, {"SC-AS", "組立ライン", 1, 0},
+    {"SC-GC", "ゲートカット機", 2, 0, "201"}, {"SC-US", "超音波溶着機", 1, 0, "202"}, {"SC-PD", "パッド印刷機", 1, 0, "203"},
+    {"SC-HS", "ホットスタンプ機", 1, 0, "203"}, {"SC-AS", "組立ライン", 2, 0, "204"},
 };
 
 const MachineSpec InspectionMachines[] = {
-    {"QC-VI", "外観検査台", 2, 0}, {"QC-DM", "三次元測定機", 1, 0},
+    {"QC-VI", "外観検査台", 2, 0, "301"}, {"QC-DM", "三次元測定機", 1, 0, "302"},
 };
 
 struct SupplierSpec
@@ -97,6 +98,7 @@ QList<Machine> machinesFrom(const MachineSpec (&specs)[N], int halls, const QStr
             m.classCode = classCode;
             m.sectionCode = section;
             m.tonnage = spec.tonnage;
+            m.processes = QString::fromUtf8(spec.processes).split(u' ', Qt::SkipEmptyParts);
             machines.append(m);
         }
     }

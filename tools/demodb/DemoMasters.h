@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace demo {
 
@@ -41,6 +42,7 @@ struct Machine
     bool twoShifts = false;
     bool saturdays = false;
     bool dayInTwoRows = false; // Wednesdays written as a morning and an afternoon calendar row
+    QStringList processes;     // the process contents it does; empty: every one of its class
 };
 
 // A row of the supplier master: an outside subcontractor (kind "2") or an in-house section ("1").

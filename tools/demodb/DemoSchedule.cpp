@@ -46,6 +46,11 @@ const Schedule::Queue &Schedule::queueOf(const Lot &lot) const
 void Schedule::assign(Lot &lot, const Item &item, const Step &step)
 {
     QList<int> machines = m_masters.machinesOfClass(step.classCode);
+    const QString &process = m_masters.processes[step.process].code;
+    machines.removeIf([&](int m) {
+        const QStringList &does = m_masters.machines[m].processes;
+        return !does.isEmpty() && !does.contains(process);
+    });
     if (step.molding) {
         int smallest = 0;
         for (int m : machines)
@@ -84,7 +89,7 @@ void Schedule::place(Lot &lot, const Item &item, const QDateTime &notBefore)
     if (molding && m_moldFree.value(item.mold) > begin && m_random.chance(95))
         begin = m_moldFree.value(item.mold);
     if (queue.lastStart.isValid() && m_random.chance(2)) // a hand edit left an overlap
-        begin = std::max(queue.lastStart.addSecs(3600), queue.free.addSecs(-3600LL * m_random.between(1, 4)));
+        begin = std::max({queue.lastStart.addSecs(3600), queue.free.addSecs(-3600LL * m_random.between(1, 4)), notBefore});
 
     // A run is not left standing in the press over a long shutdown (the year-end holidays):
     // it waits until after it, and the press stands idle before.
