@@ -176,6 +176,7 @@ const QString ProcessShowNext =
 const QString ProcessShowEarlier = processShowFrom + QStringLiteral(" WHERE 上位手配番号=? AND DB0253.削除フラグ='0'");
 
 const QString ArrangementByNo = QStringLiteral("SELECT * FROM DB0253 WHERE 手配番号=?");
+const QString ArrangementByNoForUpdate = ArrangementByNo + QStringLiteral(" FOR UPDATE");
 
 const QString ArrangementNumberCounter =
     QStringLiteral("SELECT 現在番号,開始番号,終了番号 FROM DB0018 WHERE 番号管理キー='手配番号'");

@@ -83,6 +83,9 @@ extern const QString ProcessShowEarlier;
 
 // One arrangement row, every column; binds arrangement number.
 extern const QString ArrangementByNo;
+// The same row locked until the lot's transaction ends (PostgreSQL; SQLite's write
+// transaction already keeps other writers out).
+extern const QString ArrangementByNoForUpdate;
 // The arrangement number counter (current, first and last number).
 extern const QString ArrangementNumberCounter;
 // Advances the arrangement number counter only if nobody else moved it since it was read;

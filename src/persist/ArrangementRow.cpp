@@ -3,12 +3,13 @@
 #include "db/RowWriter.h"
 #include "db/Statements.h"
 #include "common/PlantValues.h"
+#include "persist/ChangedElsewhere.h"
 #include "persist/SaveSession.h"
 
 
-QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number)
+QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number, const QString &statement)
 {
-    QSqlQuery query = session.query(sql::ArrangementByNo, {number});
+    QSqlQuery query = session.query(statement, {number});
     if (!query.next())
         throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
     QVariantMap row;
@@ -18,17 +19,24 @@ QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number)
     return row;
 }
 
-ArrangementRow ArrangementRow::read(SaveSession &session, qint64 number)
+ArrangementRow ArrangementRow::readForWriting(SaveSession &session, qint64 number)
 {
+    const bool locks = session.db().kind() == DataSource::Kind::Postgres;
     ArrangementRow row;
-    row.m_values = readRow(session, number);
+    try {
+        row.m_values = readRow(session, number, locks ? sql::ArrangementByNoForUpdate : sql::ArrangementByNo);
+    } catch (const DbError &) {
+        session.elsewhere().missing(number);
+        throw;
+    }
+    session.elsewhere().compare(number, row);
     return row;
 }
 
 ArrangementRow ArrangementRow::copyOf(SaveSession &session, qint64 source)
 {
     ArrangementRow row;
-    row.m_values = readRow(session, source);
+    row.m_values = readRow(session, source, sql::ArrangementByNo);
     row.m_new = true;
     row.set(QStringLiteral("指示書発行日"), QStringLiteral("00000000"));
     row.set(QStringLiteral("受入実績数"), 0);

@@ -11,8 +11,10 @@ class SaveSession;
 class ArrangementRow
 {
 public:
-    // The stored arrangement `number`; throws DbError when there is no such row.
-    static ArrangementRow read(SaveSession &session, qint64 number);
+    // The stored arrangement `number` that the save is about to write, locked until the lot's
+    // transaction ends and compared with what the plan read of it (see ElsewhereCheck).
+    // Throws LotChangedElsewhere, or DbError when the plan never had the row.
+    static ArrangementRow readForWriting(SaveSession &session, qint64 number);
     // A new row copied column by column from the stored arrangement `source`, with the
     // columns of a fresh arrangement reset (no instruction sheet, no actuals, not completed).
     static ArrangementRow copyOf(SaveSession &session, qint64 source);
@@ -30,7 +32,7 @@ public:
     void write(SaveSession &session);
 
 private:
-    static QVariantMap readRow(SaveSession &session, qint64 number);
+    static QVariantMap readRow(SaveSession &session, qint64 number, const QString &statement);
 
     QVariantMap m_values;   // column names in lower case (PostgreSQL's folding)
     QVariantMap m_assigned;

@@ -30,7 +30,8 @@ SaveResult saveThroughEditPath(EditPath &path, const EditPathSaveRequest &reques
 {
     EditPathSaveTarget target(path);
     SaveRequest save{target,          request.rows,        request.run, request.db, request.prompter,
-                     request.progress, request.accountName, request.now, request.retry};
+                     request.progress, request.accountName, request.now, request.retry,
+                     request.fingerprints, request.overwriteLots};
     SaveResult result = savePlan(save);
     if (result.outcome == SaveResult::Outcome::Complete)
         path.markClean();

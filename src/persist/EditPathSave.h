@@ -35,6 +35,8 @@ struct EditPathSaveRequest
     QString accountName;
     QDateTime now;
     RetryPolicy retry{};
+    ArrangementFingerprints *fingerprints = nullptr;
+    std::vector<qint64> overwriteLots{};
 };
 
 SaveResult saveThroughEditPath(EditPath &path, const EditPathSaveRequest &request);

@@ -48,7 +48,7 @@ ArrangementRow createArrangement(SaveSession &session, MemberSlot &slot, qint64 
 void saveSlot(SaveSession &session, PlanRecord &lot, MemberSlot &slot, qint64 previousSource, ChainState &chain)
 {
     ArrangementRow row = slot.AuxNo != 0 ? createArrangement(session, slot, previousSource, chain)
-                                         : ArrangementRow::read(session, slot.ArrangementNo);
+                                         : ArrangementRow::readForWriting(session, slot.ArrangementNo);
     const qint64 planNo = row.integer(QStringLiteral("生産計画番号"));
     const QString itemCode = row.text(QStringLiteral("品名コード"));
     const qint64 sequence = row.integer(QStringLiteral("順序"));
@@ -68,6 +68,7 @@ void saveSlot(SaveSession &session, PlanRecord &lot, MemberSlot &slot, qint64 pr
 
     applyScheduleColumns(session, row, lot, slot);
     row.write(session);
+    session.elsewhere().written(slot.ArrangementNo, row);
 
     refreshPlanTotals(session, planNo, itemCode, sequence, lot.ConfirmState);
     if (slot.Quantity != 0)

@@ -9,5 +9,6 @@ struct PlanRecord;
 
 // `lot` is the working copy of the record: it ends as the saved record (new arrangement
 // numbers in its slots, resolved destination, changed and requirement flags cleared).
-// Throws DbError or NoArrangementNumbering; the caller's transaction then undoes the lot.
+// Throws DbError, NoArrangementNumbering or LotChangedElsewhere; the caller's transaction then
+// undoes the lot.
 void saveLot(SaveSession &session, PlanRecord &lot);

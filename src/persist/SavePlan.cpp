@@ -7,6 +7,8 @@
 #include "persist/SaveTarget.h"
 #include "persist/WorkingHours.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString CheckTitle = QStringLiteral("保存の確認");
@@ -47,28 +49,38 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
     return true;
 }
 
-// Writes one lot in a transaction of its own; false when it failed and was rolled back.
-bool saveLotInTransaction(SaveRequest &request, SaveSession &session, qint64 index)
+enum class LotOutcome { Saved, ChangedElsewhere, Failed };
+
+// Writes one lot in a transaction of its own; rolled back unless it was saved.
+LotOutcome saveLotInTransaction(SaveRequest &request, SaveSession &session, qint64 index, SaveResult &result)
 {
     PlanRecord lot = request.plan.store()[index];
+    const auto &overwrite = request.overwriteLots;
+    session.elsewhere().beginLot(std::find(overwrite.begin(), overwrite.end(), index) != overwrite.end());
     try {
         request.db.begin();
         saveLot(session, lot);
         request.db.commit();
+    } catch (const LotChangedElsewhere &changed) {
+        request.db.rollback();
+        result.changedElsewhere.push_back(changed.change);
+        result.changedElsewhere.back().lot = index;
+        return LotOutcome::ChangedElsewhere;
     } catch (const NoArrangementNumbering &) {
         request.db.rollback();
         request.prompter.inform(QStringLiteral("手配番号を採番できませんでした"));
-        return false;
+        return LotOutcome::Failed;
     } catch (const DbError &error) {
         request.db.rollback();
         request.prompter.inform(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
                                                "この計画とこれ以降の計画は保存されていません。\n%2")
                                     .arg(lot.ArrangementNo)
                                     .arg(error.text));
-        return false;
+        return LotOutcome::Failed;
     }
+    session.elsewhere().lotCommitted();
     request.plan.lotSaved(index, lot);
-    return true;
+    return LotOutcome::Saved;
 }
 
 bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &result)
@@ -105,21 +117,24 @@ SaveResult savePlan(SaveRequest &request)
     if (!passesChecks(request, result))
         return result;
 
-    SaveSession session(request.db, request.run, request.prompter, request.now, request.accountName, request.retry);
+    SaveSession session(request.db, request.run, request.prompter, request.now, request.accountName, request.retry,
+                        request.fingerprints);
     result.outcome = SaveResult::Outcome::Failed;
     for (qint64 i = 2; i <= last; ++i) {
         request.progress.advanced(i, last, i % 10 == 0);
         if (request.plan.store()[i].MembersWritten == 0)
             continue;
-        const bool saved = saveLotInTransaction(request, session, i);
+        const LotOutcome saved = saveLotInTransaction(request, session, i, result);
         result.statements = session.statements();
-        if (!saved)
+        if (saved == LotOutcome::Failed)
             return result;
-        result.savedLots.push_back(i);
+        if (saved == LotOutcome::Saved)
+            result.savedLots.push_back(i);
     }
     const bool hoursSaved = saveWorkingHours(request, session, result);
     result.statements = session.statements();
     if (hoursSaved)
-        result.outcome = SaveResult::Outcome::Complete;
+        result.outcome = result.changedElsewhere.empty() ? SaveResult::Outcome::Complete
+                                                         : SaveResult::Outcome::ChangedElsewhere;
     return result;
 }

@@ -6,7 +6,9 @@
 // take from the number management table), requirement rows, cycle row and plan totals are
 // all written or none is. A lot that fails is rolled back and reported with the database's
 // own error text; the lots saved before it stay saved, it and the lots after it keep their
-// changed flag, and the result says that saving is still needed.
+// changed flag, and the result says that saving is still needed. A lot whose rows someone
+// else changed since the plan read them is not written; the other lots are, and the result
+// lists it.
 
 #include "persist/SaveSession.h"
 
@@ -29,6 +31,10 @@ struct SaveRequest
     QString accountName;       // the signed-in account, for the audit of completed lots
     QDateTime now;             // the moment of the save, for the audit columns
     RetryPolicy retry{};
+    // What the plan read of its arrangements (null: nothing to compare) and the lots whose
+    // rows may be written over although they changed elsewhere (the planner said so).
+    ArrangementFingerprints *fingerprints = nullptr;
+    std::vector<qint64> overwriteLots{};
 };
 
 struct SavedDay
@@ -45,11 +51,13 @@ struct SaveResult
         Refused,   // inquiry mode: nothing can be saved
         Cancelled, // a check stopped the save before anything was written
         Failed,    // a lot or the working hours could not be written; see the message shown
+        ChangedElsewhere, // everything else saved; the lots listed were changed by others and stay unsaved
     };
     Outcome outcome = Outcome::Refused;
     std::vector<qint64> savedLots;    // records written and unflagged, in record order
     std::vector<SavedDay> savedDays;  // calendar days written
     std::vector<qint64> relayoutLots; // bars to lay out again (a lot over the duration limit)
+    std::vector<ElsewhereChange> changedElsewhere; // lots not written: others changed their rows
     qint64 statements = 0;            // statements run against the database
 
     // The plan still differs from the database: the save button stays enabled.

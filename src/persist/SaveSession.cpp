@@ -8,8 +8,9 @@
 #include <QThread>
 
 SaveSession::SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
-                         const QString &accountName, RetryPolicy retry)
-    : m_db(db), m_run(run), m_prompter(prompter), m_now(now), m_accountName(accountName), m_retry(retry)
+                         const QString &accountName, RetryPolicy retry, ArrangementFingerprints *known)
+    : m_db(db), m_run(run), m_prompter(prompter), m_now(now), m_accountName(accountName), m_retry(retry),
+      m_elsewhere(known)
 {
 }
 

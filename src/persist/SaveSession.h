@@ -4,6 +4,7 @@
 // statement goes through it, so a save can say how many it ran.
 
 #include "db/Database.h"
+#include "persist/ChangedElsewhere.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
 
@@ -23,12 +24,14 @@ class SaveSession
 {
 public:
     SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
-                const QString &accountName, RetryPolicy retry);
+                const QString &accountName, RetryPolicy retry, ArrangementFingerprints *known = nullptr);
 
     Database &db() { return m_db; }
     const RunContext &run() const { return m_run; }
     Prompter &prompter() { return m_prompter; }
     const QString &accountName() const { return m_accountName; }
+    // What the plan read of the rows it writes back, to leave rows changed elsewhere alone.
+    ElsewhereCheck &elsewhere() { return m_elsewhere; }
 
     // The audit columns' today ("yyyymmdd") and now (hhmmss).
     QString today() const;
@@ -61,4 +64,5 @@ private:
     QString m_accountName;
     RetryPolicy m_retry;
     qint64 m_statements = 0;
+    ElsewhereCheck m_elsewhere;
 };

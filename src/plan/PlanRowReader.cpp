@@ -86,6 +86,16 @@ PlanRowReader::PlanRowReader(const QSqlQuery &query, const PlanLoadSettings &set
             throw DbError(QStringLiteral("計画データの読込に失敗しました。列「%1」がありません。").arg(name));
         m_col.*column.position = position;
     }
+    for (const QString &name : fingerprintColumns())
+        m_fingerprintColumns.push_back(m_row.column(name));
+}
+
+ArrangementFingerprint PlanRowReader::fingerprint() const
+{
+    return fingerprintOf([this](int k) {
+        const int column = m_fingerprintColumns[size_t(k)];
+        return column < 0 ? QVariant() : m_query.value(column);
+    });
 }
 
 QString PlanRowReader::text(int column) const { return m_row.textAt(column); }

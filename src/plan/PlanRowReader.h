@@ -5,10 +5,12 @@
 // time. Column positions are looked up once, when the reader is made.
 
 #include "db/Database.h"
+#include "plan/ArrangementFingerprint.h"
 #include "plan/PlanRecord.h"
 
 #include <QDate>
 #include <QSqlQuery>
+#include <vector>
 
 class TextPool;
 
@@ -35,6 +37,8 @@ public:
     void fill(PlanRecord &record);
 
     qint64 arrangementNo() const;
+    // The current row's arrangement columns as the save will compare them.
+    ArrangementFingerprint fingerprint() const;
 
 private:
     // Positions of the columns the load reads; a name that occurs twice in the result
@@ -85,5 +89,6 @@ private:
     const PlanLoadSettings &m_settings;
     TextPool &m_pool;
     Columns m_col;
+    std::vector<int> m_fingerprintColumns; // -1 for a column this plant's table lacks
     SharedTexts m_texts;
 };

@@ -31,7 +31,8 @@ void report(ProgressText *progress, const QString &text, qint64 count)
         progress->show(text + plant::thousands(count));
 }
 
-qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress)
+qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
+                ArrangementFingerprints *fingerprints)
 {
     const PlanLoadSettings settings{context.PlantCode, context.ProcessClassCode, context.KeepMachineOfUnplaced != 0,
                                     context.periodStartDate()};
@@ -49,6 +50,8 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
             continue;
         PlanRecord record;
         reader.fill(record);
+        if (fingerprints)
+            fingerprints->keep(record.ArrangementNo, reader.fingerprint());
         record.MoldShortName = molds.nameOf(record.MoldNo);
         record.Requirements = requirements.rowsOf(record.ArrangementNo);
         const qint64 index = store.append(std::move(record));
@@ -64,11 +67,12 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
 
 } // namespace
 
-qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress)
+qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
+                      ArrangementFingerprints *fingerprints)
 {
     const qint64 before = store.lastIndex();
     try {
-        const qint64 count = loadLots(db, context, store, progress);
+        const qint64 count = loadLots(db, context, store, progress, fingerprints);
         store.trimTo(store.lastIndex());
         return count;
     } catch (const DbError &) {

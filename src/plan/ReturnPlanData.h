@@ -6,6 +6,7 @@
 
 #include <QtGlobal>
 
+class ArrangementFingerprints;
 class Database;
 class PlanStore;
 class ProgressText;
@@ -15,5 +16,7 @@ struct RunContext;
 // lot's BarIndex is its index. Reports "計画データを読み込んでいます。…" with the count every
 // 100 lots and "計画データ読込完了。…" with the count at the end. Returns the number of lots.
 // Throws DbError naming what failed when a statement fails or a lot's date cannot be read;
-// the store is then left as it was before the call.
-qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress);
+// the store is then left as it was before the call. `fingerprints` (may be null) takes each
+// loaded arrangement's fingerprint, which the save compares before writing the row back.
+qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
+                      ArrangementFingerprints *fingerprints = nullptr);

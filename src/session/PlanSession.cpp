@@ -28,15 +28,17 @@ PlanSession::LoadResult PlanSession::load(ProgressText *progress)
 {
     m_rows.clear();
     m_store.reset();
+    m_fingerprints.clear();
     m_path.takeLoadedPlan();
     try {
         if (buildClassRows(m_rows, m_calendar, m_breaks, m_run, m_db, m_prompter) == RowsBuild::EndProgram)
             return LoadResult::NoBreakMaster;
         m_machines.load(m_db, m_run.PlantCode);
-        ReturnPlanData(m_db, m_run, m_store, progress);
+        ReturnPlanData(m_db, m_run, m_store, progress, &m_fingerprints);
     } catch (...) {
         m_rows.clear();
         m_store.reset();
+        m_fingerprints.clear();
         m_path.takeLoadedPlan();
         throw;
     }
@@ -50,6 +52,7 @@ void PlanSession::adopt(ChartRows rows, WorkCalendar calendar, PlanStore store, 
     m_rows = std::move(rows);
     m_calendar = std::move(calendar);
     m_store = std::move(store);
+    m_fingerprints.clear();
     m_path.takeLoadedPlan();
     if (place)
         placeLoadedLots(nullptr);
@@ -64,8 +67,9 @@ void PlanSession::placeLoadedLots(ProgressText *progress)
 }
 
 SaveResult PlanSession::save(SaveProgress &progress, const QString &accountName, const QDateTime &now,
-                             RetryPolicy retry)
+                             RetryPolicy retry, const std::vector<qint64> &overwriteLots)
 {
-    const EditPathSaveRequest request{m_rows, m_run, m_db, m_prompter, progress, accountName, now, retry};
+    const EditPathSaveRequest request{m_rows,      m_run, m_db,  m_prompter,      progress,
+                                      accountName, now,   retry, &m_fingerprints, overwriteLots};
     return saveThroughEditPath(m_path, request);
 }

@@ -19,6 +19,7 @@
 #include "editing/RowPacking.h"
 #include "persist/SavePlan.h"
 #include "plan/ChartRows.h"
+#include "plan/ArrangementFingerprint.h"
 #include "plan/MachineLookup.h"
 #include "plan/PlanStore.h"
 
@@ -81,9 +82,11 @@ public:
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }
 
     // Saves every changed lot and calendar day; after a complete save the saved plan is the
-    // clean one. Refused in inquiry mode.
+    // clean one. Refused in inquiry mode. A lot whose arrangements someone else changed since
+    // the load is left unsaved and listed in the result, unless it is one of `overwriteLots`
+    // and was neither completed nor deleted elsewhere.
     SaveResult save(SaveProgress &progress, const QString &accountName, const QDateTime &now,
-                    RetryPolicy retry = {});
+                    RetryPolicy retry = {}, const std::vector<qint64> &overwriteLots = {});
 
 signals:
     void unsavedChangesChanged(bool unsaved);
@@ -100,6 +103,7 @@ private:
     WorkingTime m_time;
     MachineLookup m_machines;
     PlanStore m_store;
+    ArrangementFingerprints m_fingerprints; // the arrangements as loaded or last saved
     EditPath m_path;
     PlanInsertion m_insertion;
     LotDrop m_drop;

@@ -1,0 +1,61 @@
+#pragma once
+// The check that keeps a save from overwriting what others changed since the plan read it.
+// Before a lot's arrangement row is written, the row is read under the lot's transaction
+// (locked on PostgreSQL) and compared with the fingerprint the plan took of it. A row that
+// differs stops the lot: the transaction is undone, the lot keeps its changed flag and the
+// save lists it. The planner may have such a lot written anyway, except when the row was
+// completed or deleted elsewhere: those can only be read again.
+
+#include "plan/ArrangementFingerprint.h"
+
+#include <QString>
+#include <vector>
+
+class ArrangementRow;
+
+// One lot whose arrangement changed elsewhere.
+struct ElsewhereChange
+{
+    qint64 lot = 0;           // record index
+    qint64 arrangementNo = 0; // the arrangement found changed
+    QString itemCode;         // its item as stored now
+    unsigned changes = 0;     // ArrangementChange flags
+    bool gone = false;        // completed ("2") or deleted elsewhere: never overwritten
+
+    // "数量・実績…" : what changed, in the planner's words.
+    QString describe() const;
+};
+
+// Thrown out of the lot's save when a row changed elsewhere; the caller undoes the lot.
+struct LotChangedElsewhere
+{
+    ElsewhereChange change;
+};
+
+class ElsewhereCheck
+{
+public:
+    // `known` may be null: a plan that was not read from the database has nothing to compare.
+    explicit ElsewhereCheck(ArrangementFingerprints *known) : m_known(known) {}
+
+    bool active() const { return m_known != nullptr; }
+
+    // A new lot's save starts; `overwrite` lets it write over rows changed elsewhere unless
+    // they were completed or deleted.
+    void beginLot(bool overwrite);
+    // The stored row of arrangement `number` as read for the save; throws LotChangedElsewhere.
+    void compare(qint64 number, const ArrangementRow &stored) const;
+    // Arrangement `number` is no longer in the table; throws LotChangedElsewhere when the plan
+    // had read it.
+    void missing(qint64 number) const;
+    // The row as the save wrote it: its fingerprint once the lot's transaction is committed.
+    void written(qint64 number, const ArrangementRow &row);
+    void lotCommitted();
+
+private:
+    ArrangementFingerprints *m_known;
+    bool m_overwrite = false;
+    std::vector<std::pair<qint64, ArrangementFingerprint>> m_pending;
+};
+
+ArrangementFingerprint fingerprintOfRow(const ArrangementRow &row);

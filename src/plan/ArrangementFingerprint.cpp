@@ -1,0 +1,106 @@
+#include "plan/ArrangementFingerprint.h"
+
+#include "common/PlantValues.h"
+
+#include <array>
+
+namespace {
+
+enum class Kind { Text, Number };
+
+struct FingerprintColumn
+{
+    const char16_t *name;
+    quint32 ArrangementFingerprint::*group;
+    Kind kind;
+};
+
+using F = ArrangementFingerprint;
+const std::array<FingerprintColumn, 24> kColumns{{
+    {u"手配数", &F::quantity, Kind::Number},
+    {u"受入実績数", &F::actuals, Kind::Number},
+    {u"完納区分", &F::completion, Kind::Text},
+    {u"削除フラグ", &F::completion, Kind::Text},
+    {u"機械コード", &F::schedule, Kind::Text},
+    {u"指示先コード", &F::schedule, Kind::Text},
+    {u"計上先コード", &F::schedule, Kind::Text},
+    {u"品名コード", &F::schedule, Kind::Text},
+    {u"作業開始日付", &F::schedule, Kind::Text},
+    {u"作業開始時間", &F::schedule, Kind::Number},
+    {u"作業終了日付", &F::schedule, Kind::Text},
+    {u"作業終了時間", &F::schedule, Kind::Number},
+    {u"開始日", &F::schedule, Kind::Text},
+    {u"納期", &F::schedule, Kind::Text},
+    {u"GNT初期納期", &F::schedule, Kind::Text},
+    {u"GNT所要時間＿分", &F::schedule, Kind::Number},
+    {u"作業時間", &F::schedule, Kind::Number},
+    {u"段取時間", &F::schedule, Kind::Number},
+    {u"必要人員", &F::schedule, Kind::Number},
+    {u"手配確定区分", &F::state, Kind::Text},
+    {u"スケジューラ固定区分", &F::state, Kind::Text},
+    {u"更新日", &F::state, Kind::Text},
+    {u"更新時刻", &F::state, Kind::Number},
+    {u"受入即検収区分", &F::state, Kind::Text},
+}};
+
+QString normalised(const QVariant &value, Kind kind)
+{
+    const QString text = value.isNull() ? QString() : value.toString();
+    if (kind == Kind::Number)
+        return QString::number(plant::leadingNumber(text), 'g', 15);
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+} // namespace
+
+unsigned ArrangementFingerprint::changesFrom(const ArrangementFingerprint &other) const
+{
+    unsigned changes = 0;
+    if (quantity != other.quantity)
+        changes |= QuantityChanged;
+    if (actuals != other.actuals)
+        changes |= ActualsChanged;
+    if (completion != other.completion)
+        changes |= CompletionChanged;
+    if (schedule != other.schedule)
+        changes |= ScheduleChanged;
+    if (state != other.state)
+        changes |= StateChanged;
+    return changes;
+}
+
+const QStringList &fingerprintColumns()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const FingerprintColumn &column : kColumns)
+            list << QString::fromUtf16(column.name);
+        return list;
+    }();
+    return names;
+}
+
+ArrangementFingerprint fingerprintOf(const std::function<QVariant(int)> &valueAt)
+{
+    ArrangementFingerprint fingerprint;
+    for (int k = 0; k < int(kColumns.size()); ++k) {
+        quint32 &group = fingerprint.*(kColumns[size_t(k)].group);
+        // Each value is hashed with the group so far, so that the order of the values counts.
+        group = quint32(qHash(normalised(valueAt(k), kColumns[size_t(k)].kind), size_t(group) * 31u + size_t(k)));
+    }
+    return fingerprint;
+}
+
+const ArrangementFingerprint *ArrangementFingerprints::find(qint64 arrangementNo) const
+{
+    const auto it = m_known.constFind(arrangementNo);
+    return it == m_known.cend() ? nullptr : &it.value();
+}
+
+void ArrangementFingerprints::keep(qint64 arrangementNo, const ArrangementFingerprint &fingerprint)
+{
+    m_known.insert(arrangementNo, fingerprint);
+}

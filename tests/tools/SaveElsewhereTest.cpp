@@ -1,0 +1,199 @@
+// Saving beside other writers: the demo plant's molding class loaded by a plan session, lots
+// moved by the planner, and a second connection (the shop floor, the order desk, another
+// planner) changing arrangement rows after the load. A lot whose rows changed elsewhere is not
+// written and stays unsaved; the other lots are saved; overwriting is possible unless the lot
+// was completed or deleted elsewhere.
+
+#include "CliSession.h"
+#include "DemoMasters.h"
+#include "DemoPlant.h"
+#include "QuietProgress.h"
+#include "TestPlant.h"
+#include "common/PlantValues.h"
+#include "session/PlanSession.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SaveElsewhere : public testing::TestWithParam<TestPlant::Backend>
+{
+protected:
+    void SetUp() override
+    {
+        demo::writePlant(plant.db(), {200, 11, Start}, false);
+        run.PlantCode = demo::PlantCode;
+        run.ProcessClassCode = demo::MoldingClass;
+        run.PeriodStart = plant::dateText(Start);
+        run.PeriodEnd = plant::dateText(Start.addMonths(1));
+        run.Authority = QStringLiteral("1");
+        other = Database::open(plant.dataSourceField(), plant.user(), {}, QStringLiteral("elsewhere"));
+        first = loadedSession();
+    }
+
+    std::unique_ptr<PlanSession> loadedSession()
+    {
+        auto session = std::make_unique<PlanSession>(run, plant.db(), prompter);
+        EXPECT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
+        return session;
+    }
+
+    // The first `count` loaded lots of one stored arrangement with dates, by arrangement number.
+    std::vector<qint64> lots(int count) const
+    {
+        std::vector<qint64> numbers;
+        const PlanStore &store = first->store();
+        for (qint64 i = 2; i <= store.lastIndex() && int(numbers.size()) < count; ++i)
+            if (store[i].ArrangementNo > 0 && store[i].StartDate.isValid() && store[i].EndDate.isValid())
+                numbers.push_back(store[i].ArrangementNo);
+        return numbers;
+    }
+
+    static qint64 indexOf(const PlanSession &session, qint64 arrangementNo)
+    {
+        for (qint64 i = 2; i <= session.store().lastIndex(); ++i)
+            if (session.store()[i].ArrangementNo == arrangementNo)
+                return i;
+        return 0;
+    }
+
+    // The planner moves the lots a day later, as one action.
+    static void moveByADay(PlanSession &session, const std::vector<qint64> &arrangements)
+    {
+        Edit edit = session.editPath().beginAction(QStringLiteral("計画の移動"));
+        for (const qint64 number : arrangements)
+            edit.change(indexOf(session, number), [](PlanRecord &moved) {
+                moved.StartDate = moved.StartDate.addDays(1);
+                moved.EndDate = moved.EndDate.addDays(1);
+            });
+        edit.commit();
+    }
+
+    SaveResult save(PlanSession &session, const std::vector<qint64> &overwrite = {})
+    {
+        QuietProgress progress;
+        return session.save(progress, QStringLiteral("plant042"), QDateTime(Start, QTime(12, 0), Qt::UTC), {2, 0},
+                            overwrite);
+    }
+
+    static std::vector<qint64> listed(const SaveResult &result)
+    {
+        std::vector<qint64> numbers;
+        for (const ElsewhereChange &change : result.changedElsewhere)
+            numbers.push_back(change.arrangementNo);
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
+    }
+
+    void changeElsewhere(qint64 number, const QString &assignment)
+    {
+        other->run(QStringLiteral("UPDATE DB0253 SET %1 WHERE 手配番号=?").arg(assignment), {number});
+    }
+
+    QString stored(qint64 number, const QString &column)
+    {
+        QSqlQuery query = plant.db().run(QStringLiteral("SELECT %1 FROM DB0253 WHERE 手配番号=?").arg(column), {number});
+        return query.next() ? query.value(0).toString() : QString();
+    }
+
+    static inline const QDate Start{2026, 12, 8};
+    TestPlant plant{GetParam(), TestPlant::Contents::Empty};
+    RunContext run;
+    AnsweringPrompter prompter{true};
+    std::unique_ptr<Database> other;
+    std::unique_ptr<PlanSession> first;
+};
+
+TEST_P(SaveElsewhere, ALotChangedElsewhereIsListedAndKeptUnsavedWhileTheOthersAreSaved)
+{
+    const struct
+    {
+        const char *what;
+        const char *assignment;
+        unsigned changes;
+        bool gone;
+    } cases[] = {
+        {"quantity", "手配数=手配数+1", QuantityChanged, false},
+        {"actuals", "受入実績数=7", ActualsChanged, false},
+        {"schedule", "作業開始日付='20261231'", ScheduleChanged, false},
+        {"completion", "完納区分='2'", CompletionChanged, true},
+        {"deletion", "削除フラグ='1'", CompletionChanged, true},
+    };
+    const std::vector<qint64> numbers = lots(2 * int(std::size(cases)));
+    ASSERT_EQ(numbers.size(), 2 * std::size(cases));
+    moveByADay(*first, numbers);
+    for (size_t k = 0; k < std::size(cases); ++k)
+        changeElsewhere(numbers[2 * k], QString::fromUtf8(cases[k].assignment));
+
+    SaveResult result = save(*first);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::ChangedElsewhere);
+    EXPECT_TRUE(first->hasUnsavedChanges());
+    ASSERT_EQ(result.changedElsewhere.size(), std::size(cases));
+    for (size_t k = 0; k < std::size(cases); ++k) {
+        const qint64 changed = numbers[2 * k], untouched = numbers[2 * k + 1];
+        const PlanRecord &mine = first->store()[indexOf(*first, changed)];
+        const ElsewhereChange &listed = result.changedElsewhere[k];
+        EXPECT_EQ(listed.arrangementNo, changed) << cases[k].what;
+        EXPECT_EQ(listed.lot, indexOf(*first, changed)) << cases[k].what;
+        EXPECT_EQ(listed.changes, cases[k].changes) << cases[k].what;
+        EXPECT_EQ(listed.gone, cases[k].gone) << cases[k].what;
+        EXPECT_NE(mine.MembersWritten, 0) << cases[k].what << ": stays flagged";
+        EXPECT_NE(stored(changed, QStringLiteral("作業開始日付")), plant::dateToDb(mine.StartDate))
+            << cases[k].what << ": not overwritten";
+        const PlanRecord &saved = first->store()[indexOf(*first, untouched)];
+        EXPECT_EQ(saved.MembersWritten, 0) << cases[k].what;
+        EXPECT_EQ(stored(untouched, QStringLiteral("作業開始日付")), plant::dateToDb(saved.StartDate)) << cases[k].what;
+    }
+    EXPECT_EQ(stored(numbers[0], QStringLiteral("手配数")).toDouble(),
+              first->store()[indexOf(*first, numbers[0])].Quantity + 1);
+
+    // The planner says to write them anyway: all but the completed and the deleted lot go.
+    std::vector<qint64> overwrite;
+    for (const ElsewhereChange &change : result.changedElsewhere)
+        overwrite.push_back(change.lot);
+    result = save(*first, overwrite);
+    EXPECT_EQ(listed(result), (std::vector<qint64>{numbers[6], numbers[8]}));
+    for (size_t k = 0; k < 3; ++k) {
+        const PlanRecord &mine = first->store()[indexOf(*first, numbers[2 * k])];
+        EXPECT_EQ(mine.MembersWritten, 0) << cases[k].what;
+        EXPECT_EQ(stored(numbers[2 * k], QStringLiteral("作業開始日付")), plant::dateToDb(mine.StartDate)) << cases[k].what;
+    }
+    EXPECT_EQ(stored(numbers[6], QStringLiteral("完納区分")), QStringLiteral("2"));
+    EXPECT_EQ(stored(numbers[8], QStringLiteral("削除フラグ")), QStringLiteral("1"));
+}
+
+TEST_P(SaveElsewhere, WhatTheSaveWroteIsWhatTheNextSaveComparesWith)
+{
+    const std::vector<qint64> numbers = lots(3);
+    ASSERT_EQ(numbers.size(), 3u);
+    for (int round = 0; round < 2; ++round) {
+        moveByADay(*first, numbers);
+        const SaveResult result = save(*first);
+        EXPECT_EQ(result.outcome, SaveResult::Outcome::Complete) << "round " << round;
+        EXPECT_TRUE(result.changedElsewhere.empty()) << "round " << round;
+    }
+    // Undoing the last move brings back a lot whose rows the plan itself wrote: still its own.
+    first->editPath().undo();
+    EXPECT_EQ(save(*first).outcome, SaveResult::Outcome::Complete);
+}
+
+TEST_P(SaveElsewhere, OfTwoPlannersSavingTheSameClassTheSecondHearsOfExactlyTheLotsBothChanged)
+{
+    const std::vector<qint64> numbers = lots(6);
+    ASSERT_EQ(numbers.size(), 6u);
+    std::unique_ptr<PlanSession> second = loadedSession();
+    moveByADay(*first, {numbers[0], numbers[1], numbers[2], numbers[3]});
+    moveByADay(*second, {numbers[2], numbers[3], numbers[4], numbers[5]});
+
+    EXPECT_EQ(save(*first).outcome, SaveResult::Outcome::Complete);
+    const SaveResult result = save(*second);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::ChangedElsewhere);
+    std::vector<qint64> both{numbers[2], numbers[3]};
+    std::sort(both.begin(), both.end());
+    EXPECT_EQ(listed(result), both);
+    EXPECT_EQ(result.savedLots.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SaveElsewhere, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
+
+} // namespace
