@@ -39,6 +39,18 @@ int scriptError(const QString &source, const ScriptReadError &error)
     return cli::BadInput;
 }
 
+// Each lot the save left because others changed its rows, one line on the error output.
+void reportChangedElsewhere(const SaveResult &saved)
+{
+    for (const ElsewhereChange &change : saved.changedElsewhere)
+        cliErr() << QStringLiteral("手配番号 %1 (品名 %2): 読込後に他で変更されています (%3)。%4")
+                        .arg(change.arrangementNo)
+                        .arg(change.itemCode, change.describe(),
+                             change.gone ? QStringLiteral("上書きできません。") : QStringLiteral("保存していません。"))
+                 << u'\n';
+    cliErr().flush();
+}
+
 QString signedInAccount()
 {
     const QString user = qEnvironmentVariable("USERNAME");
@@ -58,7 +70,9 @@ int runApplyCommand(const QStringList &arguments)
     const QCommandLineOption scriptOption(QStringLiteral("script"), QStringLiteral("操作のスクリプト (- は標準入力)"),
                                           QStringLiteral("file"));
     const QCommandLineOption saveOption(QStringLiteral("save"), QStringLiteral("最後に保存する (なければ何も書き込まない)"));
-    parser.addOptions({scriptOption, saveOption});
+    const QCommandLineOption overwriteOption(
+        QStringLiteral("overwrite"), QStringLiteral("読込後に他で変更された手配も上書きする (完納・削除されたものを除く)"));
+    parser.addOptions({scriptOption, saveOption, overwriteOption});
     CliSession cli(parser);
     if (!parser.parse(arguments))
         return cli.usage(parser.errorText());
@@ -81,8 +95,22 @@ int runApplyCommand(const QStringList &arguments)
         return scriptError(source, *failure);
     if (parser.isSet(saveOption) && session.hasUnsavedChanges()) {
         QuietProgress progress;
-        const SaveResult saved =
-            session.save(progress, signedInAccount(), plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()));
+        const auto save = [&](const std::vector<qint64> &overwrite) {
+            return session.save(progress, signedInAccount(),
+                                plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()), {}, overwrite);
+        };
+        SaveResult saved = save({});
+        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere && parser.isSet(overwriteOption)) {
+            std::vector<qint64> overwrite;
+            for (const ElsewhereChange &change : saved.changedElsewhere)
+                overwrite.push_back(change.lot);
+            saved = save(overwrite);
+        }
+        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
+            printPlan(session);
+            reportChangedElsewhere(saved);
+            return cli::ChangedElsewhere;
+        }
         if (saved.outcome != SaveResult::Outcome::Complete) {
             printPlan(session);
             cliErr() << QStringLiteral("保存が完了しませんでした。") << u'\n';

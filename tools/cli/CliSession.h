@@ -37,6 +37,7 @@ namespace cli {
 constexpr int Done = 0;
 constexpr int Failed = 1;    // the database failed or the plan cannot be shown
 constexpr int BadInput = 2;  // a wrong command line or script
+constexpr int ChangedElsewhere = 3; // the save left lots whose rows others changed since the load
 } // namespace cli
 
 class CliSession
