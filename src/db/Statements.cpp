@@ -54,7 +54,8 @@ const QString BreakMaster = QStringLiteral("SELECT\r\n"
 const QString MachineCalendar = QStringLiteral("SELECT * FROM DB0491 WHERE 機械コード=?"
                                                " AND 年月日 BETWEEN ? AND ? ORDER BY 年月日,開始時刻１");
 
-const QString PlanMain = QStringLiteral(
+namespace {
+const QString planMainOpen = QStringLiteral(
     "SELECT DB0253.*,"
     "DB0378.品名＿品名仕様 型番名,DB0378.包装単位数量,DB0378.品目分類コード２,"
     "DB0382.工程内容名,DB0382.工程分類コード,"
@@ -75,8 +76,12 @@ const QString PlanMain = QStringLiteral(
     " AND DB0253.機械コード=DB0492.機械コード) "
     " LEFT JOIN DB0394 ON DB0253.機械コード=DB0394.機械コード) "
     " WHERE DB0382.工程分類コード=? AND DB0253.削除フラグ='0' AND DB0253.生産工場コード = ?"
-    " AND DB0253.完納区分<>'2'"
-    " ORDER BY DB0253.スケジューラ固定区分,DB0253.生産計画番号,DB0253.機械コード,DB0253.納期");
+    " AND DB0253.完納区分<>'2'");
+} // namespace
+
+const QString PlanMain =
+    planMainOpen + QStringLiteral(" ORDER BY DB0253.スケジューラ固定区分,DB0253.生産計画番号,DB0253.機械コード,DB0253.納期");
+const QString PlanLot = planMainOpen + QStringLiteral(" AND DB0253.手配番号=?");
 
 const QString MoldShortName = QStringLiteral("SELECT DB0471.金型略称 FROM DB0471 "
                                              " WHERE DB0471.金型番号 = ? AND DB0471.削除フラグ='0' ");

@@ -35,6 +35,9 @@ extern const QString MachineCalendar;
 // Every open arrangement of a class with its routing, item, process, plan, molding-condition
 // and machine-cycle values; binds class code, plant code.
 extern const QString PlanMain;
+// One open arrangement of the class as PlanMain reads it; binds process class, plant code,
+// arrangement number.
+extern const QString PlanLot;
 // A mold's short name; binds mold number.
 extern const QString MoldShortName;
 // The material requirement rows of an arrangement that its bill of material still lists;

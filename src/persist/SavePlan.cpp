@@ -138,3 +138,12 @@ SaveResult savePlan(SaveRequest &request)
                                                          : SaveResult::Outcome::ChangedElsewhere;
     return result;
 }
+
+std::vector<qint64> SaveResult::changedElsewhereLots(bool overwritableOnly) const
+{
+    std::vector<qint64> lots;
+    for (const ElsewhereChange &change : changedElsewhere)
+        if (!overwritableOnly || !change.gone)
+            lots.push_back(change.lot);
+    return lots;
+}

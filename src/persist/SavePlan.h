@@ -60,6 +60,10 @@ struct SaveResult
     std::vector<ElsewhereChange> changedElsewhere; // lots not written: others changed their rows
     qint64 statements = 0;            // statements run against the database
 
+    // The lots changed elsewhere, and those of them that may be written over (neither
+    // completed nor deleted elsewhere), as record indices.
+    std::vector<qint64> changedElsewhereLots(bool overwritableOnly = false) const;
+
     // The plan still differs from the database: the save button stays enabled.
     bool savingStillNeeded() const { return outcome != Outcome::Complete; }
 };

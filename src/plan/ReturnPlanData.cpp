@@ -31,36 +31,60 @@ void report(ProgressText *progress, const QString &text, qint64 count)
         progress->show(text + plant::thousands(count));
 }
 
-qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
-                ArrangementFingerprints *fingerprints)
+// What every lot of the class takes besides its own row: the mold short names and the
+// requirement rows, each read once for the whole class.
+struct ClassValues
 {
-    const PlanLoadSettings settings{context.PlantCode, context.ProcessClassCode, context.KeepMachineOfUnplaced != 0,
-                                    context.periodStartDate()};
-    TextPool pool;
-    const MoldShortNames molds = MoldShortNames::load(db, pool);
-    const ClassRequirementRows requirements = ClassRequirementRows::load(
-        db, context.ProcessClassCode, context.PlantCode, kLoadedRequirementRows, pool);
+    ClassValues(Database &db, const RunContext &context)
+        : settings{context.PlantCode, context.ProcessClassCode, context.KeepMachineOfUnplaced != 0,
+                   context.periodStartDate()},
+          molds(MoldShortNames::load(db, pool)),
+          requirements(ClassRequirementRows::load(db, context.ProcessClassCode, context.PlantCode,
+                                                  kLoadedRequirementRows, pool))
+    {
+    }
 
-    QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
-    PlanRowReader reader(query, settings, pool);
-    store.reserve(std::max(kInitialCapacity, store.lastIndex()));
-    qint64 count = 0;
-    while (query.next()) {
-        if (!reader.belongsToRun())
-            continue;
+    // The lot of the reader's current row.
+    PlanRecord lot(PlanRowReader &reader, ArrangementFingerprints *fingerprints) const
+    {
         PlanRecord record;
         reader.fill(record);
         if (fingerprints)
             fingerprints->keep(record.ArrangementNo, reader.fingerprint());
         record.MoldShortName = molds.nameOf(record.MoldNo);
         record.Requirements = requirements.rowsOf(record.ArrangementNo);
-        const qint64 index = store.append(std::move(record));
+        return record;
+    }
+
+    TextPool pool;
+    PlanLoadSettings settings;
+    MoldShortNames molds;
+    ClassRequirementRows requirements;
+};
+
+void failedIfBroken(const QSqlQuery &query)
+{
+    if (query.lastError().isValid())
+        throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + query.lastError().text());
+}
+
+qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
+                ArrangementFingerprints *fingerprints)
+{
+    ClassValues values(db, context);
+    QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
+    PlanRowReader reader(query, values.settings, values.pool);
+    store.reserve(std::max(kInitialCapacity, store.lastIndex()));
+    qint64 count = 0;
+    while (query.next()) {
+        if (!reader.belongsToRun())
+            continue;
+        const qint64 index = store.append(values.lot(reader, fingerprints));
         store[index].BarIndex = index;
         if (++count % kProgressEvery == 0)
             report(progress, kLoading, count);
     }
-    if (query.lastError().isValid())
-        throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + query.lastError().text());
+    failedIfBroken(query);
     report(progress, kLoaded, count);
     return count;
 }
@@ -79,4 +103,23 @@ qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store,
         store.trimTo(before);
         throw;
     }
+}
+
+std::vector<std::optional<PlanRecord>> ReloadPlanLots(Database &db, const RunContext &context,
+                                                      const std::vector<qint64> &arrangementNos,
+                                                      ArrangementFingerprints *fingerprints)
+{
+    ClassValues values(db, context);
+    std::vector<std::optional<PlanRecord>> lots;
+    for (const qint64 number : arrangementNos) {
+        QSqlQuery query = db.run(sql::PlanLot, {context.ProcessClassCode, context.PlantCode, number});
+        PlanRowReader reader(query, values.settings, values.pool);
+        std::optional<PlanRecord> lot;
+        while (!lot && query.next())
+            if (reader.belongsToRun())
+                lot = values.lot(reader, fingerprints);
+        failedIfBroken(query);
+        lots.push_back(std::move(lot));
+    }
+    return lots;
 }

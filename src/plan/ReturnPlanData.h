@@ -4,7 +4,11 @@
 // production rate, production time, mold short name and requirement rows). The main window
 // lays out the bars and refreshes the grid afterwards.
 
+#include "plan/PlanRecord.h"
+
 #include <QtGlobal>
+#include <optional>
+#include <vector>
 
 class ArrangementFingerprints;
 class Database;
@@ -20,3 +24,10 @@ struct RunContext;
 // loaded arrangement's fingerprint, which the save compares before writing the row back.
 qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
                       ArrangementFingerprints *fingerprints = nullptr);
+
+// The lots of `arrangementNos` read again as the load reads them, in the same order (without
+// bar index); nothing for an arrangement that is no longer an open lot of the class (completed,
+// deleted or moved elsewhere). `fingerprints` takes the fingerprints of what was read.
+std::vector<std::optional<PlanRecord>> ReloadPlanLots(Database &db, const RunContext &context,
+                                                      const std::vector<qint64> &arrangementNos,
+                                                      ArrangementFingerprints *fingerprints);

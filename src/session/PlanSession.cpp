@@ -73,3 +73,38 @@ SaveResult PlanSession::save(SaveProgress &progress, const QString &accountName,
                                       accountName, now,   retry, &m_fingerprints, overwriteLots};
     return saveThroughEditPath(m_path, request);
 }
+
+void PlanSession::reloadLots(const std::vector<qint64> &indices)
+{
+    std::vector<qint64> numbers;
+    for (const qint64 index : indices)
+        numbers.push_back(m_store[index].ArrangementNo);
+    std::vector<std::optional<PlanRecord>> lots = ReloadPlanLots(m_db, m_run, numbers, &m_fingerprints);
+    Edit edit = m_path.beginLoadingChange();
+    for (size_t k = 0; k < indices.size(); ++k) {
+        edit.change(indices[k], [&read = lots[k], index = indices[k]](PlanRecord &lot) {
+            if (read) {
+                lot = std::move(*read);
+                lot.BarIndex = index;
+            } else {
+                lot.Active = 0;
+                lot.MembersWritten = 0;
+            }
+        });
+    }
+    edit.commit();
+    if (!anythingToSave())
+        m_path.markClean();
+}
+
+bool PlanSession::anythingToSave() const
+{
+    for (qint64 i = 2; i <= m_store.lastIndex(); ++i)
+        if (m_store[i].MembersWritten != 0)
+            return true;
+    for (int row = 2; row <= m_calendar.lastMachineRow(); ++row)
+        for (qint64 k = 0; k <= m_calendar.periodDays(); ++k)
+            if (const CalendarDay *day = m_calendar.day(row, k); day && day->changed)
+                return true;
+    return false;
+}

@@ -88,11 +88,19 @@ public:
     SaveResult save(SaveProgress &progress, const QString &accountName, const QDateTime &now,
                     RetryPolicy retry = {}, const std::vector<qint64> &overwriteLots = {});
 
+    // Drops the planner's changes to the lots `indices` and reads them again from the database
+    // (after a save that found them changed elsewhere). A lot that is no longer open (completed
+    // or deleted elsewhere) leaves the chart. No undo step; when no change is left to save, the
+    // plan is the clean one again. Throws DbError naming what failed; the plan then stays as it was.
+    void reloadLots(const std::vector<qint64> &indices);
+
 signals:
     void unsavedChangesChanged(bool unsaved);
 
 private:
     void placeLoadedLots(ProgressText *progress);
+    // Some lot or calendar day still differs from the database.
+    bool anythingToSave() const;
 
     RunContext &m_run;
     Database &m_db;

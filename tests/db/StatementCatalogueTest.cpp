@@ -106,6 +106,7 @@ TEST_P(StatementCatalogue, EveryStatementRunsAndFindsTheSamplePlant)
         {"BreakMaster", sql::BreakMaster, {}, 1},
         {"MachineCalendar", sql::MachineCalendar, {Machine, "20240330", "20240430"}, 2},
         {"PlanMain", sql::PlanMain, {"12", 1}, 1},
+        {"PlanLot", sql::PlanLot, {"12", 1, 1001}, 1},
         {"MoldShortName", sql::MoldShortName, {"K1"}, 1},
         {"LotRequirements", sql::LotRequirements, {1001}, 1},
         {"RoutingForRate", sql::RoutingForRate, {"ITEM1", 1}, 1},

@@ -12,6 +12,9 @@
 #include "common/PlantValues.h"
 #include "session/PlanSession.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -194,6 +197,83 @@ TEST_P(SaveElsewhere, OfTwoPlannersSavingTheSameClassTheSecondHearsOfExactlyTheL
     std::sort(both.begin(), both.end());
     EXPECT_EQ(listed(result), both);
     EXPECT_EQ(result.savedLots.size(), 2u);
+}
+
+TEST_P(SaveElsewhere, ReadingAgainDropsThePlannersChangesAndTakesWhatOthersWrote)
+{
+    const std::vector<qint64> numbers = lots(3);
+    ASSERT_EQ(numbers.size(), 3u);
+    moveByADay(*first, numbers);
+    changeElsewhere(numbers[0], QStringLiteral("手配数=4321"));
+    changeElsewhere(numbers[1], QStringLiteral("完納区分='2'"));
+    const SaveResult result = save(*first);
+    ASSERT_EQ(result.changedElsewhereLots().size(), 2u);
+    const qint64 reduced = indexOf(*first, numbers[0]), completed = indexOf(*first, numbers[1]);
+    const QString storedStart = stored(numbers[0], QStringLiteral("作業開始日付"));
+
+    first->reloadLots(result.changedElsewhereLots());
+    EXPECT_EQ(first->store()[reduced].Quantity, 4321);
+    EXPECT_EQ(plant::dateToDb(first->store()[reduced].StartDate), storedStart);
+    EXPECT_EQ(first->store()[reduced].MembersWritten, 0);
+    EXPECT_EQ(first->store()[reduced].BarIndex, reduced);
+    EXPECT_EQ(first->store()[completed].Active, 0) << "a lot completed elsewhere leaves the chart";
+    EXPECT_FALSE(first->hasUnsavedChanges()) << "nothing is left to save";
+
+    // What was read again is what the next save compares with.
+    moveByADay(*first, {numbers[0]});
+    EXPECT_EQ(save(*first).outcome, SaveResult::Outcome::Complete);
+    EXPECT_EQ(stored(numbers[0], QStringLiteral("手配数")).toDouble(), 4321);
+}
+
+// kalvuner-cli apply --save meets a lot that the shop floor books while the save runs (a
+// trigger books actuals on the second lot when the first is written).
+TEST_P(SaveElsewhere, TheCommandLineNamesLotsChangedElsewhereAndOverwritesOnlyWhenTold)
+{
+    if (GetParam() != TestPlant::Backend::Sqlite)
+        GTEST_SKIP() << "the booking trigger is written for SQLite";
+    std::vector<qint64> numbers;
+    for (const qint64 number : lots(40))
+        if (numbers.size() < 2 && !first->store()[indexOf(*first, number)].MachineCode.trimmed().isEmpty())
+            numbers.push_back(number);
+    ASSERT_EQ(numbers.size(), 2u);
+    const QString machineBefore = stored(numbers[1], QStringLiteral("機械コード"));
+    const double actualsBefore = stored(numbers[1], QStringLiteral("受入実績数")).toDouble();
+    QTemporaryDir dir;
+    const QString script = dir.filePath(QStringLiteral("moves.txt"));
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("move %1 - 2026/12/20 08:00\nmove %2 - 2026/12/21 08:00\n")
+                   .arg(numbers[0])
+                   .arg(numbers[1])
+                   .toUtf8());
+    file.close();
+    other->run(QStringLiteral("CREATE TRIGGER booking AFTER UPDATE ON DB0253 WHEN NEW.手配番号=%1 BEGIN "
+                              "UPDATE DB0253 SET 受入実績数=受入実績数+1 WHERE 手配番号=%2; END")
+                   .arg(numbers[0])
+                   .arg(numbers[1]));
+    const auto apply = [&](const QStringList &extra) {
+        QProcess process;
+        process.start(QStringLiteral(KALVUNER_CLI),
+                      QStringList{QStringLiteral("apply"), QStringLiteral("--db"), plant.dataSourceField(),
+                                  QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
+                                  Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"),
+                                  QStringLiteral("yes"), QStringLiteral("--script"), script, QStringLiteral("--save")}
+                          + extra);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return std::make_pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+    };
+
+    auto [status, errors] = apply({});
+    EXPECT_EQ(status, 3) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("手配番号 %1 (品名 ").arg(numbers[1]))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("(実績)。保存していません。"))) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("手配番号 %1 ").arg(numbers[0]))) << errors.toStdString();
+    EXPECT_EQ(stored(numbers[1], QStringLiteral("機械コード")), machineBefore);
+    EXPECT_EQ(stored(numbers[1], QStringLiteral("受入実績数")).toDouble(), actualsBefore + 1);
+
+    std::tie(status, errors) = apply({QStringLiteral("--overwrite")});
+    EXPECT_EQ(status, 0) << errors.toStdString();
+    EXPECT_EQ(stored(numbers[1], QStringLiteral("機械コード")).trimmed(), QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, SaveElsewhere, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);

@@ -100,12 +100,8 @@ int runApplyCommand(const QStringList &arguments)
                                 plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()), {}, overwrite);
         };
         SaveResult saved = save({});
-        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere && parser.isSet(overwriteOption)) {
-            std::vector<qint64> overwrite;
-            for (const ElsewhereChange &change : saved.changedElsewhere)
-                overwrite.push_back(change.lot);
-            saved = save(overwrite);
-        }
+        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere && parser.isSet(overwriteOption))
+            saved = save(saved.changedElsewhereLots(true));
         if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
             printPlan(session);
             reportChangedElsewhere(saved);

@@ -10,6 +10,7 @@
 #include "editing/ui/BarDragController.h"
 #include "editing/ui/PlanDataGrid.h"
 #include "editing/ui/RowLabelPacking.h"
+#include "persist/ui/ElsewhereWindow.h"
 #include "persist/ui/HozonForm.h"
 #include "session/PlanSession.h"
 
@@ -118,6 +119,29 @@ void ChartEditing::save()
 {
     if (!m_session.hasUnsavedChanges())
         return;
-    HozonForm progress(&m_form);
-    m_session.save(progress, signedInAccount(), plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()));
+    const auto save = [this](const std::vector<qint64> &overwrite) {
+        HozonForm progress(&m_form);
+        return m_session.save(progress, signedInAccount(),
+                              plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()), {}, overwrite);
+    };
+    const SaveResult result = save({});
+    if (result.changedElsewhere.empty())
+        return;
+    ElsewhereWindow window(result.changedElsewhere, &m_form);
+    switch (window.choose()) {
+    case ElsewhereWindow::Choice::Overwrite:
+        if (m_session.prompter().ask(QStringLiteral("他で変更された計画を、この画面の計画で上書きします。よろしいですか？"),
+                                     QStringLiteral("保存の確認"), false))
+            save(result.changedElsewhereLots(true));
+        break;
+    case ElsewhereWindow::Choice::Reload:
+        try {
+            m_session.reloadLots(result.changedElsewhereLots());
+        } catch (const DbError &error) {
+            m_session.prompter().inform(error.text);
+        }
+        break;
+    case ElsewhereWindow::Choice::Cancel:
+        break;
+    }
 }

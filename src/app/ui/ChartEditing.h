@@ -31,7 +31,9 @@ public:
     QAction *redoAction() const { return m_redo; }
 
     // ComHozon: saves the plan with the save progress window. Nothing is written in inquiry
-    // mode; after a stopped or failed save the button stays enabled.
+    // mode; after a stopped or failed save the button stays enabled. Lots that others changed
+    // since the load are listed afterwards, to be overwritten (after a second question),
+    // read again or left unsaved.
     void save();
 
 private:
