@@ -98,6 +98,7 @@ void EditPath::takeLoadedPlan()
     m_steps.clear();
     m_position = 0;
     m_cleanPosition = 0;
+    emit planTaken();
     emit saveEnabledChanged(saveEnabled());
     emit historyChanged();
 }

@@ -74,6 +74,8 @@ public:
     void redo();
 
 signals:
+    // A plan was taken in afresh (takeLoadedPlan): whatever follows the plan starts over.
+    void planTaken();
     // The records (store indices) that changed; the views lay their bars out again and
     // refresh the grid. Indices beyond the store's last index were removed by an undo.
     void recordsChanged(const QList<qint64> &indices);

@@ -2,8 +2,9 @@
 
 #include "plan/PlanStore.h"
 #include "common/PlantValues.h"
+#include "editing/LotRules.h"
+#include "editing/MoldOverlap.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <vector>
 
@@ -15,44 +16,23 @@ bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes)
            || plant::minutesToDbHours(setupMinutes) >= MaxHours;
 }
 
-namespace {
-
-struct Interval
-{
-    qint64 index;
-    QDateTime start;
-    QDateTime end;
-};
-
-Interval intervalOf(const PlanStore &store, qint64 i)
-{
-    const PlanRecord &lot = store[i];
-    return {i, plant::naiveDateTime(lot.StartDate, lot.StartTime), plant::naiveDateTime(lot.EndDate, lot.EndTime)};
-}
-
-} // namespace
-
 qint64 moldOverlapCount(const PlanStore &store)
 {
-    // The lots on a machine by mold, so that each changed lot meets only its mold's lots.
-    QHash<QString, std::vector<Interval>> onMachines;
-    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
-        const PlanRecord &lot = store[i];
-        if (lot.Active > 0 && !lot.MoldNo.trimmed().isEmpty() && !lot.MachineCode.trimmed().isEmpty())
-            onMachines[lot.MoldNo].push_back(intervalOf(store, i));
-    }
+    // The lots of each mold, so that each changed lot meets only its mold's lots.
+    QHash<QString, std::vector<qint64>> byMold;
+    for (qint64 i = 2; i <= store.lastIndex(); ++i)
+        if (molds::needsMold(store[i]))
+            byMold[store[i].MoldNo].push_back(i);
     qint64 count = 0;
-    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
-        const PlanRecord &lot = store[i];
-        if (lot.MembersWritten == 0 || lot.Active <= 0 || lot.MoldNo.trimmed().isEmpty())
-            continue;
-        const auto sameMold = onMachines.constFind(lot.MoldNo);
-        if (sameMold == onMachines.cend())
-            continue;
-        const Interval own = intervalOf(store, i);
-        for (const Interval &other : *sameMold)
-            if (other.index != i && other.end > own.start && own.end > other.start)
-                ++count;
-    }
+    for (const std::vector<qint64> &lots : std::as_const(byMold))
+        for (const qint64 i : lots) {
+            if (store[i].MembersWritten == 0)
+                continue;
+            for (const qint64 j : lots)
+                if (i != j && molds::countsForSave(store[i], store[j])
+                    && molds::timesOverlap(lots::startKey(store[i]), lots::endKey(store[i]), lots::startKey(store[j]),
+                                           lots::endKey(store[j])))
+                    ++count;
+        }
     return count;
 }

@@ -12,7 +12,8 @@ PlanSession::PlanSession(RunContext &run, Database &db, Prompter &prompter, QObj
     : QObject(parent), m_run(run), m_db(db), m_prompter(prompter), m_time(m_rows, m_calendar),
       m_path(m_store, m_calendar, m_rows, run), m_insertion(m_rows, m_time, run, prompter),
       m_drop(m_path, m_insertion, m_rows, m_time, run, db, prompter), m_merge(m_path, m_insertion, prompter),
-      m_packing(m_path, m_rows, m_calendar, m_insertion, run, prompter)
+      m_packing(m_path, m_rows, m_calendar, m_insertion, run, prompter),
+      m_watch(m_path, m_rows)
 {
     connect(&m_path, &EditPath::saveEnabledChanged, this, &PlanSession::unsavedChangesChanged);
 }

@@ -16,6 +16,7 @@
 #include "editing/LotDrop.h"
 #include "editing/PlanInsertion.h"
 #include "editing/PlanMerge.h"
+#include "editing/PlanWatch.h"
 #include "editing/RowPacking.h"
 #include "persist/SavePlan.h"
 #include "plan/ChartRows.h"
@@ -77,6 +78,8 @@ public:
     const PlanMerge &merge() const { return m_merge; }
     // Packing a machine row's lots from its label.
     const RowPacking &packing() const { return m_packing; }
+    // The plan's conflicts and the machines' load, kept current by every edit.
+    const PlanWatch &watch() const { return m_watch; }
 
     // The plan differs from the database (the save button is enabled). Never in inquiry mode.
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }
@@ -117,4 +120,5 @@ private:
     LotDrop m_drop;
     PlanMerge m_merge;
     RowPacking m_packing;
+    PlanWatch m_watch;
 };
