@@ -22,6 +22,8 @@ public:
     bool isNew() const { return m_new; }
 
     QVariant value(const QString &column) const;
+    // The value of a column named in lower case (no folding on the way).
+    QVariant valueOfLowerCase(const QString &column) const { return m_values.value(column); }
     QString text(const QString &column) const;
     double number(const QString &column) const;
     qint64 integer(const QString &column) const;

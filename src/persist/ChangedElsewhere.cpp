@@ -22,8 +22,8 @@ QString ElsewhereChange::describe() const
 
 ArrangementFingerprint fingerprintOfRow(const ArrangementRow &row)
 {
-    const QStringList &columns = fingerprintColumns();
-    return fingerprintOf([&](int k) { return row.value(columns[k]); });
+    const QStringList &columns = fingerprintColumnsLowerCase();
+    return fingerprintOf([&](int k) { return row.valueOfLowerCase(columns[k]); });
 }
 
 void ElsewhereCheck::beginLot(bool overwrite)

@@ -43,15 +43,21 @@ const std::array<FingerprintColumn, 24> kColumns{{
     {u"受入即検収区分", &F::state, Kind::Text},
 }};
 
-QString normalised(const QVariant &value, Kind kind)
+// Numbers hash by value and texts without trailing blanks, whatever type the backend gave.
+size_t hashOf(const QVariant &value, Kind kind, size_t seed)
 {
-    const QString text = value.isNull() ? QString() : value.toString();
-    if (kind == Kind::Number)
-        return QString::number(plant::leadingNumber(text), 'g', 15);
+    if (value.isNull())
+        return qHash(QStringView(), seed);
+    if (kind == Kind::Number) {
+        bool ok = false;
+        const double number = value.toDouble(&ok);
+        return qHash(ok ? number : plant::leadingNumber(value.toString()), seed);
+    }
+    const QString text = value.toString();
     qsizetype end = text.size();
     while (end > 0 && text.at(end - 1).isSpace())
         --end;
-    return text.left(end);
+    return qHash(QStringView(text).left(end), seed);
 }
 
 } // namespace
@@ -83,13 +89,24 @@ const QStringList &fingerprintColumns()
     return names;
 }
 
+const QStringList &fingerprintColumnsLowerCase()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const QString &name : fingerprintColumns())
+            list << name.toLower();
+        return list;
+    }();
+    return names;
+}
+
 ArrangementFingerprint fingerprintOf(const std::function<QVariant(int)> &valueAt)
 {
     ArrangementFingerprint fingerprint;
     for (int k = 0; k < int(kColumns.size()); ++k) {
         quint32 &group = fingerprint.*(kColumns[size_t(k)].group);
         // Each value is hashed with the group so far, so that the order of the values counts.
-        group = quint32(qHash(normalised(valueAt(k), kColumns[size_t(k)].kind), size_t(group) * 31u + size_t(k)));
+        group = quint32(hashOf(valueAt(k), kColumns[size_t(k)].kind, size_t(group) * 31u + size_t(k)));
     }
     return fingerprint;
 }

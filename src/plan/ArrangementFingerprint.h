@@ -34,6 +34,8 @@ struct ArrangementFingerprint
 
 // The columns of the fingerprint, in the order `fingerprintOf` asks for them.
 const QStringList &fingerprintColumns();
+// The same names in lower case (as PostgreSQL folds them).
+const QStringList &fingerprintColumnsLowerCase();
 // The fingerprint of a row whose value of column k of fingerprintColumns() is valueAt(k).
 // Numbers compare by value and texts without trailing blanks, so that a row reads the same
 // whichever backend or type gave its values.

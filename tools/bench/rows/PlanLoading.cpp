@@ -7,6 +7,7 @@
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "plan/PlanStore.h"
+#include "plan/ArrangementFingerprint.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
 #include "db/Statements.h"
@@ -111,17 +112,19 @@ QProcess *shellFor(const BenchPlant &plant, const QString &statements, QObject *
 
 } // namespace
 
-KALVUNER_BENCH_ROW("plan loading", "ReturnPlanData of the molding class (lots, CPU and store bytes per lot on stderr)",
+KALVUNER_BENCH_ROW("plan loading", "ReturnPlanData of the molding class with the arrangements' fingerprints, as the plan session loads (lots, CPU and store bytes per lot on stderr)",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-plan-loading"));
                        const RunContext context = moldingClassRun(plant);
                        auto store = std::make_unique<PlanStore>();
+                       auto fingerprints = std::make_unique<ArrangementFingerprints>();
                        qint64 lots = 0;
                        const double cpuBefore = processCpuMillis();
-                       watch.measure([&] { lots = ReturnPlanData(*db, context, *store, nullptr); });
+                       watch.measure([&] { lots = ReturnPlanData(*db, context, *store, nullptr, fingerprints.get()); });
                        const double cpu = processCpuMillis() - cpuBefore;
                        const qint64 loaded = heapInUse();
                        store.reset();
+                       fingerprints.reset();
                        const qint64 perLot = lots > 0 ? (loaded - heapInUse()) / lots : 0;
                        note(QStringLiteral("plan loading: %1 lots, CPU %2 ms, store %3 bytes per lot")
                                 .arg(plant::thousands(lots), QString::number(cpu, 'f', 1), plant::thousands(perLot)));
@@ -157,5 +160,6 @@ KALVUNER_BENCH_ROW("plan loading, fresh plant", "ReturnPlanData of the molding c
                        }
                        auto db = plant.open(QStringLiteral("bench-fresh-loading"));
                        PlanStore store;
-                       watch.measure([&] { ReturnPlanData(*db, moldingClassRun(plant), store, nullptr); });
+                       ArrangementFingerprints fingerprints;
+                       watch.measure([&] { ReturnPlanData(*db, moldingClassRun(plant), store, nullptr, &fingerprints); });
                    });
