@@ -29,12 +29,12 @@ QString periodDate(const QString &yyyymmdd)
     return plant::dateText(plant::dateFromDb(yyyymmdd));
 }
 
+} // namespace
+
 QString dateTime(const QDate &date, const QTime &time)
 {
     return plant::dateText(date) + u' ' + plant::timeText(time);
 }
-
-} // namespace
 
 CliSession::CliSession(QCommandLineParser &parser)
     : m_parser(parser),

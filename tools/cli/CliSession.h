@@ -68,6 +68,9 @@ private:
     std::unique_ptr<PlanSession> m_session;
 };
 
+// A lot's date and time as "yyyy/mm/dd hh:mm:ss".
+QString dateTime(const QDate &date, const QTime &time);
+
 // The lots of the store as tab-separated lines, one per record from index 2 (on the standard
 // output unless another stream is given).
 void printPlan(const PlanSession &session, QTextStream &out = cliOut());
