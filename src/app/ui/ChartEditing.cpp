@@ -1,6 +1,7 @@
 #include "app/ui/ChartEditing.h"
 
 #include "app/ui/ChartView.h"
+#include "app/ui/ConflictsPanel.h"
 #include "app/ui/MainForm.h"
 #include "dialogs/ui/LinePlanWindow.h"
 #include "app/ui/PlanListPane.h"
@@ -54,6 +55,7 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     connect(m_list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::gridPopup);
     connect(m_list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
     linkScheduleList(form, *m_view, *popup);
+    m_conflicts = new ConflictsPanel(form, *m_view, m_session);
 
     connect(&form, &MainForm::planLoaded, this, &ChartEditing::layOutLoadedPlan);
     connect(&path, &EditPath::calendarDaysChanged, &chart, &GanttChart::redrawCalendar);

@@ -12,6 +12,7 @@
 
 class BarDragController;
 class ChartView;
+class ConflictsPanel;
 class MainForm;
 class PlanListPane;
 class PlanSession;
@@ -26,6 +27,7 @@ public:
 
     PlanSession &session() { return m_session; }
     ChartView &chartView() { return *m_view; }
+    ConflictsPanel &conflicts() { return *m_conflicts; }
     BarDragController &dragController() { return *m_drag; }
     QAction *undoAction() const { return m_undo; }
     QAction *redoAction() const { return m_redo; }
@@ -47,6 +49,7 @@ private:
     MainForm &m_form;
     PlanSession &m_session;
     ChartView *m_view = nullptr;
+    ConflictsPanel *m_conflicts = nullptr;
     PlanListPane *m_list = nullptr;
     std::unique_ptr<BarDrop> m_drop;
     BarDragController *m_drag = nullptr;

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 ChartView::ChartView(MainForm &form)
@@ -47,10 +48,42 @@ void ChartView::drawChart()
     showRowLabels(m_form.kScroll()->value());
 }
 
+namespace {
+// Bright green: unlike every due-date colour, the drag grey and the detail window's teal.
+constexpr RgbColor SelectedColour{0, 255, 0};
+} // namespace
+
+void ChartView::showPair(qint64 first, qint64 second)
+{
+    const PlanStore &store = m_form.planStore();
+    if (std::min(first, second) < 2 || std::max(first, second) > store.lastIndex())
+        return;
+    for (const qint64 lot : {m_pair.first, m_pair.second})
+        if (lot >= 2 && lot <= store.lastIndex())
+            m_chart.layOutBar(lot, true);
+    m_pair = {first, second};
+    const PlanRecord &a = store[first];
+    const PlanRecord &b = store[second];
+    const qint64 x = std::min(m_chart.scale().planTimeToX(a.StartDate, a.StartTime, ChartSurface::Main),
+                              m_chart.scale().planTimeToX(b.StartDate, b.StartTime, ChartSurface::Main));
+    // A little of the time before the pair stays in view.
+    m_form.hScroll1()->setValue(int(x / TwipsPerPixel) - 40);
+    int topRow = 0;
+    for (const qint64 lot : {first, second}) {
+        const BarGeometry &bar = m_chart.bar(lot);
+        const int row = bar.surface == ChartSurface::Main ? m_chart.rowAtY(double(bar.top)) : 0;
+        if (row >= 2)
+            topRow = topRow == 0 ? row : std::min(topRow, row);
+    }
+    if (topRow >= 2)
+        m_form.kScroll()->setValue(topRow - 2);
+    // Coloured after scrolling, which may lay bars out again.
+    for (const qint64 lot : {first, second})
+        m_chart.setBarBackground(lot, SelectedColour);
+}
+
 void ChartView::selectOnStrip(qint64 lot)
 {
-    // Bright green: unlike every due-date colour, the drag grey and the detail window's teal.
-    constexpr RgbColor SelectedColour{0, 255, 0};
     const PlanStore &store = m_form.planStore();
     if (lot < 2 || lot > store.lastIndex())
         return;

@@ -8,6 +8,7 @@
 #include "gantt/GanttChart.h"
 
 #include <QObject>
+#include <utility>
 
 class ChartSurfaceWidget;
 class MainForm;
@@ -34,6 +35,11 @@ public:
     // is in view and the chart scrolls to the lot's start. The bar chosen before gets its own
     // colours back.
     void selectOnStrip(qint64 lot);
+    // The two lots of a conflict: both bars in the selection colour (the pair chosen before
+    // gets its colours back), the chart scrolled to the earlier start and to their rows.
+    void showPair(qint64 first, qint64 second);
+    // The lots shown by showPair, 0 and 0 when none.
+    std::pair<qint64, qint64> shownPair() const { return m_pair; }
 
 private:
     void showAxis();
@@ -44,4 +50,5 @@ private:
     ChartSurfaceWidget *m_main = nullptr;
     ChartSurfaceWidget *m_strip = nullptr;
     qint64 m_selected = 0;
+    std::pair<qint64, qint64> m_pair{0, 0};
 };

@@ -1,6 +1,7 @@
 #include "gantt/ui/ChartPainter.h"
 
 #include "plan/ChartRows.h"
+#include "calendar/WorkCalendar.h"
 #include "gantt/GanttChart.h"
 
 #include <algorithm>
@@ -16,6 +17,16 @@ const QColor Shading(212, 212, 212);
 const QColor BorderLine(150, 150, 150);
 const QColor BarFrame(80, 80, 80);
 const QColor Overlay(96, 200, 120);
+const QColor ConflictMark(220, 0, 0);
+const QColor LoadCalm(150, 200, 235);
+const QColor LoadWarm(245, 175, 40);
+const QColor LoadOver(225, 30, 30);
+
+// The load strip lies in the free lower part of a machine row, under its bars.
+constexpr double LoadStripTop = ChartRows::BarHeight + 45;
+constexpr double LoadStripHeight = 90;
+// The hatched frame around a bar in conflict, outside the bar so its colours stay readable.
+constexpr int ConflictFrame = 3;
 
 // Caption lines inside a bar: small enough for two lines in a 20-pixel bar.
 constexpr int CaptionPixelSize = 9;
@@ -58,6 +69,7 @@ void ChartPainter::paintMainSurface(QPainter &painter, QSize size, double x0, do
     paintShading(painter, size, x0, y0);
     paintVerticalLines(painter, size, x0);
     paintBorders(painter, size, x0, y0);
+    paintLoadStrips(painter, size, x0, y0);
     paintBars(painter, ChartSurface::Main, x0, x0 + size.width() * Twips, y0, y0 + size.height() * Twips);
 }
 
@@ -128,6 +140,8 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
         // The frame and the face are filled rather than stroked: filling is the raster
         // engine's fastest path, and a frame needs no more.
         const QRect rect(left, top, width, barHeight);
+        if (m_marks && m_marks->barMarked(index))
+            paintConflictMark(painter, rect);
         if (width < MinimumFramedWidth) {
             slivers(bar.background).push_back(rect);
             continue;
@@ -158,6 +172,74 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
         painter.setClipping(false);
     }
     paintSlivers(painter);
+}
+
+void ChartPainter::paintConflictMark(QPainter &painter, const QRect &bar)
+{
+    const QRect outer = bar.adjusted(-ConflictFrame, -ConflictFrame, ConflictFrame, ConflictFrame);
+    const QBrush hatch(ConflictMark, Qt::BDiagPattern);
+    painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), ConflictFrame), hatch);
+    painter.fillRect(QRect(outer.left(), bar.bottom() + 1, outer.width(), ConflictFrame), hatch);
+    painter.fillRect(QRect(outer.left(), bar.top(), ConflictFrame, bar.height()), hatch);
+    painter.fillRect(QRect(bar.right() + 1, bar.top(), ConflictFrame, bar.height()), hatch);
+    painter.setPen(ConflictMark);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(outer.adjusted(0, 0, -1, -1));
+}
+
+void ChartPainter::paintLoadStrips(QPainter &painter, QSize size, double x0, double y0)
+{
+    if (!m_marks)
+        return;
+    const ChartRows &rows = m_chart.rows();
+    const WorkCalendar &calendar = m_chart.calendar();
+    const TimeScale &scale = m_chart.scale();
+    const auto dayLeft = [&](qint64 day) {
+        return toPixel(double(scale.planTimeToX(calendar.dateOf(day), calendar.dayStart(), ChartSurface::Main)), x0);
+    };
+    const double y1 = y0 + size.height() * Twips;
+    for (int row = 2; row <= rows.lastMachineRow(); ++row) {
+        const double top = rows.row(row).top + LoadStripTop;
+        if (top + LoadStripHeight <= y0 || top >= y1)
+            continue;
+        const int pixelTop = toPixel(top, y0);
+        const int height = int(LoadStripHeight / Twips);
+        for (qint64 day = 0; day <= calendar.periodDays(); ++day) {
+            const int left = dayLeft(day);
+            const int right = dayLeft(day + 1);
+            if (right <= 0 || left >= size.width())
+                continue;
+            QColor colour;
+            switch (loadBand(m_marks->loadPercent(row, day))) {
+            case LoadBand::None: continue;
+            case LoadBand::Calm: colour = LoadCalm; break;
+            case LoadBand::Warm: colour = LoadWarm; break;
+            case LoadBand::Over: colour = LoadOver; break;
+            }
+            // A pixel's gap between days keeps each day a cell of its own.
+            painter.fillRect(QRect(left + 1, pixelTop, std::max(1, right - left - 1), height), colour);
+        }
+    }
+}
+
+std::pair<int, qint64> ChartPainter::loadStripAt(QPoint pixel, double x0, double y0) const
+{
+    if (!m_marks)
+        return {0, 0};
+    const double y = y0 + pixel.y() * Twips;
+    const ChartRows &rows = m_chart.rows();
+    for (int row = 2; row <= rows.lastMachineRow(); ++row) {
+        const double top = rows.row(row).top + LoadStripTop;
+        if (y < top || y >= top + LoadStripHeight)
+            continue;
+        const WorkCalendar &calendar = m_chart.calendar();
+        const TimeScale &scale = m_chart.scale();
+        const double x = x0 + pixel.x() * Twips;
+        for (qint64 day = 0; day <= calendar.periodDays(); ++day)
+            if (double(scale.planTimeToX(calendar.dateOf(day + 1), calendar.dayStart(), ChartSurface::Main)) > x)
+                return {row, day};
+    }
+    return {0, 0};
 }
 
 std::vector<QRect> &ChartPainter::slivers(const RgbColor &colour)

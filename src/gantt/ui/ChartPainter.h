@@ -3,10 +3,12 @@
 // shading, row borders and bars, the caption band that stays over its top, and the unassigned
 // strip. Only what lies in the painted area is looked at.
 
+#include "gantt/ChartMarks.h"
 #include "gantt/RgbColor.h"
 #include "gantt/TimeScale.h"
 
 #include <QPainter>
+#include <utility>
 #include <vector>
 
 class GanttChart;
@@ -15,6 +17,12 @@ class ChartPainter
 {
 public:
     explicit ChartPainter(const GanttChart &chart);
+
+    // The conflict marks and load strips to paint; none without (nullptr).
+    void setMarks(const ChartMarks *marks) { m_marks = marks; }
+    // The machine row and calendar day whose load strip holds a pixel of the main surface seen
+    // from `x0`, `y0`; row 0 when no strip is there.
+    std::pair<int, qint64> loadStripAt(QPoint pixel, double x0, double y0) const;
 
     // The main surface as seen through a viewport of `size` pixels whose top-left corner shows
     // chart x `x0` and surface height `y0` (twips).
@@ -26,6 +34,8 @@ public:
     void paintStrip(QPainter &painter, QSize size, double x0);
 
 private:
+    void paintLoadStrips(QPainter &painter, QSize size, double x0, double y0);
+    void paintConflictMark(QPainter &painter, const QRect &bar);
     void paintBars(QPainter &painter, ChartSurface surface, double x0, double x1, double y0, double y1);
     void paintShading(QPainter &painter, QSize size, double x0, double y0);
     void paintVerticalLines(QPainter &painter, QSize size, double x0);
@@ -34,6 +44,7 @@ private:
     void paintSlivers(QPainter &painter);
 
     const GanttChart &m_chart;
+    const ChartMarks *m_marks = nullptr;
     QFont m_font;
     QFont m_boldFont;
     std::vector<qint64> m_visible; // scratch list of the bars in view

@@ -2,9 +2,13 @@
 
 #include "plan/ChartRows.h"
 
+#include "calendar/WorkCalendar.h"
+
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QToolTip>
 
 ChartSurfaceWidget::ChartSurfaceWidget(GanttChart &chart, ChartSurface surface, QWidget *parent)
     : QWidget(parent), m_chart(chart), m_surface(surface), m_painter(chart)
@@ -29,6 +33,36 @@ void ChartSurfaceWidget::setStripLeft(double x)
         return;
     m_stripLeft = x;
     update();
+}
+
+void ChartSurfaceWidget::setMarks(const ChartMarks *marks)
+{
+    m_marks = marks;
+    m_painter.setMarks(marks);
+    update();
+}
+
+bool ChartSurfaceWidget::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || m_surface != ChartSurface::Main || !m_marks)
+        return QWidget::event(event);
+    const QPoint pixel = static_cast<QHelpEvent *>(event)->pos();
+    const auto [row, day] = m_painter.loadStripAt(pixel, m_chart.axis().viewportLeftX(), m_rowScroll * ChartRows::RowHeight);
+    const int percent = row == 0 ? -1 : m_marks->loadPercent(row, day);
+    if (percent < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                       QStringLiteral("%1 %2　負荷 %3%（%4分／%5分）")
+                           .arg(m_chart.rows().row(row).code.trimmed(),
+                                m_chart.calendar().dateOf(day).toString(QStringLiteral("MM/dd")))
+                           .arg(percent)
+                           .arg(m_marks->plannedMinutes(row, day))
+                           .arg(m_marks->workingMinutes(row, day)),
+                       this);
+    return true;
 }
 
 QPointF ChartSurfaceWidget::twipsAt(const QPoint &pixel) const

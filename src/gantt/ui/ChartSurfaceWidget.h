@@ -23,6 +23,10 @@ public:
     void setStripLeft(double x);
     double stripLeft() const { return m_stripLeft; }
 
+    // Conflict marks over the bars and, on the main surface, load strips under the machine rows
+    // with the day's load in a tooltip.
+    void setMarks(const ChartMarks *marks);
+
     // The surface position (twips) of a pixel of this widget.
     QPointF twipsAt(const QPoint &pixel) const;
     // What lies under a pixel of this widget: bar, row and time.
@@ -33,6 +37,7 @@ signals:
     void pressed(const ChartHit &hit, Qt::MouseButton button, const QPoint &pixel);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -43,4 +48,5 @@ private:
     ChartPainter m_painter;
     int m_rowScroll = 0;
     double m_stripLeft = 0;
+    const ChartMarks *m_marks = nullptr;
 };
