@@ -3,29 +3,9 @@
 // row, with its undo. The plants are made in memory and handed to a plan session, so the
 // figures are the editing work alone; nothing is painted.
 
-#include "BenchRegistry.h"
-#include "ChartBenchPlant.h"
-#include "AlwaysYes.h"
-#include "plan/RunContext.h"
-#include "calendar/WorkingTime.h"
-#include "common/PlantValues.h"
-#include "editing/LotRules.h"
-#include "session/PlanSession.h"
+#include "PushBackDrop.h"
 
 namespace {
-
-// The bench plant's lots with work minutes as long as their bars, and every tentative lot
-// named on a press so that the placement has work to do.
-void giveLotsWork(ChartBenchPlant &plant)
-{
-    for (qint64 i = 2; i <= plant.store.lastIndex(); ++i) {
-        PlanRecord &lot = plant.store[i];
-        lot.Active = 1;
-        lot.WorkMinutes = std::max<qint64>(1, lots::startInstant(lot).secsTo(lots::endInstant(lot)) / 60);
-        if (lot.ConfirmState == QStringLiteral("1") && lot.MachineCode.trimmed().isEmpty())
-            lot.MachineCode = plant.rows.row(int(2 + i % 40)).code;
-    }
-}
 
 void placement(const BenchPlant &demo, qint64 lots, BenchWatch &watch)
 {
@@ -38,52 +18,15 @@ void placement(const BenchPlant &demo, qint64 lots, BenchWatch &watch)
     watch.measure([&] { session.adopt(std::move(plant.rows), std::move(plant.calendar), std::move(plant.store), true); });
 }
 
-// A press whose 1,000 lots follow one another, and a lot of another press dropped at its start.
+// The drop, or its undo.
 void dropPushingBack(const BenchPlant &demo, BenchWatch &watch, bool andUndo)
 {
-    constexpr qint64 Later = 1000;
-    ChartBenchPlant plant(10'000);
-    giveLotsWork(plant);
-    const QString press = plant.rows.row(2).code;
-    const QDateTime first = plant::naiveDateTime(plant.periodStart.addDays(1), QTime(8, 0));
-    qint64 made = 0;
-    qint64 dropped = 0;
-    for (qint64 i = 2; i <= plant.store.lastIndex(); ++i) {
-        PlanRecord &lot = plant.store[i];
-        if (lot.MachineCode == press)
-            lot.MachineCode = plant.rows.row(3).code;
-        if (i % 9 != 0)
-            continue;
-        if (made < Later) {
-            lot.MachineCode = press;
-            lot.ConfirmState = QStringLiteral("2");
-            lot.SchedulerFixed = QStringLiteral("0");
-            lot.WorkMinutes = 50;
-            lots::setStart(lot, first.addSecs(made * 3600));
-            lots::setEnd(lot, first.addSecs(made * 3600 + 3000));
-            ++made;
-        } else if (dropped == 0) {
-            dropped = i;
-            lot.WorkMinutes = 95;
-            lots::setStart(lot, first);
-        }
-    }
-    RunContext run = plant.runContext();
-    AlwaysYes prompter;
-    const auto db = demo.open(QStringLiteral("drop"));
-    PlanSession session(run, *db, prompter);
-    session.adopt(std::move(plant.rows), std::move(plant.calendar), std::move(plant.store));
-    EditPath &path = session.editPath();
-    const auto drop = [&] {
-        Edit edit = path.beginAction(QStringLiteral("計画の移動"));
-        session.insertion().Insert_PlanBarStep2(edit, dropped, press, QString());
-        edit.commit();
-    };
+    PushBackDrop plan(demo, 10'000);
     if (andUndo) {
-        drop();
-        watch.measure([&] { path.undo(); });
+        plan.drop();
+        watch.measure([&] { plan.session().editPath().undo(); });
     } else {
-        watch.measure(drop);
+        watch.measure([&] { plan.drop(); });
     }
 }
 
