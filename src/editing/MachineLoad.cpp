@@ -47,7 +47,7 @@ void MachineLoad::rebuild(const PlanStore &store, const PlanConflicts &conflicts
     const size_t cells = size_t(machineRows) * size_t(m_calendar.periodDays() + 1);
     m_planned.assign(cells, 0);
     m_working.assign(cells, 0);
-    m_shares.clear();
+    m_shares.assign(size_t(std::max<qint64>(store.lastIndex() + 1, 0)), {});
     for (int row = 2; row < 2 + machineRows; ++row)
         for (qint64 day = 0; day <= m_calendar.periodDays(); ++day)
             m_working[*cell(row, day)] = workingSeconds(row, day);
@@ -86,12 +86,11 @@ void MachineLoad::updateDays(const PlanStore &store, const PlanConflicts &confli
 
 void MachineLoad::takeShares(qint64 lot)
 {
-    const auto found = m_shares.find(lot);
-    if (found == m_shares.end())
+    if (lot < 0 || lot >= qint64(m_shares.size()))
         return;
-    for (const DayShare &share : found->second)
+    for (const DayShare &share : m_shares[size_t(lot)])
         m_planned[*cell(share.row, share.day)] -= share.seconds;
-    m_shares.erase(found);
+    m_shares[size_t(lot)].clear();
 }
 
 void MachineLoad::putShares(const PlanStore &store, qint64 lot, int row)
@@ -121,8 +120,11 @@ void MachineLoad::putShares(const PlanStore &store, qint64 lot, int row)
             m_planned[*cell(row, day)] += seconds;
         }
     }
-    if (!shares.empty())
-        m_shares[lot] = std::move(shares);
+    if (shares.empty())
+        return;
+    if (lot >= qint64(m_shares.size()))
+        m_shares.resize(size_t(lot + 1));
+    m_shares[size_t(lot)] = std::move(shares);
 }
 
 qint64 MachineLoad::plannedMinutes(int row, qint64 day) const

@@ -11,7 +11,6 @@
 
 #include <QList>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 struct CalendarDayRef;
@@ -52,5 +51,5 @@ private:
     qint64 m_firstDayKey = 0;
     std::vector<qint64> m_planned; // seconds, row-major like the calendar
     std::vector<qint64> m_working;
-    std::unordered_map<qint64, std::vector<DayShare>> m_shares; // by lot
+    std::vector<std::vector<DayShare>> m_shares; // by store index
 };

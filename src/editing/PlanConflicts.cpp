@@ -15,11 +15,11 @@ void PlanConflicts::rebuild(const PlanStore &store)
 {
     m_rowOfCodes.clear();
     m_prints.assign(size_t(std::max<qint64>(store.lastIndex() + 1, 0)), Print{});
+    m_shownCount.assign(m_prints.size(), 0);
     m_rowLots.clear();
     m_moldLots.clear();
     m_rowPartners.clear();
     m_moldPartners.clear();
-    m_shownCount.clear();
     m_rowPairs = m_shownMoldPairs = m_saveCount = 0;
     QList<qint64> touched;
     for (qint64 i = 2; i <= store.lastIndex(); ++i)
@@ -37,8 +37,10 @@ QList<qint64> PlanConflicts::update(const PlanStore &store, const QList<qint64> 
         if (i <= store.lastIndex())
             put(store, i, touched);
     }
-    if (qint64(m_prints.size()) > store.lastIndex() + 1)
+    if (qint64(m_prints.size()) > store.lastIndex() + 1) {
         m_prints.resize(size_t(std::max<qint64>(store.lastIndex() + 1, 0)));
+        m_shownCount.resize(m_prints.size());
+    }
     std::sort(touched.begin(), touched.end());
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
     return touched;
@@ -82,11 +84,11 @@ void PlanConflicts::take(qint64 index, QList<qint64> &touched)
     if (const auto partners = m_rowPartners.find(index); partners != m_rowPartners.end()) {
         for (const qint64 other : partners->second) {
             m_rowPartners[other].erase(index);
-            --m_shownCount[other];
+            --m_shownCount[size_t(other)];
             touched.push_back(other);
             --m_rowPairs;
         }
-        m_shownCount[index] -= int(partners->second.size());
+        m_shownCount[size_t(index)] -= int(partners->second.size());
         m_rowPartners.erase(partners);
     }
     if (const auto partners = m_moldPartners.find(index); partners != m_moldPartners.end()) {
@@ -94,8 +96,8 @@ void PlanConflicts::take(qint64 index, QList<qint64> &touched)
             m_moldPartners[other].erase(index);
             m_saveCount -= saveShare(print, m_prints[size_t(other)]);
             if (isShown) {
-                --m_shownCount[other];
-                --m_shownCount[index];
+                --m_shownCount[size_t(other)];
+                --m_shownCount[size_t(index)];
                 --m_shownMoldPairs;
             }
             touched.push_back(other);
@@ -111,8 +113,10 @@ void PlanConflicts::take(qint64 index, QList<qint64> &touched)
 
 void PlanConflicts::put(const PlanStore &store, qint64 index, QList<qint64> &touched)
 {
-    if (index >= qint64(m_prints.size()))
+    if (index >= qint64(m_prints.size())) {
         m_prints.resize(size_t(index + 1));
+        m_shownCount.resize(m_prints.size(), 0);
+    }
     const Print print = printOf(store[index]);
     m_prints[size_t(index)] = print;
     if (print.row != 0)
@@ -127,8 +131,8 @@ void PlanConflicts::meetOnRow(qint64 index, const Print &print, QList<qint64> &t
     onRow.forEachOverlapping(print.start, print.end, [&](qint64 other, qint64, qint64) {
         m_rowPartners[index].insert(other);
         m_rowPartners[other].insert(index);
-        ++m_shownCount[index];
-        ++m_shownCount[other];
+        ++m_shownCount[size_t(index)];
+        ++m_shownCount[size_t(other)];
         ++m_rowPairs;
         touched.push_back(other);
     });
@@ -147,8 +151,8 @@ void PlanConflicts::meetOnMold(qint64 index, const Print &print, QList<qint64> &
         m_moldPartners[other][index] = isShown;
         m_saveCount += saveShare(print, theirs);
         if (isShown) {
-            ++m_shownCount[index];
-            ++m_shownCount[other];
+            ++m_shownCount[size_t(index)];
+            ++m_shownCount[size_t(other)];
             ++m_shownMoldPairs;
         }
         touched.push_back(other);
@@ -174,8 +178,7 @@ std::vector<PlanConflict> PlanConflicts::conflicts() const
 
 bool PlanConflicts::isMarked(qint64 lot) const
 {
-    const auto found = m_shownCount.find(lot);
-    return found != m_shownCount.end() && found->second > 0;
+    return lot >= 0 && lot < qint64(m_shownCount.size()) && m_shownCount[size_t(lot)] > 0;
 }
 
 int PlanConflicts::rowOf(qint64 lot) const

@@ -85,7 +85,7 @@ private:
     QHash<QString, LotIntervals> m_moldLots;
     std::unordered_map<qint64, std::set<qint64>> m_rowPartners;
     std::unordered_map<qint64, std::map<qint64, bool>> m_moldPartners; // partner -> shown
-    std::unordered_map<qint64, int> m_shownCount; // shown conflicts of each lot
+    std::vector<int> m_shownCount; // shown conflicts of each lot, by store index
     qint64 m_rowPairs = 0;
     qint64 m_shownMoldPairs = 0;
     qint64 m_saveCount = 0;
