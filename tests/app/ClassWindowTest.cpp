@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -46,6 +47,16 @@ protected:
 
     QComboBox *combo() const { return window->findChild<QComboBox *>(QStringLiteral("ComboKBun")); }
     QLineEdit *box(const char *name) const { return window->findChild<QLineEdit *>(QLatin1String(name)); }
+    // The window closed with the class and period taken.
+    void expectTaken(const QString &code, const QString &start, const QString &end) const
+    {
+        EXPECT_EQ(window->result(), QDialog::Accepted);
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(context.ProcessClassCode, code);
+        EXPECT_EQ(context.PeriodStart, start);
+        EXPECT_EQ(context.PeriodEnd, end);
+    }
+
     QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
 
     void type(QWidget *target, const QString &text)
@@ -147,10 +158,7 @@ TEST_P(ClassWindow, PeriodOfTwentyEightDaysIsExtendedToTwentyNine)
 
     combo()->setCurrentIndex(0);
     QTest::keyClick(combo(), Qt::Key_Return);
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-    EXPECT_EQ(context.ProcessClassCode, QStringLiteral("05"));
-    EXPECT_EQ(context.PeriodStart, QStringLiteral("2024/04/01"));
-    EXPECT_EQ(context.PeriodEnd, QStringLiteral("2024/04/30"));
+    expectTaken(QStringLiteral("05"), QStringLiteral("2024/04/01"), QStringLiteral("2024/04/30"));
 }
 
 TEST_P(ClassWindow, ChoosingWithoutADateAsksForIt)
@@ -191,6 +199,52 @@ TEST_P(ClassWindow, LeavingAsksFirst)
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
+TEST_P(ClassWindow, ShowButtonTakesTheChoiceAsEnterInTheClassListDoes)
+{
+    context.LaunchArgs = QStringLiteral("1");
+    open();
+    auto *show = window->findChild<QPushButton *>(QStringLiteral("CmdDisp"));
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(show->isDefault());
+    EXPECT_EQ(show->text(), QStringLiteral("表示"));
+
+    combo()->setCurrentIndex(1);
+    QTest::mouseClick(show, Qt::LeftButton);
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("日付を入力してください")});
+    EXPECT_EQ(focused(), QStringLiteral("strYYMMDD"));
+    EXPECT_TRUE(window->isVisible());
+
+    prompter.clear();
+    type(box("strYYMMDD"), QStringLiteral("2024/4/1"));
+    EXPECT_TRUE(window->isVisible()) << "Enter in a date box moves on, it does not press the default button";
+    type(box("endYYMMDD"), QStringLiteral("2024/5/31"));
+    EXPECT_TRUE(window->isVisible());
+    QTest::mouseClick(show, Qt::LeftButton);
+    EXPECT_TRUE(prompter.said().empty());
+    expectTaken(QStringLiteral("12"), QStringLiteral("2024/04/01"), QStringLiteral("2024/05/31"));
+}
+
+TEST_P(ClassWindow, EndButtonAsksAsTheCloseBoxDoes)
+{
+    context.LaunchArgs = QStringLiteral("1");
+    open();
+    auto *leave = window->findChild<QPushButton *>(QStringLiteral("CmdEnd"));
+    ASSERT_NE(leave, nullptr);
+    EXPECT_EQ(leave->text(), QStringLiteral("終了"));
+
+    prompter.expectAnswer(false);
+    QTest::mouseClick(leave, Qt::LeftButton);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("終了しますか？")});
+    EXPECT_EQ(focused(), QStringLiteral("ComboKBun"));
+
+    prompter.expectAnswer(true);
+    QTest::mouseClick(leave, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_TRUE(context.ProcessClassCode.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ClassWindow, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);

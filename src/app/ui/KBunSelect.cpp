@@ -3,10 +3,12 @@
 #include "plan/Prompter.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -55,6 +57,17 @@ KBunSelect::KBunSelect(ClassSelection &selection, Prompter &prompter, QWidget *p
     grid->addWidget(m_strYYMMDD, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("～"), this), 1, 2, Qt::AlignCenter);
     grid->addWidget(m_endYYMMDD, 1, 3);
+
+    // 表示 takes the choice as Enter in the class list does; 終了 leaves as the close box does.
+    auto *buttons = new QDialogButtonBox(this);
+    auto *show = buttons->addButton(QStringLiteral("表示"), QDialogButtonBox::AcceptRole);
+    show->setObjectName(QStringLiteral("CmdDisp"));
+    show->setDefault(true);
+    auto *leave = buttons->addButton(QStringLiteral("終了"), QDialogButtonBox::RejectRole);
+    leave->setObjectName(QStringLiteral("CmdEnd"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &KBunSelect::confirmChoice);
+    connect(buttons, &QDialogButtonBox::rejected, this, &KBunSelect::reject);
+    grid->addWidget(buttons, 2, 0, 1, 4);
 
     m_comboKBun->installEventFilter(this);
     m_strYYMMDD->installEventFilter(this);
