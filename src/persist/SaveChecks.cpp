@@ -5,7 +5,9 @@
 #include "editing/LotRules.h"
 #include "editing/MoldOverlap.h"
 
+#include <QDateTime>
 #include <QHash>
+#include <QStringList>
 #include <vector>
 
 bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes)
@@ -18,21 +20,48 @@ bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes)
 
 qint64 moldOverlapCount(const PlanStore &store)
 {
+    return qint64(moldOverlaps(store).size());
+}
+
+std::vector<MoldOverlap> moldOverlaps(const PlanStore &store)
+{
     // The lots of each mold, so that each changed lot meets only its mold's lots.
     QHash<QString, std::vector<qint64>> byMold;
     for (qint64 i = 2; i <= store.lastIndex(); ++i)
         if (molds::needsMold(store[i]))
             byMold[store[i].MoldNo].push_back(i);
-    qint64 count = 0;
-    for (const std::vector<qint64> &lots : std::as_const(byMold))
-        for (const qint64 i : lots) {
-            if (store[i].MembersWritten == 0)
-                continue;
-            for (const qint64 j : lots)
-                if (i != j && molds::countsForSave(store[i], store[j])
-                    && molds::timesOverlap(lots::startKey(store[i]), lots::endKey(store[i]), lots::startKey(store[j]),
-                                           lots::endKey(store[j])))
-                    ++count;
-        }
-    return count;
+    // In the order of the changed lots, so that the planner reads the same list every time.
+    std::vector<MoldOverlap> overlaps;
+    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
+        if (store[i].MembersWritten == 0 || !molds::needsMold(store[i]))
+            continue;
+        for (const qint64 j : std::as_const(byMold[store[i].MoldNo]))
+            if (i != j && molds::countsForSave(store[i], store[j])
+                && molds::timesOverlap(lots::startKey(store[i]), lots::endKey(store[i]), lots::startKey(store[j]),
+                                       lots::endKey(store[j])))
+                overlaps.push_back({i, j});
+    }
+    return overlaps;
+}
+
+namespace {
+QString lotWithTimes(const PlanRecord &lot)
+{
+    const QString minute = QStringLiteral("yyyy/MM/dd hh:mm");
+    return QStringLiteral("手配 %1 %2 %3～%4")
+        .arg(lot.ArrangementNo)
+        .arg(lot.MachineCode.trimmed(), plant::naiveDateTime(lot.StartDate, lot.StartTime).toString(minute),
+             plant::naiveDateTime(lot.EndDate, lot.EndTime).toString(minute));
+}
+} // namespace
+
+QString moldOverlapDetails(const PlanStore &store, const std::vector<MoldOverlap> &overlaps)
+{
+    QStringList lines;
+    for (const MoldOverlap &overlap : overlaps) {
+        const PlanRecord &changed = store[overlap.changed];
+        lines << QStringLiteral("金型 %1: %2 ／ %3")
+                     .arg(changed.MoldNo.trimmed(), lotWithTimes(changed), lotWithTimes(store[overlap.other]));
+    }
+    return lines.join(u'\n');
 }

@@ -39,10 +39,11 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
             result.relayoutLots.push_back(i);
         return false;
     }
-    const qint64 overlaps = moldOverlapCount(store);
-    if (overlaps > 0
-        && !request.prompter.ask(QStringLiteral("金型が重複します。 [ %1件]\rそのまま保存しますか？").arg(overlaps),
-                                 CheckTitle, false)) {
+    const std::vector<MoldOverlap> overlaps = moldOverlaps(store);
+    if (!overlaps.empty()
+        && !request.prompter.askWithDetails(
+            QStringLiteral("金型が重複します。 [ %1件]\rそのまま保存しますか？").arg(overlaps.size()),
+            moldOverlapDetails(store, overlaps), CheckTitle, false)) {
         request.prompter.inform(QStringLiteral("保存を中断しました。"));
         return false;
     }

@@ -15,4 +15,12 @@ public:
     // A Yes/No question; true for Yes. defaultYes says which button is pre-selected.
     virtual bool ask(const QString &text, const QString &title = {}, bool defaultYes = true,
                      PromptIcon icon = PromptIcon::Question) = 0;
+    // The same question with details the planner may unfold (which lots, which times); a
+    // prompter that cannot show them asks the question alone.
+    virtual bool askWithDetails(const QString &text, const QString &details, const QString &title = {},
+                                bool defaultYes = true, PromptIcon icon = PromptIcon::Question)
+    {
+        Q_UNUSED(details);
+        return ask(text, title, defaultYes, icon);
+    }
 };

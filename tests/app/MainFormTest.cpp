@@ -1,4 +1,5 @@
 #include "plan/RunContext.h"
+#include "app/StartupError.h"
 #include "app/ui/MainForm.h"
 #include "plan/PlanStore.h"
 
@@ -144,6 +145,18 @@ TEST_P(MainWindow, AfterARestartClosingAsksAgain)
     again.close();
     EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("変更を保存せずに終了しますか？")});
     EXPECT_EQ(finished.count(), 1);
+}
+
+TEST_P(MainWindow, AnEmptyBreakMasterIsToldOnce)
+{
+    plant.db().run(QStringLiteral("DELETE FROM DB0496"));
+    try {
+        open(QStringLiteral("1"));
+        FAIL() << "the plan cannot be shown without breaks";
+    } catch (const StartupError &error) {
+        EXPECT_EQ(error.shown, StartupError::Shown::Already);
+    }
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("休憩マスタにデータがありません。")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, MainWindow, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);

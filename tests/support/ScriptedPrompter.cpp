@@ -19,6 +19,14 @@ bool ScriptedPrompter::ask(const QString &text, const QString &title, bool defau
     return answer;
 }
 
+bool ScriptedPrompter::askWithDetails(const QString &text, const QString &details, const QString &title,
+                                      bool defaultYes, PromptIcon icon)
+{
+    const bool answer = ask(text, title, defaultYes, icon);
+    m_said.back().details = details;
+    return answer;
+}
+
 QStringList ScriptedPrompter::texts() const
 {
     QStringList list;

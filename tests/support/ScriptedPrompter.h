@@ -17,11 +17,14 @@ public:
         QString title;
         bool defaultYes;
         PromptIcon icon;
+        QString details;
     };
 
     void expectAnswer(bool yes) { m_answers.push_back(yes); }
     void inform(const QString &text, const QString &title, PromptIcon icon) override;
     bool ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon) override;
+    bool askWithDetails(const QString &text, const QString &details, const QString &title, bool defaultYes,
+                        PromptIcon icon) override;
 
     const std::vector<Said> &said() const { return m_said; }
     QStringList texts() const;

@@ -40,11 +40,11 @@ PlannerApplication::~PlannerApplication()
     delete m_mainForm.data();
 }
 
-void PlannerApplication::reportFailure(const QString &text)
+void PlannerApplication::reportFailure(const StartupError &error)
 {
-    std::fputs((text + u'\n').toLocal8Bit().constData(), stderr);
-    if (!m_unattended)
-        QMessageBox::critical(nullptr, QStringLiteral("生産計画支援システム - 起動エラー"), text);
+    std::fputs((error.text + u'\n').toLocal8Bit().constData(), stderr);
+    if (!m_unattended && error.shown == StartupError::Shown::No)
+        QMessageBox::critical(nullptr, QStringLiteral("生産計画支援システム - 起動エラー"), error.text);
 }
 
 int PlannerApplication::run(const QStringList &arguments)
@@ -60,7 +60,7 @@ int PlannerApplication::run(const QStringList &arguments)
             return kFailed;
         }
     } catch (const StartupError &error) {
-        reportFailure(error.text);
+        reportFailure(error);
     }
     return kFailed;
 }
@@ -145,7 +145,7 @@ void PlannerApplication::restart()
         }
         openMainWindow();
     } catch (const StartupError &error) {
-        reportFailure(error.text);
+        reportFailure(error);
         QCoreApplication::exit(kFailed);
     }
 }
@@ -154,7 +154,7 @@ void PlannerApplication::saveScreenshot()
 {
     const QPixmap shot = m_mainForm->grab();
     if (!shot.save(m_options.screenshotPath, "PNG")) {
-        reportFailure(QStringLiteral("画面を保存できません: ") + m_options.screenshotPath);
+        reportFailure(StartupError(QStringLiteral("画面を保存できません: ") + m_options.screenshotPath));
         QCoreApplication::exit(kFailed);
         return;
     }

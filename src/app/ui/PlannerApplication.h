@@ -16,6 +16,7 @@
 class MainForm;
 class Prompter;
 class SchedulerSplash;
+class StartupError;
 
 class PlannerApplication : public QObject
 {
@@ -35,7 +36,7 @@ private:
     void openMainWindow();
     void restart();
     void saveScreenshot();
-    void reportFailure(const QString &text);
+    void reportFailure(const StartupError &error);
 
     LaunchOptions m_options;
     bool m_unattended = false;

@@ -26,8 +26,15 @@ void QtPrompter::inform(const QString &text, const QString &title, PromptIcon ic
 
 bool QtPrompter::ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon)
 {
+    return askWithDetails(text, QString(), title, defaultYes, icon);
+}
+
+bool QtPrompter::askWithDetails(const QString &text, const QString &details, const QString &title, bool defaultYes,
+                                PromptIcon icon)
+{
     QMessageBox box(boxIcon(icon), title.isEmpty() ? QApplication::applicationName() : title, text,
                     QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    box.setDetailedText(details);
     return box.exec() == QMessageBox::Yes;
 }

@@ -12,6 +12,8 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
     void inform(const QString &text, const QString &title, PromptIcon icon) override;
     bool ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon) override;
+    bool askWithDetails(const QString &text, const QString &details, const QString &title, bool defaultYes,
+                        PromptIcon icon) override;
 
 private:
     QWidget *m_parent;
