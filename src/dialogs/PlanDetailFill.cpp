@@ -3,17 +3,13 @@
 #include "db/Database.h"
 #include "plan/PlanStore.h"
 #include "db/Statements.h"
+#include "common/CycleSeconds.h"
 #include "common/PlantValues.h"
 #include "dialogs/DetailLines.h"
 #include "editing/LotRules.h"
 #include "plan/ChartRows.h"
 
 namespace {
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 15);
-}
 
 // The next process: the lot of the store that is this lot's parent arrangement.
 void fillNextProcess(const PlanStore &store, const PlanRecord &lot, DetailTexts &texts)
@@ -76,8 +72,8 @@ DetailTexts fillDetailTexts(const PlanStore &store, qint64 lot, const ChartRows 
     texts.Text13 = QString::number(record.SetupMinutes);
     texts.Text19 = QString::number(record.WorkMinutes);
     texts.Text16 = QString::number(record.SetupMinutes + record.WorkMinutes);
-    texts.Text15 = number(record.SecondsPerPiece);
-    texts.Text24 = number(record.Cycle);
+    texts.Text15 = plant::cycleSecondsText(record.SecondsPerPiece);
+    texts.Text24 = plant::cycleSecondsText(record.Cycle);
     texts.Text25 = QString::number(record.Cavities);
     texts.Text40 = QString::number(record.Persons);
     texts.Text18 = record.SchedulerFixed;

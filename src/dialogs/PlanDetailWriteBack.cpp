@@ -1,6 +1,7 @@
 #include "dialogs/PlanDetailWriteBack.h"
 
 #include "plan/Prompter.h"
+#include "common/CycleSeconds.h"
 #include "common/PlantValues.h"
 #include "editing/EditPath.h"
 #include "editing/LotRules.h"
@@ -33,7 +34,7 @@ Entered enteredValues(const PlanDetail &detail)
     in.end = detail.enteredEnd();
     in.quantity = boxInteger(t.Text3);
     in.setup = boxInteger(t.Text13);
-    in.secondsPerPiece = boxNumber(t.Text15);
+    in.secondsPerPiece = plant::cycleSeconds(boxNumber(t.Text15));
     in.work = boxInteger(t.Text19);
     in.persons = boxInteger(t.Text40);
     in.fixed = t.Text18.trimmed();
@@ -124,7 +125,8 @@ WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const 
     const bool moved = in.machine != copy.MachineCode || in.start != lots::startInstant(copy)
                        || in.end != lots::endInstant(copy);
     const bool amountsSame = in.quantity == copy.Quantity && in.setup == copy.SetupMinutes
-                             && in.secondsPerPiece == copy.SecondsPerPiece && in.work == copy.WorkMinutes;
+                             && in.secondsPerPiece == plant::cycleSeconds(copy.SecondsPerPiece)
+                             && in.work == copy.WorkMinutes;
     const bool retimed = moved || in.destination != copy.SupplierCode || !amountsSame;
     if (in.fixed != copy.SchedulerFixed || retimed || in.persons != copy.Persons) {
         edit.change(lot, [&](PlanRecord &record) {

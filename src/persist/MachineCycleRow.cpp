@@ -3,6 +3,9 @@
 #include "plan/PlanRecord.h"
 #include "db/Statements.h"
 #include "persist/SaveSession.h"
+#include "common/CycleSeconds.h"
+
+using plant::cycleSeconds;
 
 void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString &itemCode, qint64 sequence)
 {
@@ -12,21 +15,22 @@ void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString
         QSqlQuery existing = session.query(sql::MachineCycle, {itemCode, sequence, lot.MachineCode});
         const bool found = existing.next();
         existing.finish();
+        // The column holds the cycle per shot, as the load reads it (divided by the cavities).
+        const double perShot = cycleSeconds(lot.SecondsPerPiece * double(lot.Cavities == 0 ? 1 : lot.Cavities));
         if (!found) {
             session.insert(QStringLiteral("DB0492"), {{QStringLiteral("削除フラグ"), QStringLiteral("0")},
                                                       {QStringLiteral("品名コード"), lot.RateItemCode},
                                                       {QStringLiteral("順序"), lot.RateSequence},
                                                       {QStringLiteral("機械コード"), lot.MachineCode},
-                                                      {QStringLiteral("サイクル"), lot.SecondsPerPiece}});
+                                                      {QStringLiteral("サイクル"), perShot}});
             return;
         }
-        const qint64 cavities = lot.Cavities == 0 ? 1 : lot.Cavities;
         session.update(QStringLiteral("DB0492"),
                        {{QStringLiteral("品名コード"), itemCode},
                         {QStringLiteral("順序"), sequence},
                         {QStringLiteral("機械コード"), lot.MachineCode}},
                        {{QStringLiteral("削除フラグ"), QStringLiteral("0")},
-                        {QStringLiteral("サイクル"), lot.SecondsPerPiece * double(cavities)}});
+                        {QStringLiteral("サイクル"), perShot}});
     });
     if (!written)
         session.prompter().inform(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"));

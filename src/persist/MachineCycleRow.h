@@ -1,6 +1,7 @@
 #pragma once
 // The cycle of an item's process step on the lot's machine (DB0492), kept in step with the
-// rate the lot was planned at.
+// rate the lot was planned at: per shot (the rate per piece times the cavities, 0 taken as 1),
+// to the thousandth of a second, whether the row is new or not.
 
 #include <QString>
 

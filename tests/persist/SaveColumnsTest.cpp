@@ -171,7 +171,7 @@ TEST_P(SaveColumns, MaterialsAreRewrittenFromTheLotsEntries)
     EXPECT_EQ(count("SELECT COUNT(*) FROM DB0252 WHERE 削除フラグ='0'", {}), 0);
 }
 
-TEST_P(SaveColumns, MachineCycleRowNewOrScaledByCavities)
+TEST_P(SaveColumns, MachineCycleRowPerShotWhetherNewOrNot)
 {
     plant.insert("DB0492", {{"品名コード", "A"}, {"順序", 999}, {"機械コード", "M2      "}, {"サイクル", 1}, {"削除フラグ", "1"}});
     struct Case
@@ -180,10 +180,12 @@ TEST_P(SaveColumns, MachineCycleRowNewOrScaledByCavities)
         QString machine;
         qint64 cavities;
         double expected;
+        double rate;
     } cases[] = {
-        {"no row yet: the plain rate", "M1      ", 4, 6.5},
-        {"existing row: rate times cavities", "M2      ", 4, 26},
-        {"existing row, no cavities: the rate", "M2      ", 0, 6.5},
+        {"no row yet: rate times cavities, to the thousandth", "M1      ", 4, 26, 6.49997833340555},
+        {"existing row: rate times cavities", "M2      ", 4, 26, 6.5},
+        {"existing row, no cavities: the rate", "M2      ", 0, 6.5, 6.5},
+        {"a third of a second", "M2      ", 1, 0.333, 1.0 / 3},
     };
     qint64 number = 1001;
     for (const Case &c : cases) {
@@ -191,7 +193,7 @@ TEST_P(SaveColumns, MachineCycleRowNewOrScaledByCavities)
         arrangement(number);
         const qint64 index = lot(number);
         at(index).MachineCode = c.machine;
-        at(index).SecondsPerPiece = 6.5;
+        at(index).SecondsPerPiece = c.rate;
         at(index).Cavities = c.cavities;
         at(index).RateItemCode = QStringLiteral("A");
         at(index).RateSequence = 999;

@@ -47,6 +47,20 @@ void SaveFixture::arrangement(qint64 number, const QVariantMap &overrides)
     plant.insert("DB0253", values);
 }
 
+void SaveFixture::moldingStep(const QVariantMap &routing, const QVariantMap &conditions)
+{
+    run.ProcessClassCode = QStringLiteral("10");
+    plant.insert("DB0382", {{"工程内容コード", "P10"}, {"工程内容名", "成形"}, {"工程分類コード", "10"}});
+    plant.insert("DB0378", {{"品名コード", "A"}, {"品名＿品名仕様", "A-仕様"}});
+    QVariantMap step{{"品名コード", "A"}, {"順序", 999}, {"生産工場コード", 1}};
+    QVariantMap route = step;
+    route.insert("工程内容コード", "P10");
+    route.insert(routing);
+    plant.insert("DB0381", route);
+    step.insert(conditions);
+    plant.insert("DB0451", step);
+}
+
 qint64 SaveFixture::lot(qint64 number)
 {
     PlanRecord record;

@@ -52,6 +52,9 @@ protected:
 
     // A stored arrangement of item A, step 999, plan 0, machine M1, tentative, 100 pieces.
     void arrangement(qint64 number, const QVariantMap &overrides = {});
+    // Item A's step 999 as the molding class 10 loads it: its process P10 "成形", its routing
+    // and its molding conditions with the given extra columns.
+    void moldingStep(const QVariantMap &routing, const QVariantMap &conditions);
     // A changed lot of one member (set A slot 0) that is arrangement `number`: on M1 from
     // 2024/04/10 09:00 to 2024/04/10 17:00, 100 pieces, confirmed. Returns its index.
     qint64 lot(qint64 number);

@@ -22,12 +22,8 @@ protected:
     // 1002 (its parent). 1001 has two requirement rows.
     void SetUp() override
     {
-        run.ProcessClassCode = QStringLiteral("10");
-        plant.insert("DB0382", {{"工程内容コード", "P10"}, {"工程内容名", "成形"}, {"工程分類コード", "10"}});
-        plant.insert("DB0378", {{"品名コード", "A"}, {"品名＿品名仕様", "A-仕様"}});
-        plant.insert("DB0381", {{"品名コード", "A"}, {"順序", 999}, {"生産工場コード", 1}, {"工程内容コード", "P10"}});
         // 36 seconds a shot, one piece a shot: 300 pieces take three hours.
-        plant.insert("DB0451", {{"品名コード", "A"}, {"順序", 999}, {"生産工場コード", 1}, {"サイクル", 36}, {"取数", 1}});
+        moldingStep({}, {{"サイクル", 36}, {"取数", 1}});
         // The machines work around the clock.
         for (int row = 2; row <= rows.lastMachineRow(); ++row)
             for (qint64 k = 0; k <= calendar.periodDays(); ++k) {
