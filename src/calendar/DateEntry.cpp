@@ -61,7 +61,7 @@ struct DateParts
 DateParts partsOfOneGroup(QString group, const QDate &today)
 {
     if (group.size() > 8)
-        group = today.toString(QStringLiteral("yyyyMMdd"));
+        return {0, 0, 0};
     if (group.isEmpty())
         return {today.year(), today.month(), today.day()};
     if (group.size() <= 2) {
@@ -83,7 +83,12 @@ DateParts partsOfOneGroup(QString group, const QDate &today)
 
 QString ParseDateEntry(const QString &text, const QDate &today)
 {
-    const QString todayText = today.toString(QStringLiteral("yyyy/MM/dd"));
+    const QString date = ReadDateEntry(text, today);
+    return date.isEmpty() ? today.toString(QStringLiteral("yyyy/MM/dd")) : date;
+}
+
+QString ReadDateEntry(const QString &text, const QDate &today)
+{
     const TypedDigits typed = splitDigitGroups(text.trimmed());
     const QStringList &g = typed.groups;
 
@@ -101,13 +106,13 @@ QString ParseDateEntry(const QString &text, const QDate &today)
                  numberOf(g[1]), numberOf(g[2])};
         break;
     default:
-        return todayText;
+        return {};
     }
 
     // The date must be a real calendar date with a four-digit year.
     if (parts.year < 1 || parts.year > 9999 || parts.month < 1 || parts.month > 12 || parts.day < 1
         || !QDate::isValid(int(parts.year), int(parts.month), int(parts.day)))
-        return todayText;
+        return {};
     return QStringLiteral("%1/%2/%3")
         .arg(parts.year, 4, 10, QLatin1Char('0'))
         .arg(parts.month, 2, 10, QLatin1Char('0'))

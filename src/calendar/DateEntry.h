@@ -8,3 +8,6 @@
 
 // The full date text "yyyy/mm/dd" of an entry; today's date when the entry gives no valid date.
 QString ParseDateEntry(const QString &text, const QDate &today);
+// The same, but empty when the entry gives no valid date ("2024/02/30", "20241345"): for the
+// boxes that refuse such an entry rather than take today.
+QString ReadDateEntry(const QString &text, const QDate &today);

@@ -58,7 +58,7 @@ QString normalDate(const QString &text, const QDate &today)
             return {};
         digit = digit || ch.isDigit();
     }
-    return digit ? ParseDateEntry(text, today) : QString();
+    return digit ? ReadDateEntry(text, today) : QString();
 }
 
 QString normalTime(const QString &text)

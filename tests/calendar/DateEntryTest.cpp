@@ -55,6 +55,17 @@ TEST(ParseDateEntry, FillsMissingPartsFromToday)
         EXPECT_EQ(ParseDateEntry(c.typed, today), c.expected) << c.typed.toStdString();
 }
 
+TEST(ReadDateEntry, AnEntryThatIsNoDateGivesNothingWhereParsingGivesToday)
+{
+    const QDate today(2024, 6, 15);
+    for (const QString typed : {u"2024/02/30"_qs, u"20241345"_qs, u"123456789"_qs, u"1/2/3/4/5"_qs, u"0"_qs}) {
+        EXPECT_EQ(ReadDateEntry(typed, today), QString()) << typed.toStdString();
+        EXPECT_EQ(ParseDateEntry(typed, today), u"2024/06/15"_qs) << typed.toStdString();
+    }
+    EXPECT_EQ(ReadDateEntry(u"2024/2/29"_qs, today), u"2024/02/29"_qs);
+    EXPECT_EQ(ReadDateEntry(u"1225"_qs, today), u"2024/12/25"_qs);
+}
+
 TEST(ParseDateEntry, CenturyWindowMovesWithToday)
 {
     // Today 2000: the window is 1951 .. 2050; today 2001: 1952 .. 2051.

@@ -5,6 +5,7 @@
 #include "DetailWindowPlant.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/ui/PlanWindow.h"
+#include "editing/LotRules.h"
 #include "editing/PlanInsertion.h"
 
 #include <QApplication>
@@ -214,6 +215,41 @@ TEST_F(PlanWindowTest, AnEmptyItemCodeOrCancelLeavesTheLotUntouched)
         EXPECT_EQ(plant.store[fixture.lot], before) << button;
         EXPECT_FALSE(plant.path->canUndo()) << button;
     }
+}
+
+TEST_F(PlanWindowTest, DigitsThatAreNoDateAreRefusedNotTakenForToday)
+{
+    // Each box with its rule's message: the end date's rule speaks of the time.
+    for (const auto &[box, message] : {std::pair{"Text7", detail::BadDate}, std::pair{"Text8", detail::BadTime}}) {
+        for (const QString typed : {QStringLiteral("2024/02/30"), QStringLiteral("20241345"), QStringLiteral("123456789")}) {
+            open();
+            plant.prompter.clear();
+            enter(box, typed);
+            EXPECT_EQ(plant.prompter.texts(), QStringList{message}) << box << typed.toStdString();
+            EXPECT_EQ(QApplication::focusWidget(), window->box(QLatin1String(box))) << box << typed.toStdString();
+            EXPECT_EQ(text(box), typed) << box;
+        }
+    }
+}
+
+TEST_F(PlanWindowTest, RatesShowToTheThousandthAndAnUntouchedRateChangesNothing)
+{
+    fixture.amend([](PlanRecord &record) {
+        record.SecondsPerPiece = 35.9999133336222;
+        record.Cycle = 71.99982666;
+        record.Cavities = 2;
+    });
+    open();
+    EXPECT_EQ(text("Text15"), QStringLiteral("36"));
+    EXPECT_EQ(text("Text24"), QStringLiteral("72"));
+    const PlanRecord before = plant.store[fixture.lot];
+    click("Command1");
+    EXPECT_FALSE(window->isVisible());
+    const PlanRecord &after = plant.store[fixture.lot];
+    EXPECT_EQ(after.SecondsPerPiece, before.SecondsPerPiece);
+    EXPECT_EQ(after.WorkMinutes, before.WorkMinutes);
+    EXPECT_EQ(lots::startInstant(after), lots::startInstant(before));
+    EXPECT_EQ(lots::endInstant(after), lots::endInstant(before));
 }
 
 TEST_F(PlanWindowTest, AStartThatIsNoDateKeepsTheWindowOpen)
