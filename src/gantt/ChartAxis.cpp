@@ -2,7 +2,6 @@
 
 #include "common/PlantValues.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -48,12 +47,6 @@ void ChartAxis::showMode(DisplayMode mode)
     setScrollValue(value);
 }
 
-void ChartAxis::openAtWeek()
-{
-    showMode(DisplayMode::Week);
-    m_modeValue = DisplayMode::ThreeDays;
-}
-
 void ChartAxis::setScrollValue(qint64 value)
 {
     value = std::clamp(value, m_scrollMin, m_scrollMax);
@@ -76,5 +69,6 @@ QString ChartAxis::firstVisibleDayText() const
 
 QString longDateText(const QDate &date)
 {
-    return QLocale(QLocale::Japanese, QLocale::Japan).toString(date, QLocale::LongFormat);
+    // Qt's long format for Japanese adds the weekday; the system's long date does not.
+    return date.toString(QStringLiteral("yyyy年M月d日"));
 }

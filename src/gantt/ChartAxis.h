@@ -21,9 +21,6 @@ public:
     void showMode(DisplayMode mode);
     // The mode button: lays out the mode after the current mode value.
     void cycleMode() { showMode(nextDisplayMode(m_modeValue)); }
-    // The chart opens at week scale; the mode value is then left at 3 days, so the first press
-    // of the mode button lays out the week once more.
-    void openAtWeek();
 
     // HScroll1 change or scroll: moves the surfaces and the first visible day.
     void setScrollValue(qint64 value);
@@ -59,5 +56,6 @@ private:
     double m_surfaceLeft = 0;
 };
 
-// A date in the long Japanese form of the plant's screens ("2024年4月1日月曜日").
+// A date in the long form of the plant's Japanese screens, as the Japanese system's long date
+// shows it: "2024年4月1日", without the weekday.
 QString longDateText(const QDate &date);

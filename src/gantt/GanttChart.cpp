@@ -24,7 +24,6 @@ void GanttChart::setUp(double viewportWidth, const QDate &periodStart, const QTi
 void GanttChart::openAtWeek()
 {
     showMode(DisplayMode::Week);
-    m_axis.openAtWeek();
 }
 
 void GanttChart::showMode(DisplayMode mode)

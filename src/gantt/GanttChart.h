@@ -42,8 +42,7 @@ public:
     // The viewport's current width, which follows the window; used at the next mode change.
     void setViewportCurrentWidth(double twips) { m_axis.setViewportCurrentWidth(twips); }
 
-    // The opening layout: week scale, with the mode value left so that the mode button lays
-    // out the week once more (the chart's start-up sequence).
+    // The opening layout: week scale; the mode button's first press goes on to four weeks.
     void openAtWeek();
     // DispDay, Disp3Day, DispWeek, DispMonth: the whole chart in a mode (Disp_Gantt).
     void showMode(DisplayMode mode);

@@ -25,3 +25,19 @@ QString RowScroll::labelCaption(const ChartRows &rows, int label) const
     const int row = rowOfLabel(label);
     return row >= 1 && row <= rows.count() ? rows.row(row).caption : QString();
 }
+
+QString RowScroll::labelCode(const ChartRows &rows, int label) const
+{
+    const int row = rowOfLabel(label);
+    return row >= 1 && row <= rows.count() ? rows.row(row).code.trimmed() : QString();
+}
+
+QString RowScroll::labelName(const ChartRows &rows, int label) const
+{
+    const QString code = labelCode(rows, label);
+    QString name = labelCaption(rows, label);
+    if (!code.isEmpty() && name.startsWith(code))
+        name.remove(0, code.size());
+    // A subcontractor's caption breaks before its brackets; the label's name line does not.
+    return name.simplified();
+}

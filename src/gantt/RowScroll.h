@@ -19,6 +19,9 @@ public:
     // The row label i (1..10) shows row value + i; 0 when there is no such row.
     int rowOfLabel(int label) const;
     QString labelCaption(const ChartRows &rows, int label) const;
+    // The row label i as its two lines: the row's code, then its name on one line.
+    QString labelCode(const ChartRows &rows, int label) const;
+    QString labelName(const ChartRows &rows, int label) const;
     // The top of the main chart surface, twips.
     double surfaceTop() const { return -m_value * ChartRows::RowHeight; }
 

@@ -1,4 +1,5 @@
-// The bar context menu: which items a lot offers, the detail window it opens with the bar in
+// The bar context menu: which items a lot offers (予定に戻す from the plan list not for a
+// tentative lot), the detail window it opens with the bar in
 // teal, and "予定に戻す" on a lot moved since loading.
 
 #include "DetailWindowPlant.h"
@@ -22,8 +23,10 @@ protected:
         fixture.amend([](PlanRecord &r) {
             r.LoadedStartDate = QDate(2024, 5, 8);
             r.LoadedEndDate = QDate(2024, 5, 9);
+            r.ConfirmState = QStringLiteral("2");
         });
         planless = plant.add({.machine = EditingPlant::M02});
+        plant.amend(planless, [](PlanRecord &r) { r.ConfirmState = QStringLiteral("1"); });
         plant.start();
         chart = std::make_unique<GanttChart>(plant.store, plant.rows, plant.calendar);
         chart->setUp(15000, QDate(2024, 5, 1), QTime(8, 0), {}, 10);
@@ -51,6 +54,27 @@ TEST_F(PlanPopupMenuTest, TheItemsComeInOrderAndTheOrderChartNeedsAProductionPla
     menu->prepare(planless, {});
     EXPECT_FALSE(menu->popOrder()->isEnabled());
     EXPECT_TRUE(menu->popRot()->isEnabled());
+}
+
+TEST_F(PlanPopupMenuTest, ThePlanListOffersReturningOnlyForLotsThatAreNotTentative)
+{
+    const struct
+    {
+        const char *from;
+        void (PlanPopupMenu::*open)(qint64, const QPoint &);
+        bool tentativeReturns;
+    } menus[] = {{"plan list", &PlanPopupMenu::planListPopup, false},
+                 {"schedule list", &PlanPopupMenu::gridPopup, true}};
+    for (const auto &m : menus) {
+        (menu.get()->*m.open)(fixture.lot, window.mapToGlobal(QPoint(5, 5)));
+        EXPECT_TRUE(menu->popYotei()->isEnabled()) << m.from;
+        menu->menu()->hide();
+        (menu.get()->*m.open)(planless, window.mapToGlobal(QPoint(5, 5))); // tentative
+        EXPECT_EQ(menu->popYotei()->isEnabled(), m.tentativeReturns) << m.from;
+        menu->menu()->hide();
+    }
+    menu->prepare(planless, {}); // on a bar
+    EXPECT_TRUE(menu->popYotei()->isEnabled());
 }
 
 TEST_F(PlanPopupMenuTest, TheDetailWindowOpensOnTheLotWithItsBarInTeal)

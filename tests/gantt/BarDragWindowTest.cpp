@@ -13,8 +13,10 @@
 #include "app/ui/ChartView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -151,6 +153,28 @@ TEST_F(BarDragWindow, DropOnTheHoverLabelAbandonsTheDrag)
     EXPECT_NE(chart().bar(lot).background, (RgbColor{64, 64, 64}));
     EXPECT_FALSE(form->comHozon()->isEnabled());
     EXPECT_TRUE(prompter.said().empty());
+}
+
+TEST_F(BarDragWindow, TheHoverLabelGoesWhenThePointerLeavesOrAMenuOpens)
+{
+    const qint64 lot = visibleFreeLot();
+    ASSERT_GE(lot, 2);
+    QLabel *label = editing->dragController().gradeName();
+    QTest::mouseMove(surface(), grabPoint(lot));
+    ASSERT_TRUE(label->isVisible());
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(surface(), &leave);
+    EXPECT_FALSE(label->isVisible());
+
+    QTest::mouseMove(surface(), grabPoint(lot) + QPoint(1, 0));
+    ASSERT_TRUE(label->isVisible());
+    QTest::mouseClick(surface(), Qt::RightButton, {}, grabPoint(lot) + QPoint(1, 0));
+    EXPECT_FALSE(label->isVisible());
+    auto *menu = form->findChild<QMenu *>(QStringLiteral("mnuPopup"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
 }
 
 // Where the tests leave pictures of the window to look at.

@@ -55,9 +55,8 @@ TEST(ChartAxis, ScrollingMovesTheSurfacesAndNamesTheFirstVisibleDay)
 
 TEST(ChartAxis, LongDateIsJapanese)
 {
-    const QString text = longDateText(QDate(2024, 4, 1));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("2024年4月1日"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("月曜日"))) << text.toStdString();
+    EXPECT_EQ(longDateText(QDate(2024, 4, 1)), QStringLiteral("2024年4月1日"));
+    EXPECT_EQ(longDateText(QDate(2026, 12, 8)), QStringLiteral("2026年12月8日"));
 }
 
 TEST(ChartAxis, ModeChangeKeepsTheFirstVisibleDay)
@@ -106,13 +105,12 @@ TEST(ChartAxis, OpensAtWeekAndTheModeButtonCyclesFromThere)
 {
     ChartAxis axis;
     axis.setUp(W, QDate(2024, 4, 1), QTime(8, 0), 33);
-    axis.openAtWeek();
+    axis.showMode(DisplayMode::Week);
     EXPECT_EQ(axis.modeCaption(), QStringLiteral("１週間表示モード"));
     EXPECT_EQ(axis.scale().mode(), DisplayMode::Week);
     EXPECT_EQ(axis.scrollValue(), 0);
 
     const std::pair<DisplayMode, const char16_t *> presses[] = {
-        {DisplayMode::Week, u"１週間表示モード"},
         {DisplayMode::FourWeeks, u"４週間表示モード"},
         {DisplayMode::Day, u"１日表示モード"},
         {DisplayMode::ThreeDays, u"３日表示モード"},

@@ -8,11 +8,16 @@
 #include "app/ui/ChartView.h"
 #include "session/PlanSession.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,7 +58,10 @@ TEST_F(ChartViewTest, OpensAtWeekScaleAndTheModeButtonCyclesFromThere)
     EXPECT_EQ(form.hScroll1()->maximum(), view->chart().axis().scrollMaximum());
     EXPECT_TRUE(view->chart().bar(2).visible);
 
-    const char16_t *captions[] = {u"１週間表示モード", u"４週間表示モード", u"１日表示モード", u"３日表示モード"};
+    // The first press already changes the mode, also with the focus in the date box.
+    form.show();
+    form.dayDispArea()->setFocus();
+    const char16_t *captions[] = {u"４週間表示モード", u"１日表示モード", u"３日表示モード", u"１週間表示モード"};
     for (const char16_t *caption : captions) {
         QTest::mouseClick(form.command4(), Qt::LeftButton);
         EXPECT_EQ(form.text1()->text(), QString::fromUtf16(caption));
@@ -71,16 +79,112 @@ TEST_F(ChartViewTest, CommandLineModeIsShownAtOpening)
 TEST_F(ChartViewTest, ScrollBarsMoveTheChartAndTheLabels)
 {
     view->drawChart();
-    EXPECT_EQ(form.machineName(2)->text(), plant.rows.row(2).caption);
+    EXPECT_EQ(form.machineName(2)->toolTip(), plant.rows.row(2).caption);
 
     form.hScroll1()->setValue(500);
     EXPECT_EQ(view->chart().axis().scrollValue(), 500);
     EXPECT_EQ(form.dayDispArea()->text(), longDateText(QDate(2024, 4, 4)));
 
     form.kScroll()->setValue(2);
-    EXPECT_EQ(form.machineName(1)->text(), plant.rows.row(3).caption);
-    EXPECT_EQ(form.machineName(10)->text(), plant.rows.row(12).caption);
+    EXPECT_EQ(form.machineName(1)->toolTip(), plant.rows.row(3).caption);
+    EXPECT_EQ(form.machineName(10)->toolTip(), plant.rows.row(12).caption);
     EXPECT_EQ(view->mainSurface()->rowScroll(), 2);
+}
+
+TEST_F(ChartViewTest, RowLabelsShowCodeAndNameOnTwoLinesThatFitTheRow)
+{
+    plant.rows.append(QStringLiteral("IM100-01"), QStringLiteral("IM100-01 成形機 100t 1号 第二工場の奥の大型成形機"));
+    plant.rows.computeBoundaries();
+    form.plan().adopt(plant.rows, plant.calendar, plant.store);
+    form.kScroll()->setRange(0, plant.rows.count() - 10);
+    form.show();
+    view->drawChart();
+    form.kScroll()->setValue(form.kScroll()->maximum());
+
+    for (int slot = 1; slot <= 10; ++slot) {
+        QLabel *label = form.machineName(slot);
+        const QStringList lines = label->text().split(u'\n');
+        ASSERT_EQ(lines.size(), 2) << slot;
+        const QFontMetrics metrics(label->font());
+        for (const QString &line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), label->contentsRect().width()) << line.toStdString();
+        EXPECT_LE(2 * metrics.lineSpacing(), label->height()) << slot;
+    }
+    QLabel *last = form.machineName(10);
+    EXPECT_TRUE(last->text().startsWith(QStringLiteral("IM100-01\n成形機")));
+    EXPECT_TRUE(last->text().endsWith(u'…')) << last->text().toStdString();
+    EXPECT_EQ(last->toolTip(), plant.rows.row(plant.rows.count()).caption);
+    QLabel *subcontractor = form.machineName(14 - form.kScroll()->maximum()); // row 14 is S01
+    EXPECT_TRUE(subcontractor->text().startsWith(QStringLiteral("S01\n協力工業"))) << subcontractor->text().toStdString();
+    EXPECT_EQ(subcontractor->toolTip(), QStringLiteral("S01\n協力工業\n(第二)"));
+}
+
+TEST_F(ChartViewTest, DateHeaderStaysWholeAtEveryRowScroll)
+{
+    form.show();
+    view->drawChart();
+    ChartSurfaceWidget *surface = view->mainSurface();
+    const int headerHeight = int(ChartRows::FirstTop) / 15;
+    const QImage atTop = surface->grab().toImage().copy(0, 0, surface->width(), headerHeight);
+    const int headerRow = surface->hitAt(QPoint(40, headerHeight - 2)).row;
+    for (int value : {1, form.kScroll()->maximum()}) {
+        form.kScroll()->setValue(value);
+        const QImage scrolled = surface->grab().toImage().copy(0, 0, surface->width(), headerHeight);
+        EXPECT_EQ(scrolled, atTop) << "row scroll " << value;
+        // A press on the header hits no row, not the row gone up under it.
+        EXPECT_EQ(surface->hitAt(QPoint(40, headerHeight - 2)).row, headerRow);
+        EXPECT_EQ(surface->hitAt(QPoint(40, headerHeight + 2)).row, value + 1);
+    }
+}
+
+QWheelEvent wheel(QWidget *target, int angle, Qt::KeyboardModifiers modifiers, QPoint at = QPoint(200, 100))
+{
+    return QWheelEvent(at, target->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                       Qt::NoScrollPhase, false);
+}
+
+TEST_F(ChartViewTest, WheelScrollsRowsShiftWheelTimeCtrlWheelChangesTheMode)
+{
+    form.show();
+    view->drawChart();
+    ChartSurfaceWidget *surface = view->mainSurface();
+
+    QWheelEvent down = wheel(surface, -120, Qt::NoModifier);
+    QApplication::sendEvent(surface, &down);
+    EXPECT_EQ(form.kScroll()->value(), 1);
+    EXPECT_EQ(surface->rowScroll(), 1);
+    QWheelEvent up = wheel(surface, 120, Qt::NoModifier);
+    QApplication::sendEvent(surface, &up);
+    EXPECT_EQ(form.kScroll()->value(), 0);
+
+    const int time = form.hScroll1()->value();
+    QWheelEvent later = wheel(surface, -120, Qt::ShiftModifier);
+    QApplication::sendEvent(surface, &later);
+    EXPECT_EQ(form.hScroll1()->value(), time + surface->width() / 10);
+    EXPECT_EQ(form.kScroll()->value(), 0);
+
+    // Ctrl+wheel: up is the finer mode, down the coarser; the time under the pointer stays.
+    const QPoint pointer(300, 100);
+    const auto timeAtPointer = [&] { return surface->hitAt(pointer).time; };
+    const struct
+    {
+        int angle;
+        DisplayMode mode;
+    } steps[] = {{120, DisplayMode::ThreeDays}, {120, DisplayMode::Day}, {120, DisplayMode::Day},
+                 {-120, DisplayMode::ThreeDays}, {-240, DisplayMode::FourWeeks}};
+    for (const auto &step : steps) {
+        const QDateTime before = timeAtPointer();
+        QWheelEvent zoom = wheel(surface, step.angle, Qt::ControlModifier, pointer);
+        QApplication::sendEvent(surface, &zoom);
+        EXPECT_EQ(view->chart().scale().mode(), step.mode);
+        EXPECT_EQ(form.text1()->text(), displayModeCaption(step.mode));
+        // Unless the scroll bar's end holds the chart back (four weeks of a one-month period).
+        QScrollBar *time = form.hScroll1();
+        if (time->value() == time->minimum() || time->value() == time->maximum())
+            continue;
+        const double minutesPerPixel = 15 * 60 / view->chart().scale().hourWidth();
+        EXPECT_LE(std::abs(before.secsTo(timeAtPointer())) / 60.0, minutesPerPixel + 1) << int(step.mode);
+    }
 }
 
 } // namespace

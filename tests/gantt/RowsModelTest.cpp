@@ -92,6 +92,29 @@ TEST(RowScroll, TwelveRowsScrollByTwo)
     EXPECT_EQ(scroll.value(), 0);
 }
 
+TEST(RowScroll, LabelsShowTheCodeThenTheNameOnOneLine)
+{
+    const ChartRows rows = buildRows({{u"IM100-01"_qs, u"成形機 100t 1号"_qs}},
+                                     {{u"S01         "_qs, u"外注（株）北工業"_qs}, {u"S02         "_qs, u"(有)南"_qs}});
+    RowScroll scroll(rows.count());
+    const struct
+    {
+        int label;
+        QString code;
+        QString name;
+    } cases[] = {
+        {1, QString(), QString()},
+        {2, u"IM100-01"_qs, u"成形機 100t 1号"_qs},
+        {3, u"S01"_qs, u"外注 （株）北工業"_qs},
+        {4, u"S02"_qs, u"(有)南"_qs},
+        {5, QString(), QString()},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(scroll.labelCode(rows, c.label), c.code) << c.label;
+        EXPECT_EQ(scroll.labelName(rows, c.label), c.name) << c.label;
+    }
+}
+
 TEST(RowScroll, ManyRowsNeedNoSixteenBitCeiling)
 {
     RowScroll scroll(40010);

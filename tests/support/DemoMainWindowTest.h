@@ -33,8 +33,9 @@ public:
 class DemoMainWindowTest : public testing::Test
 {
 protected:
-    // Writes a demo plant of `lots` lots and opens the main window on it, 1600 x 900 pixels.
-    void openDemo(int lots, const QDate &start)
+    // Writes a demo plant of `lots` lots and opens the main window on it, 1600 x 900 pixels,
+    // for an operator of the given authority ("0" opens it in inquiry mode).
+    void openDemo(int lots, const QDate &start, const QString &authority = QStringLiteral("1"))
     {
         const demo::PlantSummary summary = demo::writePlant(plant.db(), {lots, 7, start}, false);
         context.PlantCode = demo::PlantCode;
@@ -42,7 +43,7 @@ protected:
         context.ProcessClassLabel = summary.moldingClass;
         context.PeriodStart = plant::dateText(start);
         context.PeriodEnd = plant::dateText(start.addMonths(1));
-        context.Authority = QStringLiteral("1");
+        context.Authority = authority;
         context.DayStartTime = QTime(8, 0);
         context.GridUnitMinutes = demo::GridMinutes;
         context.WindowWidth = 1600 * 15;

@@ -52,7 +52,7 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     // path; its right-click and the bar search's single hit open the same lot information.
     m_list = new PlanListPane(form, path, m_session.insertion(), m_session.rows(), m_session.workingTime());
     m_list->setChart(m_view);
-    connect(m_list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::gridPopup);
+    connect(m_list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::planListPopup);
     connect(m_list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
     linkScheduleList(form, *m_view, *popup);
     m_conflicts = new ConflictsPanel(form, *m_view, m_session);
@@ -108,11 +108,10 @@ void ChartEditing::showChanges(const QList<qint64> &indices)
 
 void ChartEditing::updateHistoryActions()
 {
-    // Nothing is edited in inquiry mode, so there is nothing to undo either.
-    const bool editable = !m_form.context().inquiryMode();
+    // In inquiry mode edits are what-ifs that are never saved; they are taken back the same way.
     const EditPath &path = m_session.editPath();
-    m_undo->setEnabled(editable && path.canUndo());
-    m_redo->setEnabled(editable && path.canRedo());
+    m_undo->setEnabled(path.canUndo());
+    m_redo->setEnabled(path.canRedo());
     m_undo->setText(QStringLiteral("元に戻す(&U) ") + path.undoText());
     m_redo->setText(QStringLiteral("やり直し(&R) ") + path.redoText());
 }

@@ -2,12 +2,15 @@
 
 #include "app/MainFormLayout.h"
 #include "plan/RunContext.h"
+#include "app/ui/ChartWheel.h"
 #include "app/ui/MainForm.h"
 #include "plan/ChartRows.h"
 #include "session/PlanSession.h"
 #include "gantt/RowScroll.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +31,10 @@ ChartView::ChartView(MainForm &form)
     connect(form.kScroll(), &QScrollBar::valueChanged, this, &ChartView::showRowLabels);
     connect(form.command4(), &QPushButton::clicked, &m_chart, &GanttChart::cycleMode);
     connect(&m_chart, &GanttChart::layoutChanged, this, &ChartView::showAxis);
+    new ChartWheel(m_main, m_chart, form.kScroll(), form.hScroll1());
+    // The labels' names are cut to the labels' width: a new width cuts them again.
+    if (QLabel *label = form.machineName(1))
+        label->installEventFilter(this);
 }
 
 void ChartView::layoutTimeAxis()
@@ -121,13 +128,29 @@ void ChartView::showAxis()
     m_form.dayDispArea()->setText(axis.firstVisibleDayText());
 }
 
+bool ChartView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == m_form.machineName(1))
+        showRowLabels(m_form.kScroll()->value());
+    return QObject::eventFilter(watched, event);
+}
+
 void ChartView::showRowLabels(int firstRow)
 {
     const ChartRows &rows = m_chart.rows();
     RowScroll scroll(rows.count());
     scroll.setValue(firstRow);
-    for (int slot = 1; slot <= ChartRows::LabelCount; ++slot)
-        if (QLabel *label = m_form.machineName(slot))
-            label->setText(scroll.labelCaption(rows, slot));
+    for (int slot = 1; slot <= ChartRows::LabelCount; ++slot) {
+        QLabel *label = m_form.machineName(slot);
+        if (!label)
+            continue;
+        // Two lines that always fit the row: the code, then the name cut short with "…"; the
+        // whole caption is the tooltip.
+        const QFontMetrics metrics(label->font());
+        const int width = label->contentsRect().width();
+        label->setText(metrics.elidedText(scroll.labelCode(rows, slot), Qt::ElideRight, width) + u'\n'
+                       + metrics.elidedText(scroll.labelName(rows, slot), Qt::ElideRight, width));
+        label->setToolTip(scroll.labelCaption(rows, slot));
+    }
     m_main->setRowScroll(scroll.value());
 }

@@ -41,6 +41,9 @@ public:
     // The lots shown by showPair, 0 and 0 when none.
     std::pair<qint64, qint64> shownPair() const { return m_pair; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void showAxis();
     void showRowLabels(int firstRow);

@@ -3,6 +3,7 @@
 #include "app/MainFormLayout.h"
 #include "app/StartupError.h"
 #include "app/ui/SchedulerSplash.h"
+#include "gantt/ChartAxis.h"
 #include "plan/RunContext.h"
 #include "session/PlanSession.h"
 
@@ -11,9 +12,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -106,8 +107,7 @@ void MainForm::buildControls()
         auto *label = new QLabel(m_central);
         label->setObjectName(mainform::rowLabelName(slot));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->setWordWrap(true);
-        // A subcontractor's caption runs to three lines; they must fit the 600-twip row.
+        // Two lines, code and name, fit the 600-twip row.
         QFont small = label->font();
         small.setPixelSize(11);
         label->setFont(small);
@@ -120,6 +120,7 @@ void MainForm::buildControls()
     m_gridArea = placeholder(QStringLiteral("PlanDataGrid"), m_central);
 
     buildSidePanel(m_central);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
     m_comHozon = m_central->findChild<QPushButton *>(QStringLiteral("ComHozon"));
     m_comHozon->setEnabled(false);
     m_cmbMachine = m_central->findChild<QComboBox *>(QStringLiteral("CmbMachine"));
@@ -150,10 +151,11 @@ void MainForm::installPlanGrid(QWidget *grid)
 
 void MainForm::applyLayout()
 {
-    // The controls fill the area below the menu bar.
+    // The controls fill the area between the menu bar and the status bar.
     const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    const int statusHeight = statusBar()->sizeHint().height();
     const mainform::Layout layout = mainform::compute(qint64(width()) * kTwipsPerPixel,
-                                                      qint64(height() - menuHeight) * kTwipsPerPixel);
+                                                      qint64(height() - menuHeight - statusHeight) * kTwipsPerPixel);
     for (auto it = layout.controls.cbegin(); it != layout.controls.cend(); ++it) {
         if (QWidget *control = m_central->findChild<QWidget *>(it.key()))
             control->setGeometry(toPixels(it.value()));
@@ -179,7 +181,8 @@ void MainForm::fillMachineSelectors(const QStringList &captions)
     for (QComboBox *box : {m_cmbMachine, m_cmbKakuteiMachine}) {
         box->clear();
         for (qsizetype row = 0; row < captions.size(); ++row)
-            box->addItem(QString(captions[row]).replace(u'\r', u' '), int(row + 1));
+            // A subcontractor's caption has its lines for the row label; an entry has one.
+            box->addItem(captions[row].simplified(), int(row + 1));
         box->setCurrentIndex(captions.isEmpty() ? -1 : 0);
     }
 }
@@ -196,14 +199,16 @@ void MainForm::load(SchedulerSplash *splash)
         const RunContext &c = m_context;
         SplashProgress progress(splash);
         if (m_plan->load(&progress) == PlanSession::LoadResult::NoBreakMaster)
-            throw StartupError(QStringLiteral("休憩マスタにデータがないため、計画を表示できません。"));
+            // The planner has seen the break master's own warning: one message is enough.
+            throw StartupError(QStringLiteral("休憩マスタにデータがないため、計画を表示できません。"),
+                               StartupError::Shown::Already);
         move(0, 0);
         resize(toPixels({0, 0, c.WindowWidth, c.WindowHeight}).size().expandedTo(minimumSize()));
         QStringList captions;
         for (int row = 1; row <= m_plan->rows().count(); ++row)
             captions.append(m_plan->rows().row(row).caption);
         setRowScrollRange(captions.size());
-        m_dayDispArea->setText(QLocale(QLocale::Japanese, QLocale::Japan).toString(c.periodStartDate(), QLocale::LongFormat));
+        m_dayDispArea->setText(longDateText(c.periodStartDate()));
         emit planLoaded();
         show();
         m_kTbun->setText(c.ProcessClassLabel);

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -134,6 +135,10 @@ void PlanListPane::confirmLots(const QString &confirmState)
     scope.allMachines = m_kakuteiMachine->currentIndex() <= 0;
     scope.firstDue = dateOfBox(m_from);
     scope.lastDue = dateOfBox(m_to);
-    FunPlanKakutei(m_path, confirmState, scope);
+    const qint64 changed = FunPlanKakutei(m_path, confirmState, scope);
     refresh();
+    // The planner sees what the buttons did without a dialog to close.
+    const QString done = confirmState == QLatin1String("2") ? QStringLiteral("%1件を確定しました")
+                                                             : QStringLiteral("%1件を予定にしました");
+    m_form.statusBar()->showMessage(changed == 0 ? QStringLiteral("該当する計画はありません") : done.arg(changed));
 }

@@ -53,9 +53,22 @@ void PlanPopupMenu::watchSurface(ChartSurfaceWidget *surface)
 
 void PlanPopupMenu::gridPopup(qint64 lot, const QPoint &globalPos)
 {
-    if (lot < 2 || lot > m_path.store().lastIndex())
+    popupForLot(lot, globalPos, true);
+}
+
+void PlanPopupMenu::planListPopup(qint64 lot, const QPoint &globalPos)
+{
+    popupForLot(lot, globalPos, false);
+}
+
+void PlanPopupMenu::popupForLot(qint64 lot, const QPoint &globalPos, bool tentativeReturns)
+{
+    const PlanStore &store = m_path.store();
+    if (lot < 2 || lot > store.lastIndex())
         return;
-    prepare(m_path.store()[lot].BarIndex, QPointF());
+    prepare(store[lot].BarIndex, QPointF());
+    if (!tentativeReturns && store[lot].ConfirmState == QLatin1String("1"))
+        m_popYotei->setEnabled(false);
     m_menu->popup(globalPos);
 }
 

@@ -32,8 +32,11 @@ public:
 
     // Right button on the main surface or the strip: the menu of the bar under the pointer.
     void watchSurface(ChartSurfaceWidget *surface);
-    // A right-click on a row of the plan list (PlanDataGrid::popupRequested).
+    // A right-click on a line of the schedule list (frmYoteiIchiran::popupRequested).
     void gridPopup(qint64 lot, const QPoint &globalPos);
+    // A right-click on a row of the plan list (PlanDataGrid::popupRequested): "予定に戻す" only
+    // for a lot that is not tentative.
+    void planListPopup(qint64 lot, const QPoint &globalPos);
 
     // The bar and point of the right-click, and the items enabled for its lot.
     void prepare(qint64 bar, const QPointF &at);
@@ -58,6 +61,8 @@ signals:
     void returnedToSchedule(qint64 lot);
 
 private:
+    void popupForLot(qint64 lot, const QPoint &globalPos, bool tentativeReturns);
+
     EditPath &m_path;
     const PlanInsertion &m_insertion;
     GanttChart &m_chart;

@@ -51,7 +51,14 @@ bool BarDragController::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        // The label goes before a press does anything: a right press opens a menu over it.
+        m_gradeName->hide();
         press(surface, static_cast<const QMouseEvent &>(*event));
+        break;
+    case QEvent::Leave:
+    case QEvent::Wheel:
+        // The pointer is no longer over the bar the label names.
+        m_gradeName->hide();
         break;
     case QEvent::MouseMove:
         move(surface, static_cast<const QMouseEvent &>(*event));

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +22,8 @@ constexpr int kRowHeight = px(280);
 constexpr int kDragLineHeight = px(50);
 constexpr int kFontPoints = 10;
 
-// Column widths in pixels, chosen for the plant's usual texts; the handle is the row header.
+// The least column widths in pixels; a column is widened to its texts in the list's font.
+// The handle is the row header.
 constexpr int kColumnWidths[plangrid::ColumnCount] = {0,  30, 30, 64, 70, 110, 160, 36, 90, 62,
                                                       62, 62, 78, 78, 80, 100, 62, 160, 50, 170};
 
@@ -97,8 +99,10 @@ void PlanDataGrid::setUpLayout()
     QHeaderView *header = horizontalHeader();
     header->setFixedHeight(std::max(kHeaderHeight, fontMetrics().height() + 2));
     header->setHighlightSections(false);
+    // The widest text among the rows around the view (the header's precision) and the caption.
     for (int column = 1; column < plangrid::ColumnCount; ++column)
-        setColumnWidth(column, kColumnWidths[column]);
+        setColumnWidth(column, std::max({kColumnWidths[column], sizeHintForColumn(column),
+                                         header->sectionSizeHint(column)}));
     setColumnHidden(plangrid::Handle, true);
     QHeaderView *handle = verticalHeader();
     handle->setSectionResizeMode(QHeaderView::Fixed);

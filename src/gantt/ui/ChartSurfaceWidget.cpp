@@ -69,8 +69,11 @@ QPointF ChartSurfaceWidget::twipsAt(const QPoint &pixel) const
 {
     if (m_surface == ChartSurface::Strip)
         return QPointF(m_stripLeft + pixel.x() * double(TwipsPerPixel), pixel.y() * double(TwipsPerPixel));
+    // The date header does not scroll with the rows: a point on it is on the header, not on
+    // the row that went up under it.
+    const double y = pixel.y() * double(TwipsPerPixel);
     return QPointF(m_chart.axis().viewportLeftX() + pixel.x() * double(TwipsPerPixel),
-                   m_rowScroll * ChartRows::RowHeight + pixel.y() * double(TwipsPerPixel));
+                   y < ChartRows::FirstTop ? y : m_rowScroll * ChartRows::RowHeight + y);
 }
 
 ChartHit ChartSurfaceWidget::hitAt(const QPoint &pixel) const
@@ -87,7 +90,12 @@ void ChartSurfaceWidget::paintEvent(QPaintEvent *)
         return;
     }
     const double x0 = m_chart.axis().viewportLeftX();
-    m_painter.paintMainSurface(painter, size(), x0, m_rowScroll * ChartRows::RowHeight);
+    const double y0 = m_rowScroll * ChartRows::RowHeight;
+    m_painter.paintMainSurface(painter, size(), x0, y0);
+    // The date header stays at the top whatever the row scroll: its band is painted unscrolled
+    // over the rows that went up under it.
+    if (y0 > 0)
+        m_painter.paintMainSurface(painter, QSize(width(), int(ChartRows::FirstTop) / TwipsPerPixel), x0, 0);
     m_painter.paintHeaderCaptions(painter, size(), x0);
 }
 

@@ -1,0 +1,157 @@
+// The main window over a demo plant as a new planner first meets it: the chart scrolled to its
+// last row keeps its date header, and the bulk confirmation says what it did.
+
+#include "DemoMainWindowTest.h"
+#include "app/ui/ChartView.h"
+#include "gantt/PlanGridColumns.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace {
+
+class MainWindowFirstLook : public DemoMainWindowTest
+{
+protected:
+    // Saves a picture of the window when KALVUNER_SHOTS names a folder (outside the sources).
+    void shoot(const QString &name)
+    {
+        if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty())
+            form->grab().save(QString::fromLocal8Bit(dir) + u'/' + name + QStringLiteral(".png"));
+    }
+    QPushButton *button(const char *name) { return form->findChild<QPushButton *>(QLatin1String(name)); }
+};
+
+TEST_F(MainWindowFirstLook, HeaderStaysAtTheLastRow)
+{
+    openDemo(100, QDate(2026, 12, 7));
+    shoot(QStringLiteral("main-start"));
+    EXPECT_EQ(form->dayDispArea()->text(), QStringLiteral("2026年12月7日"));
+    ChartSurfaceWidget *surface = editing->chartView().mainSurface();
+    const int header = int(ChartRows::FirstTop) / 15;
+    const QImage atTop = surface->grab().toImage().copy(0, 0, surface->width(), header);
+    form->kScroll()->setValue(form->kScroll()->maximum());
+    ASSERT_GT(form->kScroll()->value(), 0);
+    EXPECT_EQ(surface->grab().toImage().copy(0, 0, surface->width(), header), atTop);
+    shoot(QStringLiteral("main-last-row"));
+}
+
+TEST_F(MainWindowFirstLook, FirstClickOnTheModeButtonChangesTheMode)
+{
+    openDemo(20, QDate(2026, 12, 7));
+    form->dayDispArea()->setFocus();
+    EXPECT_EQ(form->text1()->text(), QStringLiteral("１週間表示モード"));
+    QTest::mouseClick(form->command4(), Qt::LeftButton);
+    EXPECT_EQ(form->text1()->text(), QStringLiteral("４週間表示モード"));
+}
+
+TEST_F(MainWindowFirstLook, BulkConfirmationCountsInTheStatusBar)
+{
+    openDemo(60, QDate(2026, 12, 7));
+    auto *from = form->findChild<QLineEdit *>(QStringLiteral("strYYMMDD"));
+    auto *to = form->findChild<QLineEdit *>(QStringLiteral("endYYMMDD"));
+    from->setText(QStringLiteral("2099/01/01"));
+    to->setText(QStringLiteral("2099/12/31"));
+    QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("該当する計画はありません"));
+    EXPECT_TRUE(prompter.said().empty());
+
+    from->clear();
+    to->clear();
+    qint64 tentative = 0;
+    const PlanStore &store = form->planStore();
+    for (qint64 lot = 2; lot <= store.lastIndex(); ++lot)
+        tentative += store[lot].ConfirmState != QLatin1String("2") ? 1 : 0;
+    ASSERT_GT(tentative, 0);
+    QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
+    const QString message = form->statusBar()->currentMessage();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("件を確定しました"))) << message.toStdString();
+    EXPECT_GT(message.section(u'件', 0, 0).toLongLong(), 0);
+    EXPECT_TRUE(prompter.said().empty());
+}
+
+TEST_F(MainWindowFirstLook, ListColumnsHoldTheirTextsAndMachineEntriesAreOneLine)
+{
+    openDemo(60, QDate(2026, 12, 7));
+    auto *grid = form->findChild<QTableView *>(QStringLiteral("PlanDataGrid"));
+    ASSERT_NE(grid, nullptr);
+    const QAbstractItemModel *model = grid->model();
+    ASSERT_GT(model->rowCount(), 0);
+    const QFontMetrics metrics(grid->font());
+    for (int column = 1; column < model->columnCount(); ++column) {
+        if (grid->isColumnHidden(column))
+            continue;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString text = model->index(row, column).data().toString();
+            ASSERT_GE(grid->columnWidth(column), metrics.horizontalAdvance(text) + 6)
+                << "column " << column << " row " << row << ": " << text.toStdString();
+        }
+    }
+
+    for (const char *name : {"CmbMachine", "CmbKakuteiMachine"}) {
+        auto *box = form->findChild<QComboBox *>(QLatin1String(name));
+        ASSERT_GT(box->count(), 1);
+        for (int entry = 0; entry < box->count(); ++entry)
+            EXPECT_FALSE(box->itemText(entry).contains(u'\n')) << name << " " << box->itemText(entry).toStdString();
+    }
+}
+
+TEST_F(MainWindowFirstLook, ListRowMenuOffersReturnToScheduleOnlyForConfirmedLots)
+{
+    openDemo(60, QDate(2026, 12, 7));
+    auto *grid = form->findChild<QTableView *>(QStringLiteral("PlanDataGrid"));
+    auto *menu = form->findChild<QMenu *>(QStringLiteral("mnuPopup"));
+    ASSERT_NE(menu, nullptr);
+    QAction *popYotei = menu->findChild<QAction *>(QStringLiteral("popYotei"));
+    ASSERT_NE(popYotei, nullptr);
+    const QAbstractItemModel *model = grid->model();
+    const PlanStore &store = form->planStore();
+    int seen[2] = {0, 0};
+    for (int row = 0; row < model->rowCount() && (seen[0] == 0 || seen[1] == 0); ++row) {
+        const qint64 lot = model->index(row, plangrid::BarId).data().toLongLong();
+        const bool tentative = store[lot].ConfirmState == QLatin1String("1");
+        if (seen[tentative ? 1 : 0]++ > 0)
+            continue;
+        const QModelIndex cell = model->index(row, plangrid::Confirm);
+        grid->scrollTo(cell);
+        QTest::mouseClick(grid->viewport(), Qt::RightButton, Qt::NoModifier, grid->visualRect(cell).center());
+        EXPECT_TRUE(menu->isVisible()) << row;
+        EXPECT_EQ(popYotei->isEnabled(), !tentative) << "row " << row;
+        menu->hide();
+    }
+    EXPECT_GT(seen[0], 0);
+    EXPECT_GT(seen[1], 0);
+}
+
+TEST_F(MainWindowFirstLook, InquiryModeTakesWhatIfsBackButNeverSaves)
+{
+    openDemo(60, QDate(2026, 12, 7), QStringLiteral("0"));
+    const PlanStore &store = form->planStore();
+    const auto confirmed = [&] {
+        qint64 n = 0;
+        for (qint64 lot = 2; lot <= store.lastIndex(); ++lot)
+            n += store[lot].isConfirmed() ? 1 : 0;
+        return n;
+    };
+    const qint64 before = confirmed();
+    QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
+    ASSERT_GT(confirmed(), before);
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(editing->undoAction()->isEnabled());
+
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(confirmed(), before);
+    EXPECT_TRUE(editing->redoAction()->isEnabled());
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_GT(confirmed(), before);
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+}
+
+} // namespace
