@@ -86,7 +86,7 @@ QSet<QString> qtGuiHeaderNames()
 {
     QSet<QString> names;
     const QString headers = QLibraryInfo::path(QLibraryInfo::HeadersPath);
-    for (const QString module : {QStringLiteral("QtGui"), QStringLiteral("QtWidgets")}) {
+    for (const QString &module : {QStringLiteral("QtGui"), QStringLiteral("QtWidgets")}) {
         const QDir dir(headers + u'/' + module);
         for (const QString &name : dir.entryList(QDir::Files))
             names.insert(name);
