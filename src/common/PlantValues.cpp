@@ -2,26 +2,47 @@
 
 #include <QDateTime>
 #include <cmath>
+#include <limits>
 
 namespace plant {
 
+namespace {
+
+// A double that is already whole, as a 64-bit integer without undefined conversions.
+qint64 saturated(double whole)
+{
+    constexpr double TwoTo63 = 9223372036854775808.0;
+    if (std::isnan(whole))
+        return 0;
+    if (whole >= TwoTo63)
+        return std::numeric_limits<qint64>::max();
+    if (whole < -TwoTo63)
+        return std::numeric_limits<qint64>::min();
+    return static_cast<qint64>(whole);
+}
+
+} // namespace
+
 qint64 roundHalfEven(double value)
 {
-    return static_cast<qint64>(std::nearbyint(value)); // default rounding mode: to nearest even
+    return saturated(std::nearbyint(value)); // default rounding mode: to nearest even
 }
 
 qint64 intFloor(double value)
 {
-    return static_cast<qint64>(std::floor(value));
+    return saturated(std::floor(value));
 }
 
 qint64 ceilWhole(double value)
 {
     // Guard against binary noise such as 1.25 * 60 = 75.00000000001.
     const double rounded = std::round(value);
-    if (std::fabs(value - rounded) < 1e-9)
-        return static_cast<qint64>(rounded);
-    return static_cast<qint64>(std::ceil(value));
+    return saturated(std::fabs(value - rounded) < 1e-9 ? rounded : std::ceil(value));
+}
+
+bool fitsColumn(double value, qint64 limit)
+{
+    return std::isfinite(value) && std::fabs(value) <= double(limit);
 }
 
 double leadingNumber(QStringView text)
@@ -134,7 +155,9 @@ double minutesToDbHours(qint64 minutes)
 
 QString thousands(qint64 value)
 {
-    QString digits = QString::number(value < 0 ? -value : value);
+    // The magnitude in unsigned arithmetic: the lowest 64-bit value has no positive twin.
+    const quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
+    QString digits = QString::number(magnitude);
     for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
         digits.insert(pos, u',');
     return value < 0 ? QStringLiteral("-") + digits : digits;
@@ -142,7 +165,9 @@ QString thousands(qint64 value)
 
 QString thousandsTenths(double value)
 {
-    const qint64 tenths = qint64(std::llround(std::abs(value) * 10.0));
+    if (!std::isfinite(value))
+        return {};
+    const qint64 tenths = saturated(std::round(std::abs(value) * 10.0));
     const QString whole = thousands(tenths / 10) + u'.' + QString::number(tenths % 10);
     return value < 0 && tenths != 0 ? QStringLiteral("-") + whole : whole;
 }

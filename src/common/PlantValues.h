@@ -9,7 +9,13 @@
 
 namespace plant {
 
+// The largest whole number a plant column holds (its INTEGER columns are 32-bit); counts,
+// codes, minutes and arrangement numbers read from the database stay within it.
+constexpr qint64 ColumnWholeLimit = 2'147'483'647;
+
 // Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// The three roundings saturate: NaN gives 0, values beyond the 64-bit range its ends. Values
+// read from the database are checked with fitsColumn first, and refused when they do not fit.
 qint64 roundHalfEven(double value);
 
 // The integer part towards minus infinity (Int(-1.5) = -2).
@@ -17,6 +23,10 @@ qint64 intFloor(double value);
 
 // Rounds up to a whole number (1.25 h * 60 = 75.0 -> 75, 0.01 h * 60 = 0.6 -> 1).
 qint64 ceilWhole(double value);
+
+// Whether a value is finite and within -limit..limit, so that any of the roundings above
+// gives a whole number the column can hold (the limit itself is whole).
+bool fitsColumn(double value, qint64 limit = ColumnWholeLimit);
 
 // The leading number of a column's text: "12abc" -> 12, " 3.5" -> 3.5, "abc" -> 0, "" -> 0.
 double leadingNumber(QStringView text);
@@ -43,10 +53,11 @@ QDate dateFromText(QStringView text);
 // Durations are minutes in memory and hours in the database: Int(minutes * 100 / 60) / 100.
 double minutesToDbHours(qint64 minutes);
 
-// "#,##0": 1234567 -> "1,234,567".
+// "#,##0": 1234567 -> "1,234,567"; the whole 64-bit range prints.
 QString thousands(qint64 value);
 
-// "#,##0.0": 1234.56 -> "1,234.6" (halves away from zero, as the list formats round).
+// "#,##0.0": 1234.56 -> "1,234.6" (halves away from zero, as the list formats round); NaN
+// and infinities show as empty text.
 QString thousandsTenths(double value);
 
 // Width of a text in bytes of its Shift-JIS form: ASCII and half-width katakana count one,

@@ -18,6 +18,11 @@ bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes)
            || plant::minutesToDbHours(setupMinutes) >= MaxHours;
 }
 
+bool valuesOutOfRange(qint64 setupMinutes, qint64 workMinutes, qint64 quantity)
+{
+    return setupMinutes < 0 || workMinutes < 0 || quantity < 0 || quantity > plant::ColumnWholeLimit;
+}
+
 qint64 moldOverlapCount(const PlanStore &store)
 {
     return qint64(moldOverlaps(store).size());

@@ -11,6 +11,10 @@ class PlanStore;
 // stored (Int(minutes * 100 / 60) / 100).
 bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes);
 
+// A negative setup time, work time or quantity, or a quantity the columns cannot hold: such
+// a lot is never written.
+bool valuesOutOfRange(qint64 setupMinutes, qint64 workMinutes, qint64 quantity);
+
 // For every changed lot with a mold number, the other lots on a machine with the same mold
 // whose time overlaps its own (end after the other's start and the other's end after its
 // start). Two changed lots that overlap count once from each side. Lots merged away (no

@@ -101,7 +101,21 @@ ArrangementFingerprint PlanRowReader::fingerprint() const
 QString PlanRowReader::text(int column) const { return m_row.textAt(column); }
 QString PlanRowReader::shared(int column) const { return m_pool.intern(m_row.textAt(column)); }
 double PlanRowReader::number(int column) const { return m_row.numberAt(column); }
-qint64 PlanRowReader::integer(int column) const { return plant::roundHalfEven(m_row.numberAt(column)); }
+qint64 PlanRowReader::integer(int column) const { return plant::roundHalfEven(checked(number(column), column)); }
+
+double PlanRowReader::checked(double value, int column) const
+{
+    if (!plant::fitsColumn(value))
+        junk(column, text(column), QStringLiteral("は範囲外の数値です"));
+    return value;
+}
+
+void PlanRowReader::junk(int column, const QString &value, const QString &problem) const
+{
+    const QString name = m_query.record().fieldName(column);
+    throw DbError(QStringLiteral("計画データの読込に失敗しました。手配番号 %1 の%2「%3」%4。")
+                      .arg(text(m_col.arrangementNo), name, value, problem));
+}
 
 qint64 PlanRowReader::arrangementNo() const { return integer(m_col.arrangementNo); }
 
@@ -117,14 +131,12 @@ QDate PlanRowReader::requiredDate(int column) const
     const QDate date = plant::dateFromDb(value);
     if (date.isValid())
         return date;
-    const QString name = m_query.record().fieldName(column);
-    throw DbError(QStringLiteral("計画データの読込に失敗しました。手配番号 %1 の%2「%3」を日付として読めません。")
-                      .arg(text(m_col.arrangementNo), name, value));
+    junk(column, value, QStringLiteral("を日付として読めません"));
 }
 
 QTime PlanRowReader::timeOfDay(int column) const
 {
-    const qint64 value = plant::intFloor(number(column));
+    const qint64 value = plant::intFloor(checked(number(column), column));
     const QTime hhmmss = plant::timeFromDb(value);
     return hhmmss.isValid() ? hhmmss : fromSeconds(value);
 }
@@ -281,9 +293,11 @@ void PlanRowReader::setupMinutes(PlanRecord &record) const
 {
     const double hours = number(m_col.setupHours);
     if (hours != 0)
-        record.SetupMinutes = plant::ceilWhole(hours * 60);
+        record.SetupMinutes = plant::ceilWhole(checked(hours * 60, m_col.setupHours));
     else if (!m_row.isNullAt(m_col.preSetup))
-        record.SetupMinutes = plant::roundHalfEven(number(m_col.preSetup) + number(m_col.postSetup));
+        record.SetupMinutes = plant::roundHalfEven(
+            checked(checked(number(m_col.preSetup), m_col.preSetup) + checked(number(m_col.postSetup), m_col.postSetup),
+                    m_col.preSetup));
     else
         record.SetupMinutes = 0;
 }
@@ -314,12 +328,12 @@ void PlanRowReader::workMinutes(PlanRecord &record) const
 {
     const double hours = number(m_col.workHours);
     if (hours != 0) {
-        record.WorkMinutes = plant::ceilWhole(hours * 60);
+        record.WorkMinutes = plant::ceilWhole(checked(hours * 60, m_col.workHours));
         return;
     }
     const double secondsPerPiece = record.Cycle / double(record.Cavities == 0 ? 1 : record.Cavities);
-    const qint64 minutes = secondsPerPiece != 0 ? plant::ceilWhole(secondsPerPiece * double(record.Quantity) / 60)
-                                                : plant::ceilWhole(double(record.Quantity) * 5 / 60);
+    const double perPiece = secondsPerPiece != 0 ? secondsPerPiece : 5;
+    const qint64 minutes = plant::ceilWhole(checked(perPiece * double(record.Quantity) / 60, m_col.cycle));
     const qint64 persons = record.Persons < 1 ? 1 : record.Persons;
     record.WorkMinutes = plant::roundHalfEven(double(minutes) / double(persons));
 }

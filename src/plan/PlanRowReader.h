@@ -33,7 +33,8 @@ public:
     bool belongsToRun() const;
     // Fills a fresh record from the current row: everything but its bar index, mold short
     // name and requirement rows. Throws DbError naming the lot and column when a date that
-    // the lot needs cannot be read.
+    // the lot needs cannot be read, or a number (or the minutes worked out from it) does not
+    // fit its column.
     void fill(PlanRecord &record);
 
     qint64 arrangementNo() const;
@@ -69,6 +70,9 @@ private:
     QString shared(int column) const;
     double number(int column) const;
     qint64 integer(int column) const;
+    // A value worked out from a column, checked to fit before it becomes a whole number.
+    double checked(double value, int column) const;
+    [[noreturn]] void junk(int column, const QString &value, const QString &problem) const;
     QDate storedDate(int column) const;
     QDate requiredDate(int column) const;
     QTime timeOfDay(int column) const;

@@ -1,6 +1,7 @@
 #include "common/PlantValues.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace plant;
 
@@ -15,6 +16,24 @@ TEST(PlantValues, RoundingFollowsThePlantRules)
     EXPECT_EQ(ceilWhole(1.25 * 60), 75);
     EXPECT_EQ(ceilWhole(0.01 * 60), 1);
     EXPECT_EQ(ceilWhole(0.0), 0);
+}
+
+TEST(PlantValues, RoundingsNeverInventNumbers)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(roundHalfEven(1e20), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(intFloor(-1e20), std::numeric_limits<qint64>::min());
+    EXPECT_EQ(ceilWhole(inf), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(roundHalfEven(nan), 0);
+    struct Case
+    {
+        double value;
+        bool fits;
+    } cases[] = {{0, true}, {2147483647.0, true}, {-2147483647.0, true}, {2147483647.5, false},
+                 {1e20, false}, {-1e20, false}, {inf, false}, {-inf, false}, {nan, false}};
+    for (const Case &c : cases)
+        EXPECT_EQ(fitsColumn(c.value), c.fits) << c.value;
 }
 
 TEST(PlantValues, LeadingNumberOfColumnText)
@@ -54,6 +73,11 @@ TEST(PlantValues, HoursAndDisplayFormats)
     EXPECT_EQ(thousands(1234567), QStringLiteral("1,234,567"));
     EXPECT_EQ(thousands(999), QStringLiteral("999"));
     EXPECT_EQ(thousands(-1000), QStringLiteral("-1,000"));
+    EXPECT_EQ(thousands(std::numeric_limits<qint64>::min()), QStringLiteral("-9,223,372,036,854,775,808"));
+    EXPECT_EQ(thousands(std::numeric_limits<qint64>::max()), QStringLiteral("9,223,372,036,854,775,807"));
+    EXPECT_EQ(thousandsTenths(1234.56), QStringLiteral("1,234.6"));
+    EXPECT_EQ(thousandsTenths(std::numeric_limits<double>::quiet_NaN()), QString());
+    EXPECT_EQ(thousandsTenths(-std::numeric_limits<double>::infinity()), QString());
 }
 
 TEST(PlantValues, ShiftJisWidths)

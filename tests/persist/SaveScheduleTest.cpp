@@ -2,6 +2,8 @@
 
 #include "persist/SaveChecks.h"
 
+#include <limits>
+
 namespace {
 
 class SaveSchedule : public SaveFixture
@@ -97,6 +99,46 @@ TEST(SaveChecks, DurationLimitIsTheStoredHours)
     };
     for (const Case &c : cases)
         EXPECT_EQ(durationExceedsLimit(c.setup, c.work), c.exceeds) << c.setup << " + " << c.work;
+}
+
+TEST(SaveChecks, NegativeOrOverlargeValuesAreOutOfRange)
+{
+    struct Case
+    {
+        qint64 setup, work, quantity;
+        bool outOfRange;
+    } cases[] = {
+        {0, 0, 0, false},
+        {-1, 0, 0, true},
+        {0, -1, 0, true},
+        {0, 0, -1, true},
+        {0, 0, 2'147'483'647, false},
+        {0, 0, 2'147'483'648, true},
+        {0, std::numeric_limits<qint64>::min(), 0, true},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(valuesOutOfRange(c.setup, c.work, c.quantity), c.outOfRange) << c.setup << " " << c.work << " " << c.quantity;
+}
+
+TEST_P(SaveSchedule, NegativeDurationOrQuantityIsNeverWritten)
+{
+    arrangement(1001);
+    const qint64 broken = lot(1001);
+    for (const auto &spoil : {+[](PlanRecord &r) { r.WorkMinutes = std::numeric_limits<qint64>::min(); },
+                              +[](PlanRecord &r) { r.Quantity = -5; }}) {
+        at(broken).WorkMinutes = 60;
+        at(broken).Quantity = 10;
+        at(broken).MembersWritten = 1;
+        spoil(at(broken));
+        prompter.clear();
+
+        const SaveResult result = save();
+
+        EXPECT_EQ(result.outcome, SaveResult::Outcome::Cancelled);
+        ASSERT_EQ(prompter.said().size(), 1u);
+        EXPECT_EQ(prompter.said()[0].text, "手配番号 1001 の時間または数量が範囲外です。\r保存処理を中止します。");
+        EXPECT_EQ(arrangementRow(1001).text("作業開始日付"), "00000000");
+    }
 }
 
 TEST_P(SaveSchedule, OverlongLotStopsTheSaveBeforeAnythingIsWritten)

@@ -299,6 +299,42 @@ TEST_P(PlanLoading, UnreadableDateStopsTheLoadAndLeavesTheStoreAsItWas)
     EXPECT_EQ(store.lastIndex(), 1);
 }
 
+// A number no column can hold is junk like an unreadable date: the load stops naming the lot
+// and the column, and the number never becomes another one (1e20 used to load as -2^63).
+TEST_P(PlanLoading, NumberBeyondItsColumnStopsTheLoad)
+{
+    struct Case
+    {
+        const char *column;
+        QVariant value;
+        const char *expected;
+        bool integerColumn; // PostgreSQL's INTEGER columns cannot hold such a value at all
+    } cases[] = {
+        {"手配数", 1e20, "手配番号 7 の手配数", false},
+        {"作業時間", 1e20, "手配番号 7 の作業時間", false},
+        {"作業時間", 1e8, "手配番号 7 の作業時間", false}, // fits as hours, not as minutes
+        {"段取時間", -1e20, "手配番号 7 の段取時間", false},
+        {"必要人員", 1e15, "手配番号 7 の必要人員", true},
+        {"作業開始時間", 1e19, "手配番号 7 の作業開始時間", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.column);
+        if (c.integerColumn && GetParam() == TestPlant::Backend::Postgres)
+            continue;
+        plant.db().run(QStringLiteral("DELETE FROM DB0253"));
+        lot(7, {{c.column, c.value}});
+        PlanStore store;
+        try {
+            ReturnPlanData(plant.db(), context, store, nullptr);
+            ADD_FAILURE() << "the load went on";
+        } catch (const DbError &error) {
+            EXPECT_TRUE(error.text.contains(c.expected)) << error.text.toStdString();
+            EXPECT_TRUE(error.text.contains("範囲外")) << error.text.toStdString();
+        }
+        EXPECT_EQ(store.lastIndex(), 1);
+    }
+}
+
 TEST_P(PlanLoading, ProgressEveryHundredLots)
 {
     plant.db().begin();
