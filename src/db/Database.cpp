@@ -2,6 +2,7 @@
 
 #include "common/PlantValues.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -60,6 +61,32 @@ Database::~Database()
     QSqlDatabase::removeDatabase(m_name);
 }
 
+namespace {
+
+// An existing SQLite plant file is checked before the driver sees it, because the driver
+// would turn an empty file into a new database. True when the file may only be read.
+bool opensReadOnly(const QString &where, const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw DbError(where + QStringLiteral("に接続できません。ファイルがありません: %1").arg(path));
+    if (!info.isFile())
+        throw DbError(where + QStringLiteral("に接続できません。通常のファイルではありません: %1").arg(path));
+    if (info.size() == 0)
+        throw DbError(where + QStringLiteral("に接続できません。ファイルが空です: %1").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(where + QStringLiteral("に接続できません。ファイルを読めません: %1").arg(path));
+    static const QByteArray header("SQLite format 3\0", 16);
+    if (file.read(header.size()) != header)
+        throw DbError(where + QStringLiteral("に接続できません。SQLite のデータベースではありません: %1").arg(path));
+    // A file marked read-only for everyone counts as read-only even for an administrator.
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & anyWrite);
+}
+
+} // namespace
+
 std::unique_ptr<Database> Database::open(const QString &field, const QString &user, const QString &password,
                                          const QString &connectionName, bool createSqliteFile)
 {
@@ -70,8 +97,7 @@ std::unique_ptr<Database> Database::open(const QString &field, const QString &us
                                              "sqlite:ファイル、postgresql://ホスト:ポート/データベース名、odbc:DSN のいずれかを指定してください。"));
     if (!QSqlDatabase::isDriverAvailable(ds.driverName()))
         throw DbError(where + QStringLiteral("に接続できません。ドライバ %1 がありません。").arg(ds.driverName()));
-    if (ds.kind == DataSource::Kind::Sqlite && !createSqliteFile && !QFileInfo::exists(ds.path))
-        throw DbError(where + QStringLiteral("に接続できません。ファイルがありません: %1").arg(ds.path));
+    const bool readOnly = ds.kind == DataSource::Kind::Sqlite && !createSqliteFile && opensReadOnly(where, ds.path);
 
     // Adding a connection under a name in use would silently cut off the open one.
     if (QSqlDatabase::contains(connectionName))
@@ -81,6 +107,8 @@ std::unique_ptr<Database> Database::open(const QString &field, const QString &us
     switch (ds.kind) {
     case DataSource::Kind::Sqlite:
         db.setDatabaseName(ds.path);
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         break;
     case DataSource::Kind::Postgres:
         db.setHostName(ds.host);
@@ -103,13 +131,13 @@ std::unique_ptr<Database> Database::open(const QString &field, const QString &us
         throw DbError(where + QStringLiteral("に接続できません。\n") + error);
     }
     auto database = std::unique_ptr<Database>(new Database(db, ds, connectionName));
+    database->m_readOnly = readOnly;
     if (ds.kind == DataSource::Kind::Sqlite) {
+        // Settings of this connection only: opening never changes the plant file. Its journal
+        // mode stays as the file has it (the demo plant is written with a write-ahead log, so
+        // that a commit per lot needs no flush of its own).
         database->run(QStringLiteral("PRAGMA foreign_keys = ON"));
         database->run(QStringLiteral("PRAGMA busy_timeout = 5000"));
-        // Saving commits once per lot: with a write-ahead log a commit needs no flush of its
-        // own to the disk (a thousand lots in about two seconds instead of half a minute),
-        // and readers are not blocked while the planner saves.
-        database->run(QStringLiteral("PRAGMA journal_mode = WAL"));
         database->run(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
     return database;

@@ -38,7 +38,9 @@ class Database
 {
 public:
     // Opens the connection; throws DbError naming the data source and the driver's error.
-    // A SQLite file must exist already: the program never creates an empty plant database.
+    // A SQLite file must exist already and be a SQLite database: the program never creates an
+    // empty plant database, and opening never changes the file. A file the user may only
+    // read opens read-only (for viewing; a save is refused).
     static std::unique_ptr<Database> open(const QString &dataSourceField, const QString &user,
                                           const QString &password,
                                           const QString &connectionName = QStringLiteral("kalvuner"),
@@ -50,6 +52,8 @@ public:
     QSqlDatabase &connection() { return m_db; }
     DataSource::Kind kind() const { return m_source.kind; }
     const DataSource &source() const { return m_source; }
+    // A SQLite plant file the user may only read.
+    bool isReadOnly() const { return m_readOnly; }
 
     // Prepares a statement of the catalogue, binds the values in order and runs it (a
     // statement without placeholders runs directly, so that transaction statements such as
@@ -70,6 +74,7 @@ private:
     QSqlDatabase m_db;
     DataSource m_source;
     QString m_name;
+    bool m_readOnly = false;
 };
 
 // Reads the current row of a result by column name, with the plant's conventions:

@@ -32,7 +32,15 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
     const PlanStore &store = request.plan.store();
     for (qint64 i = 2; i <= store.lastIndex(); ++i) {
         const PlanRecord &lot = store[i];
-        if (lot.MembersWritten == 0 || !durationExceedsLimit(lot.SetupMinutes, lot.WorkMinutes))
+        if (lot.MembersWritten == 0)
+            continue;
+        if (valuesOutOfRange(lot.SetupMinutes, lot.WorkMinutes, lot.Quantity)) {
+            request.prompter.inform(QStringLiteral("手配番号 %1 の時間または数量が範囲外です。\r保存処理を中止します。")
+                                        .arg(lot.ArrangementNo),
+                                    CheckTitle);
+            return false;
+        }
+        if (!durationExceedsLimit(lot.SetupMinutes, lot.WorkMinutes))
             continue;
         request.prompter.inform(QStringLiteral("時間が10000時間を越えています。\r保存処理を中止します。"), CheckTitle);
         if (!lot.isEndFixed() && !lot.isLocked())
@@ -109,6 +117,10 @@ SaveResult savePlan(SaveRequest &request)
     SaveResult result;
     if (request.run.inquiryMode()) {
         request.prompter.inform(QStringLiteral("照会モードでは保存できません。"));
+        return result;
+    }
+    if (request.db.isReadOnly()) {
+        request.prompter.inform(QStringLiteral("データベースが読み取り専用のため保存できません。"));
         return result;
     }
     const qint64 last = request.plan.store().lastIndex();

@@ -48,7 +48,7 @@ struct SaveResult
 {
     enum class Outcome {
         Complete,  // every changed lot and day is in the database
-        Refused,   // inquiry mode: nothing can be saved
+        Refused,   // inquiry mode or a read-only database: nothing can be saved
         Cancelled, // a check stopped the save before anything was written
         Failed,    // a lot or the working hours could not be written; see the message shown
         ChangedElsewhere, // everything else saved; the lots listed were changed by others and stay unsaved

@@ -6,6 +6,7 @@
 #include "db/RowWriter.h"
 #include "db/Statements.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -213,6 +214,83 @@ TEST(DatabaseConnection, FailuresSayWhatIsWrongAndLeaveNoConnectionBehind)
     const auto first = Database::open(plant.dataSourceField(), {}, {});
     EXPECT_THROW(Database::open(plant.dataSourceField(), {}, {}), DbError);
     EXPECT_TRUE(first->run(sql::OperatorAuthority, {"OP1"}).next());
+}
+
+// The journal mode a fresh connection finds in the file.
+QString journalModeOf(const QString &field)
+{
+    const auto db = Database::open(field, {}, {}, QStringLiteral("journal_probe"));
+    QSqlQuery query = db->run(QStringLiteral("PRAGMA journal_mode"));
+    return query.next() ? query.value(0).toString().toLower() : QString();
+}
+
+TEST(DatabaseSqliteFile, OpeningLeavesTheJournalModeAsTheFileHasIt)
+{
+    TestPlant plant;
+    plant.db().run(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    {
+        const auto db = Database::open(plant.dataSourceField(), {}, {});
+        db->run(QStringLiteral("SELECT COUNT(*) FROM DB0253"));
+    }
+    EXPECT_EQ(journalModeOf(plant.dataSourceField()), "delete");
+}
+
+TEST(DatabaseSqliteFile, EmptyOrForeignFilesAreRefusedAndLeftAlone)
+{
+    QTemporaryDir dir;
+    struct Case
+    {
+        const char *name;
+        QByteArray contents;
+        QString says;
+    } cases[] = {
+        {"empty.db", {}, QStringLiteral("ファイルが空です")},
+        {"text.db", "これは計画データではありません\n", QStringLiteral("SQLite のデータベースではありません")},
+        {"short.db", "SQLite", QStringLiteral("SQLite のデータベースではありません")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.contents);
+        file.close();
+        try {
+            Database::open(QStringLiteral("sqlite:") + path, {}, {});
+            ADD_FAILURE() << "opened";
+        } catch (const DbError &error) {
+            EXPECT_TRUE(error.text.contains(c.says)) << error.text.toStdString();
+            EXPECT_TRUE(error.text.contains(path)) << error.text.toStdString();
+        }
+        EXPECT_EQ(QFileInfo(path).size(), c.contents.size()) << "the file is not touched";
+        EXPECT_FALSE(QSqlDatabase::contains(QStringLiteral("kalvuner")));
+    }
+    try {
+        Database::open(QStringLiteral("sqlite:") + dir.path() + QStringLiteral("/"), {}, {});
+        ADD_FAILURE() << "a folder opened";
+    } catch (const DbError &error) {
+        EXPECT_TRUE(error.text.contains(QStringLiteral("通常のファイルではありません"))) << error.text.toStdString();
+    }
+}
+
+TEST(DatabaseSqliteFile, ReadOnlyFileOpensForReadingOnly)
+{
+    for (const char *mode : {"DELETE", "WAL"}) {
+        SCOPED_TRACE(mode);
+        TestPlant plant;
+        plant.insert("DB0003", {{"担当者コード", "OP1"}});
+        plant.db().run(QStringLiteral("PRAGMA journal_mode = %1").arg(QString::fromLatin1(mode)));
+        const QString path = plant.dataSourceField().mid(7);
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+        const auto db = Database::open(plant.dataSourceField(), {}, {});
+        EXPECT_TRUE(db->isReadOnly());
+        EXPECT_TRUE(db->run(sql::OperatorAuthority, {"OP1"}).next());
+        EXPECT_THROW(db->run(QStringLiteral("DELETE FROM DB0003")), DbError);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    TestPlant writable;
+    EXPECT_FALSE(Database::open(writable.dataSourceField(), {}, {})->isReadOnly());
 }
 
 } // namespace
