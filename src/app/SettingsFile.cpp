@@ -143,12 +143,25 @@ qint64 heightToTwips(qint64 pixels)
 void read(const QString &path, RunContext &context)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists())
         throw StartupError(QStringLiteral("設定ファイル「%1」が見つかりません。").arg(shown));
+    // A device or a pipe would be read without end (or wait for a writer forever): only a
+    // plain file of settings size is read.
+    if (!info.isFile())
+        throw StartupError(QStringLiteral("設定ファイル「%1」は通常のファイルではありません。").arg(shown));
+    const auto tooLarge = [&shown] {
+        return StartupError(QStringLiteral("設定ファイル「%1」が大きすぎます（%2 バイトまで）。")
+                                .arg(shown, plant::thousands(MaxFileBytes)));
+    };
+    if (info.size() > MaxFileBytes)
+        throw tooLarge();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw StartupError(QStringLiteral("設定ファイル「%1」を読み込めません。\n%2").arg(shown, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    if (bytes.size() > MaxFileBytes) // grew since it was looked at
+        throw tooLarge();
     if (file.error() != QFileDevice::NoError)
         throw StartupError(QStringLiteral("設定ファイル「%1」を読み込めません。\n%2").arg(shown, file.errorString()));
     parse(QString::fromUtf8(bytes), path, context);

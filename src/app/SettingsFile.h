@@ -9,12 +9,16 @@
 
 namespace settings {
 
+// Twelve short fields never need more; anything larger is no settings file.
+constexpr qint64 MaxFileBytes = 64 * 1024;
+
 // The settings file beside the program.
 QString defaultPath();
 
 // Reads the file into the settings fields of `context` (plant code, options, day start time,
 // window size in twips, database login). Throws StartupError naming the file, and for a bad
-// value the field's number and meaning.
+// value the field's number and meaning. Only a plain file of at most MaxFileBytes is read:
+// a device, a pipe or a folder is refused at once.
 void read(const QString &path, RunContext &context);
 
 // The same for the file's text, for callers that already hold it; `path` names it in messages.

@@ -1,8 +1,10 @@
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,6 +130,46 @@ TEST(SettingsFile, MissingFileIsReported)
         FAIL() << "a missing file must stop the start";
     } catch (const StartupError &error) {
         EXPECT_TRUE(error.text.contains(QStringLiteral("見つかりません"))) << error.text.toStdString();
+    }
+}
+
+// Devices, pipes, folders and oversized files stop the start at once with a clear message
+// (/dev/zero used to be read until memory ran out; a pipe without writer waited forever).
+TEST(SettingsFile, OnlyAPlainFileOfSettingsSizeIsRead)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.ini"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString large = dir.filePath(QStringLiteral("large.ini"));
+    QFile file(large);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"x\",2,0,0,0,0,\"08:00\",1280,1024,\"u\",\"p\",\"sqlite:plant.db\"\r\n");
+    file.write(QByteArray(settings::MaxFileBytes, ' '));
+    file.close();
+    struct Case
+    {
+        QString path;
+        const char *says;
+    } cases[] = {
+        {QStringLiteral("/dev/zero"), "通常のファイルではありません"},
+        {QStringLiteral("/dev/urandom"), "通常のファイルではありません"},
+        {fifo, "通常のファイルではありません"},
+        {dir.path(), "通常のファイルではありません"},
+        {large, "大きすぎます"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QElapsedTimer timer;
+        timer.start();
+        RunContext context;
+        try {
+            settings::read(c.path, context);
+            ADD_FAILURE() << "read";
+        } catch (const StartupError &error) {
+            EXPECT_TRUE(error.text.contains(QString::fromUtf8(c.says))) << error.text.toStdString();
+            EXPECT_TRUE(error.text.contains(c.path)) << error.text.toStdString();
+        }
+        EXPECT_LT(timer.elapsed(), 1000);
     }
 }
 
