@@ -47,6 +47,7 @@ void ClassSelection::load(Database &db)
             m_selected = int(m_entries.size()) - 1; // a later match replaces an earlier one
     }
 
+    m_launchClass = m_context.LaunchArgs.contains(u' ') ? key : QString();
     m_start.clear();
     m_end.clear();
     const QString &args = m_context.LaunchArgs;
@@ -66,6 +67,12 @@ bool ClassSelection::closesOnActivation() const
     const QString &args = m_context.LaunchArgs;
     return args.contains(u' ') && m_context.Authority == QStringLiteral("1") && m_selected >= 0
         && dateOf(m_start).isValid() && dateOf(m_end).isValid();
+}
+
+void ClassSelection::reportUnknownClass()
+{
+    if (!m_launchClass.isEmpty() && m_selected < 0)
+        m_prompter.inform(QStringLiteral("工程分類コード「%1」はありません。一覧から選択してください。").arg(m_launchClass));
 }
 
 QDate ClassSelection::dateOf(const QString &text) const

@@ -39,6 +39,9 @@ public:
     // When the window appears: true when a class named on the command line may be taken at
     // once (authority "1", a class selected, a period given).
     bool closesOnActivation() const;
+    // When the window appears and stays: a class named on the command line that the plant
+    // database does not list is named to the planner, who then chooses from the list.
+    void reportUnknownClass();
 
     // Enter in the start box: the entry is completed into a date; the end box is next.
     Focus enterStart();
@@ -61,6 +64,7 @@ private:
     QDate m_today;
     std::vector<Entry> m_entries;
     int m_selected = -1;
+    QString m_launchClass; // the class the command line names; empty without one
     QString m_start;
     QString m_end;
 };

@@ -76,6 +76,27 @@ protected:
     std::unique_ptr<KBunSelect> window;
 };
 
+TEST_P(ClassWindow, UnknownClassOnTheCommandLineIsNamedAndTheWindowStays)
+{
+    for (const char *args : {"20240401 99 OP1", "20240401 77 OP1"}) { // deleted, never listed
+        SCOPED_TRACE(args);
+        prompter.clear();
+        context.LaunchArgs = QString::fromUtf8(args);
+        context.Authority = QStringLiteral("1");
+        open();
+        EXPECT_TRUE(window->isVisible());
+        ASSERT_EQ(prompter.said().size(), 1u);
+        EXPECT_EQ(prompter.said()[0].text, QStringLiteral("工程分類コード「%1」はありません。一覧から選択してください。")
+                                               .arg(QString::fromUtf8(args).section(u' ', 1, 1)));
+        EXPECT_EQ(window->result(), 0);
+    }
+    prompter.clear();
+    context.LaunchArgs = QStringLiteral("20240401 12 OP1");
+    context.Authority = QStringLiteral("2"); // may not skip the window: a known class says nothing
+    open();
+    EXPECT_TRUE(prompter.said().empty());
+}
+
 TEST_P(ClassWindow, ClassOnTheCommandLineWithAuthorityOneClosesTheWindow)
 {
     context.LaunchArgs = QStringLiteral("20240401 12 OP1");

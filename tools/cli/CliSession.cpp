@@ -4,6 +4,7 @@
 #include "app/StartupError.h"
 #include "common/PlantValues.h"
 #include "db/Database.h"
+#include "db/Statements.h"
 #include "session/PlanSession.h"
 
 QTextStream &cliOut()
@@ -35,6 +36,27 @@ QString dateTime(const QDate &date, const QTime &time)
 {
     return plant::dateText(date) + u' ' + plant::timeText(time);
 }
+
+namespace {
+
+// A class the plant database does not list, or a plant without a machine of the class, would
+// load an empty plan that looks like a quiet week: it is named instead.
+std::optional<QString> unknownChoice(Database &db, const RunContext &context)
+{
+    bool classListed = false;
+    QSqlQuery classes = db.run(sql::ProcessClasses);
+    while (!classListed && classes.next())
+        classListed = RowReader(classes).text(QStringLiteral("工程分類コード")).trimmed() == context.ProcessClassCode.trimmed();
+    if (!classListed)
+        return QStringLiteral("工程分類コード「%1」はありません。").arg(context.ProcessClassCode);
+    if (!db.run(sql::ClassMachines, {context.PlantCode, context.ProcessClassCode}).next())
+        return QStringLiteral("生産工場コード %1 に工程分類コード「%2」の機械がありません。")
+            .arg(context.PlantCode)
+            .arg(context.ProcessClassCode);
+    return std::nullopt;
+}
+
+} // namespace
 
 CliSession::CliSession(QCommandLineParser &parser)
     : m_parser(parser),
@@ -109,6 +131,11 @@ std::optional<int> CliSession::load()
 {
     try {
         m_database = Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
+        if (const auto unknown = unknownChoice(*m_database, m_context)) {
+            cliErr() << *unknown << u'\n';
+            cliErr().flush();
+            return cli::Failed;
+        }
         if (m_context.PeriodEnd.isEmpty())
             m_context.PeriodEnd = plant::dateText(m_context.periodStartDate().addMonths(m_context.DisplayMonths));
         m_session = std::make_unique<PlanSession>(m_context, *m_database, *m_prompter);

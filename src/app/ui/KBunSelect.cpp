@@ -114,6 +114,8 @@ void KBunSelect::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, &KBunSelect::takeChoice);
     else if (!m_selection.entries().empty())
         m_comboKBun->setFocus();
+    if (!m_selection.closesOnActivation())
+        QTimer::singleShot(0, this, [this] { m_selection.reportUnknownClass(); });
 }
 
 bool KBunSelect::eventFilter(QObject *watched, QEvent *event)
