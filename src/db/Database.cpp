@@ -137,19 +137,34 @@ std::unique_ptr<Database> Database::open(const QString &field, const QString &us
         // mode stays as the file has it (the demo plant is written with a write-ahead log, so
         // that a commit per lot needs no flush of its own).
         database->run(QStringLiteral("PRAGMA foreign_keys = ON"));
-        database->run(QStringLiteral("PRAGMA busy_timeout = 5000"));
+        database->run(QStringLiteral("PRAGMA busy_timeout = %1").arg(LockWaitSeconds * 1000));
         database->run(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    } else if (ds.kind == DataSource::Kind::Postgres) {
+        // A lock another program holds is waited for as long as on SQLite, not for ever.
+        database->run(QStringLiteral("SET lock_timeout = '%1s'").arg(LockWaitSeconds));
     }
     return database;
 }
 
-namespace {
-[[noreturn]] void fail(const QSqlQuery &query, const QString &sql)
+bool Database::isTransient(const QSqlError &error) const
 {
-    throw DbError(QStringLiteral("データベースの処理に失敗しました。\n%1\n%2")
-                      .arg(query.lastError().text(), sql.simplified().left(400)));
+    const QString code = error.nativeErrorCode();
+    if (m_source.kind == DataSource::Kind::Sqlite) {
+        const int primary = code.toInt() & 0xff; // the primary code of an extended one
+        return primary == 5 || primary == 6;     // SQLITE_BUSY, SQLITE_LOCKED
+    }
+    // SQLSTATE: serialization failure, deadlock detected, lock not available.
+    return code == QStringLiteral("40001") || code == QStringLiteral("40P01") || code == QStringLiteral("55P03");
 }
-} // namespace
+
+void Database::fail(const QSqlError &error, const QString &what) const
+{
+    const bool transient = isTransient(error);
+    QString text = QStringLiteral("データベースの処理に失敗しました。\n%1\n%2").arg(error.text(), what.simplified().left(400));
+    if (transient)
+        text += QStringLiteral("\n他のプログラムがデータベースを使用中です（%1 秒待ちました）。").arg(LockWaitSeconds);
+    throw DbError(text, transient);
+}
 
 QSqlQuery Database::run(const QString &sql, const QVariantList &values)
 {
@@ -159,15 +174,15 @@ QSqlQuery Database::run(const QString &sql, const QVariantList &values)
     // such as SAVEPOINT, and there is no value that could need binding.
     if (values.isEmpty() && !sql.contains(u'?')) {
         if (!query.exec(sql))
-            fail(query, sql);
+            fail(query.lastError(), sql);
         return query;
     }
     if (!query.prepare(sql))
-        fail(query, sql);
+        fail(query.lastError(), sql);
     for (const QVariant &v : values)
         query.addBindValue(v);
     if (!query.exec())
-        fail(query, sql);
+        fail(query.lastError(), sql);
     return query;
 }
 
@@ -176,11 +191,11 @@ QSqlQuery Database::runNamed(const QString &sql, const QVariantMap &values)
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(query, sql);
+        fail(query.lastError(), sql);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         query.bindValue(u':' + it.key(), it.value());
     if (!query.exec())
-        fail(query, sql);
+        fail(query.lastError(), sql);
     return query;
 }
 
@@ -195,27 +210,31 @@ void Database::runScript(const QString &script)
         if (trimmed.endsWith(u';')) {
             QSqlQuery query(m_db);
             if (!query.exec(statement))
-                fail(query, statement);
+                fail(query.lastError(), statement);
             statement.clear();
         }
     }
     if (!statement.trimmed().isEmpty()) {
         QSqlQuery query(m_db);
         if (!query.exec(statement))
-            fail(query, statement);
+            fail(query.lastError(), statement);
     }
 }
 
 void Database::begin()
 {
+    if (m_source.kind == DataSource::Kind::Sqlite) {
+        run(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
     if (!m_db.transaction())
-        throw DbError(QStringLiteral("トランザクションを開始できません。\n") + m_db.lastError().text());
+        fail(m_db.lastError(), QStringLiteral("BEGIN"));
 }
 
 void Database::commit()
 {
     if (!m_db.commit())
-        throw DbError(QStringLiteral("コミットに失敗しました。\n") + m_db.lastError().text());
+        fail(m_db.lastError(), QStringLiteral("COMMIT"));
 }
 
 void Database::rollback()

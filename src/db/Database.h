@@ -10,12 +10,18 @@
 #include <stdexcept>
 
 // A statement or connection that failed. The text names what failed and carries the
-// database driver's own error text; windows show it in a message box.
+// database driver's own error text; windows show it in a message box. A transient failure
+// (busy, locked, serialization failure, deadlock) may pass when tried again; any other
+// (permission, constraint, missing column) will not.
 class DbError : public std::runtime_error
 {
 public:
-    explicit DbError(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
+    explicit DbError(const QString &message, bool isTransient = false)
+        : std::runtime_error(message.toStdString()), text(message), transient(isTransient)
+    {
+    }
     QString text;
+    bool transient = false;
 };
 
 // The settings file's data-source field: "sqlite:PATH" or a path ending in .db/.sqlite,
@@ -37,6 +43,9 @@ struct DataSource
 class Database
 {
 public:
+    // How long a statement waits for a lock another program holds before it fails.
+    static constexpr int LockWaitSeconds = 5;
+
     // Opens the connection; throws DbError naming the data source and the driver's error.
     // A SQLite file must exist already and be a SQLite database: the program never creates an
     // empty plant database, and opening never changes the file. A file the user may only
@@ -65,12 +74,16 @@ public:
     // Runs a script of statements separated by ";" at line ends (the schema file).
     void runScript(const QString &script);
 
+    // Starts a transaction. On SQLite it takes the write lock at once, so that a lock held
+    // by another program is waited for (LockWaitSeconds) instead of failing half-way.
     void begin();
     void commit();
     void rollback();
 
 private:
     Database(QSqlDatabase db, DataSource source, QString name);
+    [[noreturn]] void fail(const QSqlError &error, const QString &what) const;
+    bool isTransient(const QSqlError &error) const;
     QSqlDatabase m_db;
     DataSource m_source;
     QString m_name;

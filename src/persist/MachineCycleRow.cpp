@@ -33,5 +33,5 @@ void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString
                         {QStringLiteral("サイクル"), perShot}});
     });
     if (!written)
-        session.prompter().inform(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"));
+        session.report(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"));
 }

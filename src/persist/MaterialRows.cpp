@@ -141,7 +141,7 @@ void copyRequirements(SaveSession &session, qint64 source, qint64 number)
     rows.finish();
     for (const QVariantMap &copy : copies) {
         if (!session.retried([&] { session.insert(QStringLiteral("DB0252"), copy); })) {
-            session.prompter().inform(QStringLiteral("所要量情報の保持に失敗しました(他の更新は問題ありません)"));
+            session.report(QStringLiteral("所要量情報の保持に失敗しました(他の更新は問題ありません)"));
             return;
         }
     }

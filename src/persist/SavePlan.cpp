@@ -77,14 +77,14 @@ LotOutcome saveLotInTransaction(SaveRequest &request, SaveSession &session, qint
         return LotOutcome::ChangedElsewhere;
     } catch (const NoArrangementNumbering &) {
         request.db.rollback();
-        request.prompter.inform(QStringLiteral("手配番号を採番できませんでした"));
+        session.report(QStringLiteral("手配番号を採番できませんでした"));
         return LotOutcome::Failed;
     } catch (const DbError &error) {
         request.db.rollback();
-        request.prompter.inform(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
-                                               "この計画とこれ以降の計画は保存されていません。\n%2")
-                                    .arg(lot.ArrangementNo)
-                                    .arg(error.text));
+        session.report(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
+                                      "この計画とこれ以降の計画は保存されていません。\n%2")
+                           .arg(lot.ArrangementNo)
+                           .arg(error.text));
         return LotOutcome::Failed;
     }
     session.elsewhere().lotCommitted();
@@ -101,13 +101,34 @@ bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &re
     } catch (const DbError &error) {
         request.db.rollback();
         result.savedDays.clear();
-        request.prompter.inform(QStringLiteral("機械の稼働時間を保存できませんでした。稼働時間の変更は保存されていません。\n%1")
-                                    .arg(error.text));
+        session.report(QStringLiteral("機械の稼働時間を保存できませんでした。稼働時間の変更は保存されていません。\n%1")
+                           .arg(error.text));
         return false;
     }
     for (const SavedDay &day : result.savedDays)
         request.plan.dayWritten(day.row, day.day);
     return true;
+}
+
+// Writes the changed lots, each in a transaction of its own, then the changed working days.
+// The first lot that fails stops the save; what failed is gathered in the session. A lot
+// changed elsewhere stays unsaved and listed while the others are saved.
+SaveResult::Outcome writeAll(SaveRequest &request, SaveSession &session, SaveResult &result)
+{
+    const qint64 last = request.plan.store().lastIndex();
+    for (qint64 i = 2; i <= last; ++i) {
+        request.progress.advanced(i, last, i % 10 == 0);
+        if (request.plan.store()[i].MembersWritten == 0)
+            continue;
+        const LotOutcome saved = saveLotInTransaction(request, session, i, result);
+        if (saved == LotOutcome::Failed)
+            return SaveResult::Outcome::Failed;
+        if (saved == LotOutcome::Saved)
+            result.savedLots.push_back(i);
+    }
+    if (!saveWorkingHours(request, session, result))
+        return SaveResult::Outcome::Failed;
+    return result.changedElsewhere.empty() ? SaveResult::Outcome::Complete : SaveResult::Outcome::ChangedElsewhere;
 }
 
 } // namespace
@@ -123,32 +144,20 @@ SaveResult savePlan(SaveRequest &request)
         request.prompter.inform(QStringLiteral("データベースが読み取り専用のため保存できません。"));
         return result;
     }
-    const qint64 last = request.plan.store().lastIndex();
-    ProgressWindow window(request.progress, last);
-
-    result.outcome = SaveResult::Outcome::Cancelled;
-    if (!passesChecks(request, result))
-        return result;
-
     SaveSession session(request.db, request.run, request.prompter, request.now, request.accountName, request.retry,
                         request.fingerprints);
-    result.outcome = SaveResult::Outcome::Failed;
-    for (qint64 i = 2; i <= last; ++i) {
-        request.progress.advanced(i, last, i % 10 == 0);
-        if (request.plan.store()[i].MembersWritten == 0)
-            continue;
-        const LotOutcome saved = saveLotInTransaction(request, session, i, result);
-        result.statements = session.statements();
-        if (saved == LotOutcome::Failed)
+    {
+        ProgressWindow window(request.progress, request.plan.store().lastIndex());
+        result.outcome = SaveResult::Outcome::Cancelled;
+        if (!passesChecks(request, result))
             return result;
-        if (saved == LotOutcome::Saved)
-            result.savedLots.push_back(i);
+        result.outcome = writeAll(request, session, result);
+        result.statements = session.statements();
     }
-    const bool hoursSaved = saveWorkingHours(request, session, result);
-    result.statements = session.statements();
-    if (hoursSaved)
-        result.outcome = result.changedElsewhere.empty() ? SaveResult::Outcome::Complete
-                                                         : SaveResult::Outcome::ChangedElsewhere;
+    // One message for the whole save, after its progress window has closed.
+    const QString failures = session.gatheredReport();
+    if (!failures.isEmpty())
+        request.prompter.inform(failures);
     return result;
 }
 

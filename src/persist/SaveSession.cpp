@@ -44,11 +44,8 @@ void SaveSession::insert(const QString &table, const QVariantMap &columns)
 
 void SaveSession::mark(const QString &statement)
 {
-    // Savepoint statements take no values and cannot be prepared on every server.
     ++m_statements;
-    QSqlQuery query(m_db.connection());
-    if (!query.exec(statement))
-        throw DbError(QStringLiteral("データベースの処理に失敗しました。\n%1\n%2").arg(query.lastError().text(), statement));
+    m_db.run(statement);
 }
 
 bool SaveSession::retried(const std::function<void()> &write)
@@ -61,10 +58,30 @@ bool SaveSession::retried(const std::function<void()> &write)
             write();
             mark(sql::ReleaseSavepointWrite);
             return true;
-        } catch (const DbError &) {
+        } catch (const DbError &error) {
             mark(sql::RollbackToSavepointWrite);
             mark(sql::ReleaseSavepointWrite);
+            if (!error.transient)
+                return false;
         }
     }
     return false;
+}
+
+void SaveSession::report(const QString &text)
+{
+    for (auto &[known, times] : m_reports)
+        if (known == text) {
+            ++times;
+            return;
+        }
+    m_reports.emplace_back(text, 1);
+}
+
+QString SaveSession::gatheredReport() const
+{
+    QStringList lines;
+    for (const auto &[text, times] : m_reports)
+        lines << (times > 1 ? QStringLiteral("%1（%2件）").arg(text).arg(times) : text);
+    return lines.join(u'\n');
 }

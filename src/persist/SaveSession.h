@@ -11,9 +11,12 @@
 #include <QDateTime>
 #include <QVariantMap>
 #include <functional>
+#include <utility>
+#include <vector>
 
-// How often a single write that the database refused is tried again, and how long the save
-// waits before each new try (another program may hold the row for a moment).
+// How often a single write that met a transient refusal (busy, locked, serialization failure,
+// deadlock) is tried again, and how long the save waits before each new try (another
+// program may hold the row for a moment). A permanent refusal is never tried again.
 struct RetryPolicy
 {
     int retries = 10;
@@ -44,9 +47,16 @@ public:
     void insert(const QString &table, const QVariantMap &columns);
 
     // Runs `write` inside a savepoint of the lot's transaction. When the database refuses it,
-    // the savepoint is rolled back, the save waits a little and tries again, up to the
-    // policy's retries; false when every try failed (the lot's other writes stay).
+    // the savepoint is rolled back; a transient refusal is tried again after a little wait,
+    // up to the policy's retries. False when it was refused for good (the lot's other writes
+    // stay).
     bool retried(const std::function<void()> &write);
+
+    // What failed during the save, told once at its end: each text once, with how many lots
+    // it concerned.
+    void report(const QString &text);
+    // The gathered texts, one a line; empty when nothing failed.
+    QString gatheredReport() const;
 
     qint64 statements() const { return m_statements; }
 
@@ -63,6 +73,7 @@ private:
     QDateTime m_now;
     QString m_accountName;
     RetryPolicy m_retry;
+    std::vector<std::pair<QString, int>> m_reports; // text, times
     qint64 m_statements = 0;
     ElsewhereCheck m_elsewhere;
 };

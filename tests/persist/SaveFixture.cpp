@@ -90,7 +90,7 @@ qint64 SaveFixture::lot(qint64 number)
 SaveResult SaveFixture::save()
 {
     DirectSaveTarget target(store, calendar);
-    SaveRequest request{target, rows, run, plant.db(), prompter, progress, account, now, RetryPolicy{2, 0}};
+    SaveRequest request{target, rows, run, plant.db(), prompter, progress, account, now, retry};
     return savePlan(request);
 }
 

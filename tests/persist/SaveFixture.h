@@ -77,6 +77,7 @@ protected:
     RecordedProgress progress;
     QString account = QStringLiteral("plant042");
     QDateTime now{QDate(2024, 5, 1), QTime(12, 34, 56), Qt::UTC};
+    RetryPolicy retry{2, 0}; // no waits between tries unless a test needs them
 };
 
 #define SAVE_SUITE(name)                                                                                   \
