@@ -6,7 +6,9 @@
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -65,6 +67,33 @@ TEST_P(MainWindow, LoadShowsTheClassAndTheWindowSize)
     EXPECT_EQ(f.size(), QSize(1400, 900));
     EXPECT_FALSE(f.comHozon()->isEnabled());
     EXPECT_EQ(f.planStore().lastIndex(), 1); // no lots in this plant
+}
+
+// A settings file may ask for a window of any size: it keeps within the screen's free area
+// (a window of 2147483647 pixels cost gigabytes and flooded the painter with warnings), and a
+// tiny one still gets the window's minimum size.
+TEST_P(MainWindow, WindowSizeKeepsWithinTheScreen)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    ASSERT_GE(screen.width(), 1400) << "the tests run on an off-screen screen of a desktop's size";
+    const struct
+    {
+        qint64 widthPixels, heightPixels;
+        QSize expected;
+    } cases[] = {
+        {2147483647, 2147483647, screen},
+        {20000, 20000, screen},
+        {20000, 700, QSize(screen.width(), 700)},
+        {1, 1, QSize()}, // the minimum size, checked below
+    };
+    for (const auto &c : cases) {
+        context.WindowWidth = c.widthPixels * 15;
+        context.WindowHeight = c.heightPixels * 15;
+        MainForm &f = open(QStringLiteral("0"));
+        const QSize expected = c.expected.isValid() ? c.expected : f.minimumSize();
+        EXPECT_EQ(f.size(), expected) << c.widthPixels << "x" << c.heightPixels;
+        f.close();
+    }
 }
 
 TEST_P(MainWindow, InquiryModeIsShownAndNeverSaves)

@@ -53,10 +53,10 @@ std::vector<qint64> timeRow(const BenchRow &row, const BenchPlant &plant, int ru
 int main(int argc, char **argv)
 {
     // Rows that paint the chart need fonts and images, and rows that open a window need
-    // widgets: a widget application serves both. The off-screen platform serves when none is
-    // chosen.
+    // widgets: a widget application serves both. The off-screen platform, with a screen of a
+    // desktop's size, serves when none is chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", KALVUNER_OFFSCREEN_PLATFORM);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kalvuner-bench"));
 

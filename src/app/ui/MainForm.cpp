@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -192,6 +193,15 @@ const PlanStore &MainForm::planStore() const
     return m_plan->store();
 }
 
+// The settings may ask for any size; a window larger than the screen's free area shows the
+// planner nothing more and only costs memory, so it is kept within it (but never below the
+// window's minimum size).
+QSize MainForm::windowSize(const RunContext &c) const
+{
+    const QSize wanted = toPixels({0, 0, c.WindowWidth, c.WindowHeight}).size();
+    return wanted.boundedTo(screen()->availableGeometry().size()).expandedTo(minimumSize());
+}
+
 void MainForm::load(SchedulerSplash *splash)
 {
     {
@@ -203,7 +213,7 @@ void MainForm::load(SchedulerSplash *splash)
             throw StartupError(QStringLiteral("休憩マスタにデータがないため、計画を表示できません。"),
                                StartupError::Shown::Already);
         move(0, 0);
-        resize(toPixels({0, 0, c.WindowWidth, c.WindowHeight}).size().expandedTo(minimumSize()));
+        resize(windowSize(c));
         QStringList captions;
         for (int row = 1; row <= m_plan->rows().count(); ++row)
             captions.append(m_plan->rows().row(row).caption);

@@ -92,6 +92,7 @@ private:
     void buildControls();
     void buildSidePanel(QWidget *central);
     void applyLayout();
+    QSize windowSize(const RunContext &c) const;
     void fillMachineSelectors(const QStringList &captions);
     void setRowScrollRange(qsizetype rows);
 
