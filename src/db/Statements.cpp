@@ -83,6 +83,19 @@ const QString PlanMain =
     planMainOpen + QStringLiteral(" ORDER BY DB0253.スケジューラ固定区分,DB0253.生産計画番号,DB0253.機械コード,DB0253.納期");
 const QString PlanLot = planMainOpen + QStringLiteral(" AND DB0253.手配番号=?");
 
+const QString ClassLotsWithNullKeys = QStringLiteral(
+    "SELECT DB0253.手配番号 FROM (DB0253"
+    " LEFT JOIN DB0381 ON DB0253.品名コード=DB0381.品名コード AND DB0253.順序=DB0381.順序"
+    " AND DB0381.生産工場コード=?)"
+    " LEFT JOIN DB0382 ON DB0381.工程内容コード=DB0382.工程内容コード"
+    " WHERE (DB0253.生産工場コード=? OR DB0253.生産工場コード IS NULL)"
+    " AND (DB0253.完納区分 IS NULL OR DB0253.削除フラグ IS NULL OR DB0253.生産工場コード IS NULL"
+    " OR DB0253.品名コード IS NULL)"
+    " AND (DB0253.削除フラグ='0' OR DB0253.削除フラグ IS NULL)"
+    " AND (DB0253.完納区分<>'2' OR DB0253.完納区分 IS NULL)"
+    " AND (DB0382.工程分類コード=? OR DB0253.品名コード IS NULL)"
+    " ORDER BY DB0253.手配番号");
+
 const QString MoldShortName = QStringLiteral("SELECT DB0471.金型略称 FROM DB0471 "
                                              " WHERE DB0471.金型番号 = ? AND DB0471.削除フラグ='0' ");
 

@@ -1,5 +1,6 @@
 #include "plan/PlanRowReader.h"
 
+#include "plan/RefusedLots.h"
 #include "plan/TextPool.h"
 #include "common/PlantValues.h"
 
@@ -118,6 +119,22 @@ void PlanRowReader::junk(int column, const QString &value, const QString &proble
 }
 
 qint64 PlanRowReader::arrangementNo() const { return integer(m_col.arrangementNo); }
+
+std::optional<qint64> PlanRowReader::validArrangementNo() const
+{
+    bool whole = false;
+    const qint64 number = text(m_col.arrangementNo).trimmed().toLongLong(&whole);
+    if (!whole || number < 1 || number > plant::ColumnWholeLimit)
+        return std::nullopt;
+    return number;
+}
+
+bool PlanRowReader::hasArrangementNo() const { return !text(m_col.arrangementNo).trimmed().isEmpty(); }
+
+QString PlanRowReader::lotName() const
+{
+    return lotNameOf(text(m_col.arrangementNo), text(m_col.itemCode), text(m_col.sequence));
+}
 
 QDate PlanRowReader::storedDate(int column) const
 {

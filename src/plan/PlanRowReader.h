@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QSqlQuery>
+#include <optional>
 #include <vector>
 
 class TextPool;
@@ -38,6 +39,14 @@ public:
     void fill(PlanRecord &record);
 
     qint64 arrangementNo() const;
+    // The current row's arrangement number when it is one: a whole number from 1 to the
+    // column's limit. Empty for a null, a text, a fraction or a number out of range.
+    std::optional<qint64> validArrangementNo() const;
+    // Whether the current row's arrangement number column holds anything but blanks.
+    bool hasArrangementNo() const;
+    // The current row's lot as the planner finds it in the database when its number cannot
+    // tell it apart: "手配番号「x」（品名コード A・順序 1）".
+    QString lotName() const;
     // The current row's arrangement columns as the save will compare them.
     ArrangementFingerprint fingerprint() const;
 

@@ -3,15 +3,19 @@
 #include "plan/ClassRequirementRows.h"
 #include "db/Database.h"
 #include "plan/MoldShortNames.h"
+#include "plan/NullKeyLots.h"
 #include "plan/PlanRowReader.h"
 #include "plan/PlanStore.h"
 #include "plan/ProgressText.h"
+#include "plan/RefusedLots.h"
 #include "plan/RunContext.h"
 #include "db/Statements.h"
 #include "plan/TextPool.h"
 #include "common/PlantValues.h"
 
+#include <QHash>
 #include <QSqlError>
+#include <algorithm>
 
 namespace {
 
@@ -68,35 +72,119 @@ void failedIfBroken(const QSqlQuery &query)
         throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + query.lastError().text());
 }
 
+// The lots of the class, each under its own arrangement number. A row whose number is no
+// number, or a number that another row of the class carries too, gives no lot: every write of
+// the save finds its row by that number and would land on the wrong row or on both.
+class ClassLots
+{
+public:
+    ClassLots(PlanStore &store, ArrangementFingerprints *fingerprints)
+        : m_store(store), m_fingerprints(fingerprints), m_first(store.lastIndex() + 1)
+    {
+    }
+
+    // The reader's current row, with its bar index; returns whether it became a lot.
+    bool take(const ClassValues &values, PlanRowReader &reader)
+    {
+        const std::optional<qint64> number = reader.validArrangementNo();
+        if (!number) {
+            refused.refuse(reader.lotName(), reader.hasArrangementNo() ? RefusedLots::Reason::BadNumber
+                                                                       : RefusedLots::Reason::NoNumber);
+            return false;
+        }
+        const auto seen = m_indexOf.constFind(*number);
+        if (seen != m_indexOf.cend()) {
+            refuseShared(seen.value());
+            m_indexOf[*number] = 0;
+            refused.refuse(reader.lotName(), RefusedLots::Reason::SharedNumber);
+            return false;
+        }
+        const qint64 index = m_store.append(values.lot(reader, m_fingerprints));
+        m_store[index].BarIndex = index;
+        m_indexOf.insert(*number, index);
+        return true;
+    }
+
+    // Takes the lots of shared numbers out of the store again; the others close up, each
+    // keeping its bar index equal to its index. Returns how many were taken out.
+    qint64 closeUp()
+    {
+        if (m_shared.empty())
+            return 0;
+        std::sort(m_shared.begin(), m_shared.end());
+        qint64 kept = m_first;
+        auto next = m_shared.cbegin();
+        for (qint64 index = m_first; index <= m_store.lastIndex(); ++index) {
+            if (next != m_shared.cend() && *next == index) {
+                ++next;
+                continue;
+            }
+            if (kept != index)
+                m_store[kept] = std::move(m_store[index]);
+            m_store[kept].BarIndex = kept;
+            ++kept;
+        }
+        m_store.trimTo(kept - 1);
+        return qint64(m_shared.size());
+    }
+
+    RefusedLots refused;
+
+private:
+    // The first lot of a number that turns out to be shared (0 when it is already refused).
+    void refuseShared(qint64 index)
+    {
+        if (index == 0)
+            return;
+        const PlanRecord &lot = m_store[index];
+        refused.refuse(lotNameOf(QString::number(lot.ArrangementNo), lot.ItemCode,
+                                 QString::number(lot.Members.at(0).Sequence)),
+                       RefusedLots::Reason::SharedNumber);
+        if (m_fingerprints)
+            m_fingerprints->forget(lot.ArrangementNo);
+        m_shared.push_back(index);
+    }
+
+    PlanStore &m_store;
+    ArrangementFingerprints *m_fingerprints;
+    qint64 m_first;
+    QHash<qint64, qint64> m_indexOf; // arrangement number -> its lot's index, 0 once refused
+    std::vector<qint64> m_shared;
+};
+
 qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
-                ArrangementFingerprints *fingerprints)
+                ArrangementFingerprints *fingerprints, Prompter *prompter)
 {
     ClassValues values(db, context);
     QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
     PlanRowReader reader(query, values.settings, values.pool);
     store.reserve(std::max(kInitialCapacity, store.lastIndex()));
+    ClassLots lots(store, fingerprints);
     qint64 count = 0;
     while (query.next()) {
-        if (!reader.belongsToRun())
+        if (!reader.belongsToRun() || !lots.take(values, reader))
             continue;
-        const qint64 index = store.append(values.lot(reader, fingerprints));
-        store[index].BarIndex = index;
         if (++count % kProgressEvery == 0)
             report(progress, kLoading, count);
     }
     failedIfBroken(query);
+    count -= lots.closeUp();
     report(progress, kLoaded, count);
+    if (prompter) {
+        lots.refused.tell(*prompter);
+        warnOfNullKeyLots(db, context, *prompter);
+    }
     return count;
 }
 
 } // namespace
 
 qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
-                      ArrangementFingerprints *fingerprints)
+                      ArrangementFingerprints *fingerprints, Prompter *prompter)
 {
     const qint64 before = store.lastIndex();
     try {
-        const qint64 count = loadLots(db, context, store, progress, fingerprints);
+        const qint64 count = loadLots(db, context, store, progress, fingerprints, prompter);
         store.trimTo(store.lastIndex());
         return count;
     } catch (const DbError &) {

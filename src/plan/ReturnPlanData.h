@@ -13,6 +13,7 @@
 class ArrangementFingerprints;
 class Database;
 class PlanStore;
+class Prompter;
 class ProgressText;
 struct RunContext;
 
@@ -22,8 +23,11 @@ struct RunContext;
 // Throws DbError naming what failed when a statement fails or a lot's date cannot be read;
 // the store is then left as it was before the call. `fingerprints` (may be null) takes each
 // loaded arrangement's fingerprint, which the save compares before writing the row back.
+// A row without a valid arrangement number, and every row of a number that several rows of the
+// class carry, gives no lot (RefusedLots). `prompter` (may be null) is then told of them in one
+// message, and warned of the lots the statement could not take for a null key (NullKeyLots).
 qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
-                      ArrangementFingerprints *fingerprints = nullptr);
+                      ArrangementFingerprints *fingerprints = nullptr, Prompter *prompter = nullptr);
 
 // The lots of `arrangementNos` read again as the load reads them, in the same order (without
 // bar index); nothing for an arrangement that is no longer an open lot of the class (completed,

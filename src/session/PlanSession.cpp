@@ -35,7 +35,7 @@ PlanSession::LoadResult PlanSession::load(ProgressText *progress)
         if (buildClassRows(m_rows, m_calendar, m_breaks, m_run, m_db, m_prompter) == RowsBuild::EndProgram)
             return LoadResult::NoBreakMaster;
         m_machines.load(m_db, m_run.PlantCode);
-        ReturnPlanData(m_db, m_run, m_store, progress, &m_fingerprints);
+        ReturnPlanData(m_db, m_run, m_store, progress, &m_fingerprints, &m_prompter);
     } catch (...) {
         m_rows.clear();
         m_store.reset();

@@ -107,6 +107,7 @@ TEST_P(StatementCatalogue, EveryStatementRunsAndFindsTheSamplePlant)
         {"MachineCalendar", sql::MachineCalendar, {Machine, "20240330", "20240430"}, 2},
         {"PlanMain", sql::PlanMain, {"12", 1}, 1},
         {"PlanLot", sql::PlanLot, {"12", 1, 1001}, 1},
+        {"ClassLotsWithNullKeys", sql::ClassLotsWithNullKeys, {1, 1, "12"}, 0},
         {"MoldShortName", sql::MoldShortName, {"K1"}, 1},
         {"LotRequirements", sql::LotRequirements, {1001}, 1},
         {"RoutingForRate", sql::RoutingForRate, {"ITEM1", 1}, 1},

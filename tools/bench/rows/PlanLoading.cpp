@@ -3,6 +3,7 @@
 // within 1.5 times the shell's time), and the memory the loaded store holds per lot.
 // CPU times and the memory figure go to stderr beside the table, one line per run.
 
+#include "AlwaysYes.h"
 #include "BenchRegistry.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
@@ -112,15 +113,16 @@ QProcess *shellFor(const BenchPlant &plant, const QString &statements, QObject *
 
 } // namespace
 
-KALVUNER_BENCH_ROW("plan loading", "ReturnPlanData of the molding class with the arrangements' fingerprints, as the plan session loads (lots, CPU and store bytes per lot on stderr)",
+KALVUNER_BENCH_ROW("plan loading", "ReturnPlanData of the molding class with the arrangements' fingerprints and the null-key count, as the plan session loads (lots, CPU and store bytes per lot on stderr)",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-plan-loading"));
                        const RunContext context = moldingClassRun(plant);
                        auto store = std::make_unique<PlanStore>();
                        auto fingerprints = std::make_unique<ArrangementFingerprints>();
+                       AlwaysYes planner;
                        qint64 lots = 0;
                        const double cpuBefore = processCpuMillis();
-                       watch.measure([&] { lots = ReturnPlanData(*db, context, *store, nullptr, fingerprints.get()); });
+                       watch.measure([&] { lots = ReturnPlanData(*db, context, *store, nullptr, fingerprints.get(), &planner); });
                        const double cpu = processCpuMillis() - cpuBefore;
                        const qint64 loaded = heapInUse();
                        store.reset();
@@ -161,5 +163,6 @@ KALVUNER_BENCH_ROW("plan loading, fresh plant", "ReturnPlanData of the molding c
                        auto db = plant.open(QStringLiteral("bench-fresh-loading"));
                        PlanStore store;
                        ArrangementFingerprints fingerprints;
-                       watch.measure([&] { ReturnPlanData(*db, moldingClassRun(plant), store, nullptr, &fingerprints); });
+                       AlwaysYes planner;
+                       watch.measure([&] { ReturnPlanData(*db, moldingClassRun(plant), store, nullptr, &fingerprints, &planner); });
                    });

@@ -1,0 +1,35 @@
+#include "plan/NullKeyLots.h"
+
+#include "common/PlantValues.h"
+#include "db/Database.h"
+#include "db/Statements.h"
+#include "plan/Prompter.h"
+#include "plan/RunContext.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr qint64 kNamed = 5;
+
+} // namespace
+
+void warnOfNullKeyLots(Database &db, const RunContext &context, Prompter &prompter)
+{
+    QSqlQuery query = db.run(sql::ClassLotsWithNullKeys, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
+    qint64 count = 0;
+    QStringList named;
+    while (query.next()) {
+        if (++count <= kNamed)
+            named.append(query.isNull(0) ? QStringLiteral("(なし)") : query.value(0).toString());
+    }
+    if (count == 0)
+        return;
+    QString numbers = named.join(QStringLiteral(", "));
+    if (count > kNamed)
+        numbers += QStringLiteral(" ほか");
+    prompter.inform(QStringLiteral("完納区分・削除フラグ・生産工場コード・品名コードのいずれかが空のため、"
+                                   "計画表に表示できない手配が %1件あります。\n手配番号: %2")
+                        .arg(plant::thousands(count), numbers),
+                    {}, PromptIcon::Warning);
+}
