@@ -1,8 +1,10 @@
 // kalvuner-cli: the planner's work without windows. Subcommands:
 //   plan   load one plant and process class and print its lots (see PlanCommand.h)
 //   apply  carry out the planner actions of a script on that plan, save, print (ApplyCommand.h)
+//   export write files of that plan: the plan list as CSV (ExportCommand.h)
 
 #include "ApplyCommand.h"
+#include "ExportCommand.h"
 #include "PlanCommand.h"
 
 #include <QCoreApplication>
@@ -17,9 +19,12 @@ int main(int argc, char **argv)
         return runPlanCommand(arguments);
     if (command == QStringLiteral("apply"))
         return runApplyCommand(arguments);
+    if (command == QStringLiteral("export"))
+        return runExportCommand(arguments);
     QTextStream(stderr)
-        << "使い方: kalvuner-cli plan|apply (--settings planner.ini | --db データソース [--user U --password P])"
+        << "使い方: kalvuner-cli plan|apply|export (--settings planner.ini | --db データソース [--user U --password P])"
            " [--plant N] --class 工程分類コード --start yyyymmdd [--end yyyymmdd] [--answer yes|no]\n"
-           "        apply はさらに --script ファイル|- [--save]\n";
+           "        apply はさらに --script ファイル|- [--save]\n"
+           "        export はさらに --csv ファイル [--encoding utf-8|shift_jis] [--replace-unmappable]\n";
     return 2;
 }

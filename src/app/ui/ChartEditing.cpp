@@ -2,6 +2,7 @@
 
 #include "app/ui/ChartView.h"
 #include "app/ui/ConflictsPanel.h"
+#include "app/ui/FileMenu.h"
 #include "app/ui/MainForm.h"
 #include "dialogs/ui/LinePlanWindow.h"
 #include "app/ui/PlanListPane.h"
@@ -11,6 +12,7 @@
 #include "editing/ui/BarDragController.h"
 #include "editing/ui/PlanDataGrid.h"
 #include "editing/ui/RowLabelPacking.h"
+#include "export/ui/PlanListCsvActions.h"
 #include "persist/ui/ElsewhereWindow.h"
 #include "persist/ui/HozonForm.h"
 #include "session/PlanSession.h"
@@ -54,6 +56,8 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     m_list->setChart(m_view);
     connect(m_list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::planListPopup);
     connect(m_list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
+    m_fileMenu = new FileMenu(form);
+    m_listCsv = new PlanListCsvActions(*m_fileMenu->exportMenu(), m_list->model(), form.prompter(), form);
     linkScheduleList(form, *m_view, *popup);
     m_conflicts = new ConflictsPanel(form, *m_view, m_session);
 

@@ -2,8 +2,8 @@
 // The plan of the main window as the planner edits it: the chart (ChartView) over the window's
 // plan session, the mouse on it (BarDragController), the bar's context menu and the plan list.
 // It lays the loaded plan out when the window's load says so, keeps the bars in step with
-// every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y) and saves through
-// ComHozon.
+// every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y), saves through
+// ComHozon and writes the plan list out from the ファイル menu.
 
 #include "editing/BarDrop.h"
 
@@ -13,7 +13,9 @@
 class BarDragController;
 class ChartView;
 class ConflictsPanel;
+class FileMenu;
 class MainForm;
+class PlanListCsvActions;
 class PlanListPane;
 class PlanSession;
 class QAction;
@@ -29,6 +31,8 @@ public:
     ChartView &chartView() { return *m_view; }
     ConflictsPanel &conflicts() { return *m_conflicts; }
     BarDragController &dragController() { return *m_drag; }
+    FileMenu &fileMenu() { return *m_fileMenu; }
+    PlanListCsvActions &planListCsv() { return *m_listCsv; }
     QAction *undoAction() const { return m_undo; }
     QAction *redoAction() const { return m_redo; }
 
@@ -51,6 +55,8 @@ private:
     ChartView *m_view = nullptr;
     ConflictsPanel *m_conflicts = nullptr;
     PlanListPane *m_list = nullptr;
+    FileMenu *m_fileMenu = nullptr;
+    PlanListCsvActions *m_listCsv = nullptr;
     std::unique_ptr<BarDrop> m_drop;
     BarDragController *m_drag = nullptr;
     QAction *m_undo = nullptr;
