@@ -27,12 +27,14 @@ QString withWindowsVariants(QStringView text)
     return folded;
 }
 
-QStringEncoder encoderFor(TextEncoding encoding)
+// Made in place: Qt's ICU converter counts failures through a pointer to where it was made, so
+// a moved converter would no longer report them.
+void makeEncoder(std::optional<QStringEncoder> &encoder, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Utf8)
-        return QStringEncoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    // Code page 932 by its registered name; Qt's ICU converter gives the Windows table under it.
-    return QStringEncoder("windows-31j", QStringConverter::Flag::Stateless);
+        encoder.emplace(QStringConverter::Utf8);
+    else // code page 932 by its registered name; Qt's ICU converter gives the Windows table under it
+        encoder.emplace("windows-31j");
 }
 
 } // namespace
@@ -52,7 +54,10 @@ QString textEncodingLabel(TextEncoding encoding)
     return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Shift_JIS");
 }
 
-TextEncoder::TextEncoder(TextEncoding encoding) : m_encoding(encoding), m_encoder(encoderFor(encoding)) {}
+TextEncoder::TextEncoder(TextEncoding encoding) : m_encoding(encoding)
+{
+    makeEncoder(m_encoder, encoding);
+}
 
 QByteArray TextEncoder::byteOrderMark() const
 {
@@ -63,8 +68,8 @@ void TextEncoder::append(QByteArray &out, QStringView text, QList<char32_t> &unm
 {
     const QString folded = m_encoding == TextEncoding::ShiftJis ? withWindowsVariants(text) : QString();
     const QStringView source = m_encoding == TextEncoding::ShiftJis ? QStringView(folded) : text;
-    QByteArray bytes = m_encoder.encode(source);
-    if (!m_encoder.hasError()) {
+    QByteArray bytes = m_encoder->encode(source);
+    if (!m_encoder->hasError()) {
         out += bytes;
         return;
     }
@@ -75,7 +80,7 @@ void TextEncoder::append(QByteArray &out, QStringView text, QList<char32_t> &unm
 // A converter keeps counting failures after resetState(), so a new one takes over after each.
 void TextEncoder::restart()
 {
-    m_encoder = encoderFor(m_encoding);
+    makeEncoder(m_encoder, m_encoding);
 }
 
 // The slow way, only for text that holds a character the encoding cannot: one character at a
@@ -86,8 +91,8 @@ void TextEncoder::appendByCharacter(QByteArray &out, QStringView text, QList<cha
         const bool pair = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
         const QStringView one = text.sliced(at, pair ? 2 : 1);
         at += one.size();
-        QByteArray bytes = m_encoder.encode(one);
-        if (m_encoder.hasError() || (!pair && one[0].isSurrogate())) {
+        QByteArray bytes = m_encoder->encode(one);
+        if (m_encoder->hasError() || (!pair && one[0].isSurrogate())) {
             restart();
             unmappable.append(pair ? QChar::surrogateToUcs4(one[0], one[1]) : char32_t(one[0].unicode()));
             out += '?';

@@ -20,10 +20,12 @@ class TextEncoder
 {
 public:
     explicit TextEncoder(TextEncoding encoding);
+    TextEncoder(const TextEncoder &) = delete;
+    TextEncoder &operator=(const TextEncoder &) = delete;
 
     TextEncoding encoding() const { return m_encoding; }
     // False when this build's Qt cannot write the encoding (Shift_JIS needs Qt with ICU).
-    bool isValid() const { return m_encoder.isValid(); }
+    bool isValid() const { return m_encoder->isValid(); }
     // The bytes a file in this encoding starts with: the UTF-8 byte-order mark, or none.
     QByteArray byteOrderMark() const;
 
@@ -36,5 +38,5 @@ private:
     void appendByCharacter(QByteArray &out, QStringView text, QList<char32_t> &unmappable);
 
     TextEncoding m_encoding;
-    QStringEncoder m_encoder;
+    std::optional<QStringEncoder> m_encoder;
 };

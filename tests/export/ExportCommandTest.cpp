@@ -1,0 +1,126 @@
+// "kalvuner-cli export" run as the plant's IT staff run it: the file it writes is the list's
+// file byte for byte (UTF-8 with its mark, or Shift_JIS), a character Shift_JIS cannot hold
+// stops it with status 2 and no file unless --replace-unmappable, and wrong command lines and
+// unwritable files have their statuses.
+
+#include "ExportPlant.h"
+#include "export/PlanListCsv.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+class ExportCommand : public ExportPlant
+{
+protected:
+    struct Run
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    Run tool(const QStringList &options) const
+    {
+        QProcess process;
+        process.start(QStringLiteral(KALVUNER_CLI),
+                      QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(),
+                                  QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
+                                  Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--end"),
+                                  Start.addMonths(1).toString(QStringLiteral("yyyyMMdd"))}
+                          + options);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QByteArray expected(TextEncoding encoding) const
+    {
+        PlanGridModel list(session->store());
+        list.rebuild();
+        TextEncoder encoder(encoding);
+        return planListCsv(list, encoder).bytes;
+    }
+
+    static QByteArray fileBytes(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ExportCommand, WritesTheListInEitherEncoding)
+{
+    const QString utf8 = folder.filePath(QStringLiteral("一覧.csv"));
+    const Run plain = tool({QStringLiteral("--csv"), utf8});
+    EXPECT_EQ(plain.status, 0) << plain.err.toStdString();
+    const QByteArray written = fileBytes(utf8);
+    EXPECT_TRUE(written.startsWith("\xEF\xBB\xBF"));
+    EXPECT_EQ(written, expected(TextEncoding::Utf8));
+    EXPECT_TRUE(plain.out.contains(QStringLiteral("計画一覧")));
+
+    const QString sjis = folder.filePath(QStringLiteral("sjis.csv"));
+    const Run shiftJis = tool({QStringLiteral("--csv"), sjis, QStringLiteral("--encoding"), QStringLiteral("shift_jis")});
+    EXPECT_EQ(shiftJis.status, 0) << shiftJis.err.toStdString();
+    EXPECT_EQ(fileBytes(sjis), expected(TextEncoding::ShiftJis));
+    EXPECT_EQ(readBack(fileBytes(sjis), false), readBack(written, true));
+}
+
+TEST_F(ExportCommand, AnUnmappableCharacterStopsItUnlessReplacementIsAskedFor)
+{
+    const qint64 named = arrangement(4);
+    nameItem(named, QStringLiteral("ケース🙂"));
+    load();
+    const QString path = folder.filePath(QStringLiteral("sjis.csv"));
+    const QStringList options{QStringLiteral("--csv"), path, QStringLiteral("--encoding"), QStringLiteral("shift_jis")};
+
+    const Run refused = tool(options);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("手配番号 %1 品名: 「🙂」(U+1F642)").arg(named)))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("--replace-unmappable")));
+
+    const Run replaced = tool(options + QStringList{QStringLiteral("--replace-unmappable")});
+    EXPECT_EQ(replaced.status, 0) << replaced.err.toStdString();
+    EXPECT_EQ(fileBytes(path), expected(TextEncoding::ShiftJis));
+    const QList<QStringList> read = readBack(fileBytes(path), false);
+    EXPECT_TRUE(std::any_of(read.begin(), read.end(), [](const QStringList &r) {
+        return r.value(plangrid::ItemName - 1) == QStringLiteral("ケース?");
+    }));
+
+    // UTF-8 holds it.
+    const QString utf8 = folder.filePath(QStringLiteral("utf8.csv"));
+    EXPECT_EQ(tool({QStringLiteral("--csv"), utf8}).status, 0);
+    EXPECT_TRUE(QString::fromUtf8(fileBytes(utf8)).contains(QStringLiteral("ケース🙂")));
+}
+
+TEST_F(ExportCommand, WrongCommandLinesAndUnwritableFiles)
+{
+    const QString path = folder.filePath(QStringLiteral("x.csv"));
+    const struct
+    {
+        QStringList options;
+        int status;
+        QString says;
+    } cases[] = {
+        {{}, 2, QStringLiteral("書き出すファイルがありません")},
+        {{QStringLiteral("--csv"), path, QStringLiteral("--encoding"), QStringLiteral("euc-jp")}, 2,
+         QStringLiteral("--encoding は utf-8 か shift_jis です")},
+        {{QStringLiteral("--csv"), folder.filePath(QStringLiteral("ない/x.csv"))}, 1,
+         QStringLiteral("に書き込めませんでした")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.options.join(u' ').toStdString());
+        const Run run = tool(c.options);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+} // namespace
