@@ -27,7 +27,7 @@ protected:
         QProcess process;
         process.start(QStringLiteral(KALVUNER_CLI),
                       QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(),
-                                  QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
+                                  QStringLiteral("--user"), plant.user(), QStringLiteral("--class"), demo::MoldingClass, QStringLiteral("--start"),
                                   Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--end"),
                                   Start.addMonths(1).toString(QStringLiteral("yyyyMMdd"))}
                           + options);
@@ -53,7 +53,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(ExportCommand, WritesTheListInEitherEncoding)
+TEST_P(ExportCommand, WritesTheListInEitherEncoding)
 {
     const QString utf8 = folder.filePath(QStringLiteral("一覧.csv"));
     const Run plain = tool({QStringLiteral("--csv"), utf8});
@@ -70,7 +70,7 @@ TEST_F(ExportCommand, WritesTheListInEitherEncoding)
     EXPECT_EQ(readBack(fileBytes(sjis), false), readBack(written, true));
 }
 
-TEST_F(ExportCommand, AnUnmappableCharacterStopsItUnlessReplacementIsAskedFor)
+TEST_P(ExportCommand, AnUnmappableCharacterStopsItUnlessReplacementIsAskedFor)
 {
     const qint64 named = arrangement(4);
     nameItem(named, QStringLiteral("ケース🙂"));
@@ -99,7 +99,7 @@ TEST_F(ExportCommand, AnUnmappableCharacterStopsItUnlessReplacementIsAskedFor)
     EXPECT_TRUE(QString::fromUtf8(fileBytes(utf8)).contains(QStringLiteral("ケース🙂")));
 }
 
-TEST_F(ExportCommand, WrongCommandLinesAndUnwritableFiles)
+TEST_P(ExportCommand, WrongCommandLinesAndUnwritableFiles)
 {
     const QString path = folder.filePath(QStringLiteral("x.csv"));
     const struct
@@ -122,5 +122,7 @@ TEST_F(ExportCommand, WrongCommandLinesAndUnwritableFiles)
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ExportCommand, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
 
 } // namespace

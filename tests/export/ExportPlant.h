@@ -1,7 +1,8 @@
 #pragma once
 // The plant the export tests write out: the demo plant's molding class for a month, loaded
 // into a plan session as the main window and kalvuner-cli load it, with helpers to give lots
-// awkward texts and to read the plan list the way the window shows it.
+// awkward texts and to read the plan list the way the window shows it. The tests run on each
+// backend the test run has (SQLite, and PostgreSQL when it is set up).
 
 #include "CsvReader.h"
 #include "DemoMainWindowTest.h"
@@ -18,7 +19,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class ExportPlant : public testing::Test
+class ExportPlant : public testing::TestWithParam<TestPlant::Backend>
 {
 protected:
     void SetUp() override
@@ -94,7 +95,7 @@ protected:
     }
 
     static inline const QDate Start{2026, 12, 8};
-    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    TestPlant plant{GetParam(), TestPlant::Contents::Empty};
     RunContext run;
     LoadingPrompter prompter;
     std::unique_ptr<PlanSession> session;

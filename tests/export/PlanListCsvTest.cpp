@@ -39,7 +39,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(PlanListCsvFile, ReadsBackAsTheListShowsItInBothEncodings)
+TEST_P(PlanListCsvFile, ReadsBackAsTheListShowsItInBothEncodings)
 {
     const QStringList remarks{QStringLiteral("納期厳守, 午前着"), QStringLiteral("型 \"A\" を使用"),
                               QStringLiteral("1行目\r\n2行目\n3行目"), QStringLiteral("①～㈱ 髙")};
@@ -67,7 +67,7 @@ TEST_F(PlanListCsvFile, ReadsBackAsTheListShowsItInBothEncodings)
     }
 }
 
-TEST_F(PlanListCsvFile, HoldsTheListsSearchAndOrder)
+TEST_P(PlanListCsvFile, HoldsTheListsSearchAndOrder)
 {
     PlanGridModel list(session->store());
     const QString code = session->store()[lot(3)].ItemCode;
@@ -84,7 +84,7 @@ TEST_F(PlanListCsvFile, HoldsTheListsSearchAndOrder)
     }
 }
 
-TEST_F(PlanListCsvFile, UnmappableCharactersAreNamedAndNothingIsWrittenUnlessThePlannerAgrees)
+TEST_P(PlanListCsvFile, UnmappableCharactersAreNamedAndNothingIsWrittenUnlessThePlannerAgrees)
 {
     const qint64 first = arrangement(2);
     const qint64 second = arrangement(11);
@@ -139,7 +139,7 @@ TEST_F(PlanListCsvFile, UnmappableCharactersAreNamedAndNothingIsWrittenUnlessThe
     EXPECT_EQ(readBack(fileBytes(path), true), shown(list));
 }
 
-TEST_F(PlanListCsvFile, AFileThatCannotBeWrittenIsToldAndLeavesNothing)
+TEST_P(PlanListCsvFile, AFileThatCannotBeWrittenIsToldAndLeavesNothing)
 {
     PlanGridModel list(session->store());
     list.rebuild();
@@ -150,5 +150,7 @@ TEST_F(PlanListCsvFile, AFileThatCannotBeWrittenIsToldAndLeavesNothing)
     EXPECT_TRUE(prompter.said().front().text.startsWith(QStringLiteral("ファイル「%1」に書き込めませんでした。").arg(path)));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, PlanListCsvFile, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
 
 } // namespace
