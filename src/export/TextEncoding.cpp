@@ -68,12 +68,17 @@ void TextEncoder::append(QByteArray &out, QStringView text, QList<char32_t> &unm
 {
     const QString folded = m_encoding == TextEncoding::ShiftJis ? withWindowsVariants(text) : QString();
     const QStringView source = m_encoding == TextEncoding::ShiftJis ? QStringView(folded) : text;
-    QByteArray bytes = m_encoder->encode(source);
-    if (!m_encoder->hasError()) {
-        out += bytes;
-        return;
+    // A converter holds a high surrogate at the end back for the next piece, which would put
+    // it into the next field: such text takes the slow way.
+    const bool heldBack = !source.isEmpty() && source.back().isHighSurrogate();
+    if (!heldBack) {
+        QByteArray bytes = m_encoder->encode(source);
+        if (!m_encoder->hasError()) {
+            out += bytes;
+            return;
+        }
+        restart();
     }
-    restart();
     appendByCharacter(out, source, unmappable);
 }
 

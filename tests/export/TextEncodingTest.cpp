@@ -32,6 +32,8 @@ TEST(TextEncoder, WritesEachCharacterOrNamesIt)
         {TextEncoding::ShiftJis, QStringLiteral("ä€"), QByteArray("??"), {U'ä', U'€'}},
         {TextEncoding::Utf8, QStringLiteral("𠮷🙂"), QByteArray("\xF0\xA0\xAE\xB7\xF0\x9F\x99\x82"), {}},
         {TextEncoding::Utf8, QString(lone, 3), QByteArray("a?b"), {char32_t(0xD842)}},
+        {TextEncoding::Utf8, QString(lone, 2), QByteArray("a?"), {char32_t(0xD842)}},
+        {TextEncoding::ShiftJis, QString(lone, 2), QByteArray("a?"), {char32_t(0xD842)}},
     };
     for (const Encoded &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
