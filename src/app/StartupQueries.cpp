@@ -2,17 +2,34 @@
 
 #include "db/Database.h"
 #include "db/Statements.h"
+#include "plan/Prompter.h"
 
 #include <algorithm>
 
 namespace startup {
 
-QString readAuthority(Database &db, const QString &operatorCode)
+std::optional<QString> readAuthority(Database &db, const QString &operatorCode)
 {
     QSqlQuery query = db.run(sql::OperatorAuthority, {operatorCode});
     if (!query.next())
-        return {};
+        return std::nullopt;
     return RowReader(query).text(QStringLiteral("Kalvuner権限区分")).trimmed();
+}
+
+QString unknownOperatorText(const QString &operatorCode)
+{
+    return QStringLiteral("担当者コード「%1」は登録されていません。").arg(operatorCode);
+}
+
+QString operatorAuthority(Database &db, const QString &operatorCode, Prompter &prompter)
+{
+    if (operatorCode.isEmpty())
+        return {};
+    if (const std::optional<QString> authority = readAuthority(db, operatorCode))
+        return *authority;
+    prompter.inform(unknownOperatorText(operatorCode) + QStringLiteral("\n照会モードで開きます（保存はできません）。"),
+                    {}, PromptIcon::Warning);
+    return QStringLiteral("0");
 }
 
 int clampDisplayMonths(qint64 stored)

@@ -2,14 +2,25 @@
 // The two look-ups of start-up: the operator's authority and the plant's display settings.
 
 #include <QString>
+#include <optional>
 
 class Database;
+class Prompter;
 
 namespace startup {
 
-// The operator's Kalvuner authority ("0" inquiry only, "1" may skip the class window);
-// empty when the operator has no row. Throws DbError when the query fails.
-QString readAuthority(Database &db, const QString &operatorCode);
+// The operator's Kalvuner authority ("0" inquiry only, "1" may skip the class window); none
+// when DB0003 has no row for the code. Throws DbError when the query fails.
+std::optional<QString> readAuthority(Database &db, const QString &operatorCode);
+
+// The message naming an operator code that DB0003 does not know.
+QString unknownOperatorText(const QString &operatorCode);
+
+// The run's authority for the operator code of the command line. Without a code it is empty:
+// full rights, as ever. A code DB0003 does not know is named to the planner, and the run is
+// inquiry only ("0"): someone the plant does not know may look at the plan, never write it.
+// Throws DbError when the query fails.
+QString operatorAuthority(Database &db, const QString &operatorCode, Prompter &prompter);
 
 struct DisplaySettings
 {

@@ -1,5 +1,6 @@
 #include "app/StartupQueries.h"
 
+#include "ScriptedPrompter.h"
 #include "TestPlant.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ protected:
     TestPlant plant{GetParam()};
 };
 
-TEST_P(StartupQueries, AuthorityOfTheOperatorOrEmpty)
+TEST_P(StartupQueries, AuthorityOfTheOperatorOrNone)
 {
     plant.insert(QStringLiteral("DB0003"), {{QStringLiteral("担当者コード"), QStringLiteral("OP1")},
                                             {QStringLiteral("Kalvuner権限区分"), QStringLiteral("0")}});
@@ -34,9 +35,34 @@ TEST_P(StartupQueries, AuthorityOfTheOperatorOrEmpty)
                                             {QStringLiteral("Kalvuner権限区分"), QStringLiteral("1")}});
     EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("OP1")), QStringLiteral("0"));
     EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("OP2")), QStringLiteral("1"));
-    EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("NOBODY")), QString());
+    EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("NOBODY")), std::nullopt);
     // An operator code is a value, never part of the statement.
-    EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("x' OR '1'='1")), QString());
+    EXPECT_EQ(startup::readAuthority(plant.db(), QStringLiteral("x' OR '1'='1")), std::nullopt);
+}
+
+// The run's authority: an operator the plant does not know is told so and may only look; no
+// operator code at all keeps full rights.
+TEST_P(StartupQueries, UnknownOperatorIsToldAndMayOnlyLook)
+{
+    plant.insert(QStringLiteral("DB0003"), {{QStringLiteral("担当者コード"), QStringLiteral("OP1")},
+                                            {QStringLiteral("Kalvuner権限区分"), QStringLiteral("1")}});
+    plant.insert(QStringLiteral("DB0003"), {{QStringLiteral("担当者コード"), QStringLiteral("OP3")}});
+    const struct
+    {
+        QString code, authority, told;
+    } cases[] = {
+        {QStringLiteral("OP1"), QStringLiteral("1"), {}},
+        {QStringLiteral("OP3"), {}, {}}, // a row without authority: full rights, as the plant set it
+        {{}, {}, {}},
+        {QStringLiteral("OP9"), QStringLiteral("0"),
+         QStringLiteral("担当者コード「OP9」は登録されていません。\n照会モードで開きます（保存はできません）。")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.code.toStdString());
+        ScriptedPrompter prompter;
+        EXPECT_EQ(startup::operatorAuthority(plant.db(), c.code, prompter), c.authority);
+        EXPECT_EQ(prompter.texts(), c.told.isEmpty() ? QStringList() : QStringList{c.told});
+    }
 }
 
 TEST_P(StartupQueries, DisplaySettingsAreClampedAndDefaultToOne)

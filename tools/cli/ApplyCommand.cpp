@@ -93,6 +93,13 @@ int runApplyCommand(const QStringList &arguments)
     PlanSession &session = cli.session();
     if (const auto failure = runPlanScript(script.lines, session))
         return scriptError(source, *failure);
+    if (parser.isSet(saveOption) && session.inquiryMode()) {
+        // An operator with inquiry rights may try a script, never write its result.
+        printPlan(session);
+        cliErr() << QStringLiteral("照会モードでは保存できません。") << u'\n';
+        cliErr().flush();
+        return cli::Failed;
+    }
     if (parser.isSet(saveOption) && session.hasUnsavedChanges()) {
         QuietProgress progress;
         const auto save = [&](const std::vector<qint64> &overwrite) {

@@ -2,6 +2,7 @@
 
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
+#include "app/StartupQueries.h"
 #include "common/PlantValues.h"
 #include "db/Database.h"
 #include "db/Statements.h"
@@ -68,11 +69,13 @@ CliSession::CliSession(QCommandLineParser &parser)
       m_class(QStringLiteral("class"), QStringLiteral("工程分類コード"), QStringLiteral("code")),
       m_start(QStringLiteral("start"), QStringLiteral("計画期間の開始日 yyyymmdd"), QStringLiteral("yyyymmdd")),
       m_end(QStringLiteral("end"), QStringLiteral("計画期間の終了日 yyyymmdd"), QStringLiteral("yyyymmdd")),
+      m_operator(QStringLiteral("operator"), QStringLiteral("担当者コード (権限を DB0003 から読む。なければ全権限)"),
+                 QStringLiteral("code")),
       m_answer(QStringLiteral("answer"), QStringLiteral("問い合わせへの回答 yes|no (既定 no)"), QStringLiteral("yes|no"),
                QStringLiteral("no"))
 {
     parser.addHelpOption();
-    parser.addOptions({m_settings, m_db, m_user, m_password, m_plant, m_class, m_start, m_end, m_answer});
+    parser.addOptions({m_settings, m_db, m_user, m_password, m_plant, m_class, m_start, m_end, m_operator, m_answer});
 }
 
 CliSession::~CliSession() = default;
@@ -120,6 +123,9 @@ std::optional<int> CliSession::readOptions()
         if (m_context.PeriodEnd.isEmpty() || m_context.periodEndDate() < m_context.periodStartDate())
             return usage(QStringLiteral("計画期間の終了日「%1」が正しくありません。").arg(m_parser.value(m_end)));
     }
+    m_context.OperatorCode = m_parser.value(m_operator);
+    if (m_parser.isSet(m_operator) && m_context.OperatorCode.isEmpty())
+        return usage(QStringLiteral("担当者コードが空です。--operator にコードを指定してください。"));
     const QString answer = m_parser.value(m_answer);
     if (answer != QStringLiteral("yes") && answer != QStringLiteral("no"))
         return usage(QStringLiteral("--answer は yes か no です:「%1」").arg(answer));
@@ -131,6 +137,15 @@ std::optional<int> CliSession::load()
 {
     try {
         m_database = Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
+        if (!m_context.OperatorCode.isEmpty()) {
+            const std::optional<QString> authority = startup::readAuthority(*m_database, m_context.OperatorCode);
+            if (!authority) {
+                cliErr() << startup::unknownOperatorText(m_context.OperatorCode) << u'\n';
+                cliErr().flush();
+                return cli::Failed;
+            }
+            m_context.Authority = *authority;
+        }
         if (const auto unknown = unknownChoice(*m_database, m_context)) {
             cliErr() << *unknown << u'\n';
             cliErr().flush();

@@ -35,7 +35,7 @@ QTextStream &cliErr();
 // Exit statuses of the tool.
 namespace cli {
 constexpr int Done = 0;
-constexpr int Failed = 1;    // the database failed or the plan cannot be shown
+constexpr int Failed = 1;    // the database failed, the plan cannot be shown or the operator is unknown
 constexpr int BadInput = 2;  // a wrong command line or script
 constexpr int ChangedElsewhere = 3; // the save left lots whose rows others changed since the load
 } // namespace cli
@@ -49,7 +49,8 @@ public:
 
     // Reads the shared options into the run context; a message (and exit 2) when one is wrong.
     std::optional<int> readOptions();
-    // Opens the database and loads the class; the exit status when that fails.
+    // Opens the database, reads the operator's authority (with --operator; authority "0" is
+    // inquiry only) and loads the class; the exit status when that fails.
     std::optional<int> load();
 
     RunContext &context() { return m_context; }
@@ -61,7 +62,7 @@ public:
 
 private:
     QCommandLineParser &m_parser;
-    QCommandLineOption m_settings, m_db, m_user, m_password, m_plant, m_class, m_start, m_end, m_answer;
+    QCommandLineOption m_settings, m_db, m_user, m_password, m_plant, m_class, m_start, m_end, m_operator, m_answer;
     RunContext m_context;
     std::unique_ptr<AnsweringPrompter> m_prompter;
     std::unique_ptr<Database> m_database;

@@ -23,7 +23,7 @@ int main(int argc, char **argv)
         return runExportCommand(arguments);
     QTextStream(stderr)
         << "使い方: kalvuner-cli plan|apply|export (--settings planner.ini | --db データソース [--user U --password P])"
-           " [--plant N] --class 工程分類コード --start yyyymmdd [--end yyyymmdd] [--answer yes|no]\n"
+           " [--plant N] --class 工程分類コード --start yyyymmdd [--end yyyymmdd] [--operator 担当者コード] [--answer yes|no]\n"
            "        apply はさらに --script ファイル|- [--save]\n"
            "        export はさらに --csv ファイル [--encoding utf-8|shift_jis] [--replace-unmappable]\n";
     return 2;

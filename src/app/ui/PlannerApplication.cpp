@@ -90,7 +90,7 @@ PlannerApplication::Outcome PlannerApplication::startUp(const QStringList &argum
         return Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
     });
     m_context.Authority = step(QStringLiteral("担当者の権限を読み込めません。"), [this] {
-        return startup::readAuthority(*m_db, m_context.OperatorCode);
+        return startup::operatorAuthority(*m_db, m_context.OperatorCode, *m_prompter);
     });
     const startup::DisplaySettings display = step(QStringLiteral("システム設定を読み込めません。"), [this] {
         return startup::readDisplaySettings(*m_db);
