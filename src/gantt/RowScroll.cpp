@@ -28,14 +28,23 @@ QString RowScroll::labelCaption(const ChartRows &rows, int label) const
 
 QString RowScroll::labelCode(const ChartRows &rows, int label) const
 {
-    const int row = rowOfLabel(label);
-    return row >= 1 && row <= rows.count() ? rows.row(row).code.trimmed() : QString();
+    return rowLabelCode(rows, rowOfLabel(label));
 }
 
 QString RowScroll::labelName(const ChartRows &rows, int label) const
 {
-    const QString code = labelCode(rows, label);
-    QString name = labelCaption(rows, label);
+    return rowLabelName(rows, rowOfLabel(label));
+}
+
+QString rowLabelCode(const ChartRows &rows, int row)
+{
+    return row >= 1 && row <= rows.count() ? rows.row(row).code.trimmed() : QString();
+}
+
+QString rowLabelName(const ChartRows &rows, int row)
+{
+    const QString code = rowLabelCode(rows, row);
+    QString name = row >= 1 && row <= rows.count() ? rows.row(row).caption : QString();
     if (!code.isEmpty() && name.startsWith(code))
         name.remove(0, code.size());
     // A subcontractor's caption breaks before its brackets; the label's name line does not.

@@ -30,3 +30,8 @@ private:
     int m_largeChange = 1;
     int m_value = 0;
 };
+
+// A row's label as its two lines, wherever it is shown (the labels beside the chart, a printed
+// page): the row's code, then its name on one line.
+QString rowLabelCode(const ChartRows &rows, int row);
+QString rowLabelName(const ChartRows &rows, int row);

@@ -54,6 +54,9 @@ ChartPainter::ChartPainter(const GanttChart &chart) : m_chart(chart)
     m_font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
     m_font.setPixelSize(CaptionPixelSize);
     m_font.setHintingPreference(QFont::PreferFullHinting);
+    // Captions are plain Japanese and Latin text: glyphs straight from the character map paint
+    // faster, and a PDF of the chart can turn every glyph back into its character.
+    m_font.setStyleStrategy(QFont::PreferNoShaping);
     m_boldFont = m_font;
     m_boldFont.setBold(true);
 }
@@ -130,6 +133,9 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
     const int barHeight = int(PlanBarHeight / qint64(Twips));
     const int inset = int(OverlayInset / qint64(Twips));
     const QRect clipArea(0, 0, int((x1 - x0) / Twips), int((y1 - y0) / Twips));
+    // A painter that already clips (a printed page's chart area) keeps its clip around the
+    // captions; the window's painter clips nothing of its own and is spared saving its state.
+    const bool keepClip = painter.hasClipping();
     bool bold = false;
     painter.setFont(m_font);
     for (qint64 index : m_visible) {
@@ -162,14 +168,22 @@ void ChartPainter::paintBars(QPainter &painter, ChartSurface surface, double x0,
             bold = bar.bold;
             painter.setFont(bold ? m_boldFont : m_font);
         }
-        painter.setClipRect(textRect);
         painter.setPen(colorOf(bar.text));
+        if (keepClip) {
+            painter.save();
+            painter.setClipRect(textRect, Qt::IntersectClip);
+        } else {
+            painter.setClipRect(textRect);
+        }
         const qsizetype breakAt = bar.caption.indexOf(QLatin1String("\r\n"));
         const int textLeft = left + 2;
         painter.drawText(QPoint(textLeft, top + CaptionFirstBaseline), breakAt < 0 ? bar.caption : bar.caption.left(breakAt));
         if (breakAt >= 0)
             painter.drawText(QPoint(textLeft, top + CaptionFirstBaseline + CaptionLineStep), bar.caption.mid(breakAt + 2));
-        painter.setClipping(false);
+        if (keepClip)
+            painter.restore();
+        else
+            painter.setClipping(false);
     }
     paintSlivers(painter);
 }

@@ -1,0 +1,32 @@
+#pragma once
+// Paints one page of the chart onto any paint device (a printer, a PDF, an image): the heading
+// with the page number, the row labels, the date captions and the chart itself as the chart
+// window paints it. Everything is drawn as shapes and text, so a PDF keeps its text.
+
+#include "export/ChartPages.h"
+#include "export/PageHeading.h"
+#include "gantt/ui/ChartPainter.h"
+
+#include <QFont>
+
+class GanttChart;
+
+class ChartPagePainter
+{
+public:
+    ChartPagePainter(const GanttChart &chart, const ChartPages &pages, const PageHeading &heading);
+
+    const ChartPages &pages() const { return m_pages; }
+    // Paints `page` with its sheet filling the painter's device (proportions kept).
+    void paint(QPainter &painter, const ChartPage &page);
+
+private:
+    void paintHeading(QPainter &painter, const ChartPage &page);
+    void paintLabels(QPainter &painter, const ChartPage &page, const QRectF &labels);
+
+    const GanttChart &m_chart;
+    const ChartPages &m_pages;
+    PageHeading m_heading;
+    ChartPainter m_chartPainter;
+    QFont m_font;
+};
