@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include "CliSession.h"
+#include "ChartFileOutput.h"
 #include "PlanListCsvOutput.h"
 
 #include <memory>
@@ -14,6 +15,7 @@ int runExportCommand(const QStringList &arguments)
     // Every kind of file the command can write, in the order they are written.
     std::vector<std::unique_ptr<ExportOutput>> outputs;
     outputs.push_back(std::make_unique<PlanListCsvOutput>(parser));
+    outputs.push_back(std::make_unique<ChartFileOutput>(parser));
     CliSession cli(parser);
     if (!parser.parse(arguments))
         return cli.usage(parser.errorText());
@@ -26,7 +28,7 @@ int runExportCommand(const QStringList &arguments)
         anyRequested = anyRequested || output->requested();
     }
     if (!anyRequested)
-        return cli.usage(QStringLiteral("書き出すファイルがありません。--csv を指定してください。"));
+        return cli.usage(QStringLiteral("書き出すファイルがありません。--csv、--pdf か --png を指定してください。"));
     if (const auto failed = cli.load())
         return *failed;
     for (const auto &output : outputs) {

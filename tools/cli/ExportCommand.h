@@ -1,7 +1,7 @@
 #pragma once
 // "kalvuner-cli export": loads the plan of one plant and process class as `plan` does and
 // writes the files asked for on the command line (see the ExportOutput kinds it lists).
-// Runs without a display.
+// Runs without a display (the chart is painted on Qt's off-screen platform).
 
 #include <QStringList>
 

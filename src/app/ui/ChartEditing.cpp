@@ -1,5 +1,6 @@
 #include "app/ui/ChartEditing.h"
 
+#include "app/ui/ChartPrinting.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/ConflictsPanel.h"
 #include "app/ui/FileMenu.h"
@@ -58,6 +59,8 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     connect(m_list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
     m_fileMenu = new FileMenu(form);
     m_listCsv = new PlanListCsvActions(*m_fileMenu->exportMenu(), m_list->model(), form.prompter(), form);
+    m_printing = new ChartPrinting(form, *m_view);
+    m_printing->addTo(m_fileMenu->menu(), m_fileMenu->exportMenu());
     linkScheduleList(form, *m_view, *popup);
     m_conflicts = new ConflictsPanel(form, *m_view, m_session);
 

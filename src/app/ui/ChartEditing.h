@@ -3,7 +3,7 @@
 // plan session, the mouse on it (BarDragController), the bar's context menu and the plan list.
 // It lays the loaded plan out when the window's load says so, keeps the bars in step with
 // every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y), saves through
-// ComHozon and writes the plan list out from the ファイル menu.
+// ComHozon and writes the plan list out and prints the chart from the ファイル menu.
 
 #include "editing/BarDrop.h"
 
@@ -11,6 +11,7 @@
 #include <memory>
 
 class BarDragController;
+class ChartPrinting;
 class ChartView;
 class ConflictsPanel;
 class FileMenu;
@@ -33,6 +34,7 @@ public:
     BarDragController &dragController() { return *m_drag; }
     FileMenu &fileMenu() { return *m_fileMenu; }
     PlanListCsvActions &planListCsv() { return *m_listCsv; }
+    ChartPrinting &chartPrinting() { return *m_printing; }
     QAction *undoAction() const { return m_undo; }
     QAction *redoAction() const { return m_redo; }
 
@@ -57,6 +59,7 @@ private:
     PlanListPane *m_list = nullptr;
     FileMenu *m_fileMenu = nullptr;
     PlanListCsvActions *m_listCsv = nullptr;
+    ChartPrinting *m_printing = nullptr;
     std::unique_ptr<BarDrop> m_drop;
     BarDragController *m_drag = nullptr;
     QAction *m_undo = nullptr;

@@ -1,0 +1,122 @@
+// "kalvuner-cli export --pdf / --png" as the plant's IT staff run it, without a display: the
+// demo plant's three-machine inspection class over four weeks gives the pages the paper holds,
+// its text names the class and every row, and wrong options or unwritable files have their
+// statuses and leave no file.
+
+#include "ExportPlant.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+class ChartExportCommand : public ExportPlant
+{
+protected:
+    struct Run
+    {
+        int status = -1;
+        QString err;
+    };
+
+    Run tool(const QStringList &options) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the tool needs no display of its own
+        environment.remove(QStringLiteral("DISPLAY"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KALVUNER_CLI),
+                      QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(),
+                                  QStringLiteral("--class"), demo::InspectionClass, QStringLiteral("--start"),
+                                  Start.toString(QStringLiteral("yyyyMMdd"))}
+                          + options);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    static QString output(const char *tool, const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QLatin1String(tool), arguments);
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    }
+
+    static int pages(const QString &pdf)
+    {
+        const QString info = output("pdfinfo", {pdf});
+        const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+        return at < 0 ? -1 : info.mid(at + 6).section(u'\n', 0, 0).trimmed().toInt();
+    }
+
+    QString day(int offset) const { return Start.addDays(offset).toString(QStringLiteral("yyyyMMdd")); }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
+{
+    const QString a3 = folder.filePath(QStringLiteral("a3.pdf"));
+    const QString a4 = folder.filePath(QStringLiteral("a4.pdf"));
+    const QString png = folder.filePath(QStringLiteral("plan.png"));
+    const QStringList fourWeeks{QStringLiteral("--from"), day(0), QStringLiteral("--to"), day(27)};
+    const Run run = tool(QStringList{QStringLiteral("--pdf"), a3, QStringLiteral("--png"), png,
+                                     QStringLiteral("--scale"), QStringLiteral("0.5")} + fourWeeks);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    // Week mode on a 13815-twip chart: eleven days to an A3 sheet, seven to an A4 one; the
+    // three machines and four subcontractors fit one sheet down.
+    EXPECT_EQ(pages(a3), 3);
+    ASSERT_EQ(tool(QStringList{QStringLiteral("--pdf"), a4, QStringLiteral("--paper"), QStringLiteral("a4")} + fourWeeks).status, 0);
+    EXPECT_EQ(pages(a4), 4);
+    // Four-week mode puts the four weeks on one sheet.
+    const QString month = folder.filePath(QStringLiteral("month.pdf"));
+    ASSERT_EQ(tool(QStringList{QStringLiteral("--pdf"), month, QStringLiteral("--mode"), QStringLiteral("4")} + fourWeeks).status, 0);
+    EXPECT_EQ(pages(month), 1);
+
+    const QString text = output("pdftotext", {a3, QStringLiteral("-")}).remove(u' ');
+    EXPECT_TRUE(text.contains(QStringLiteral("工程分類03"))) << text.left(300).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("3/3")));
+    for (const QString &row : {QStringLiteral("QC-VI-01"), QStringLiteral("QC-VI-02"), QStringLiteral("QC-DM-01"),
+                               QStringLiteral("S301"), QStringLiteral("S304")})
+        EXPECT_TRUE(text.contains(row)) << row.toStdString();
+
+    const QImage picture(png);
+    ASSERT_FALSE(picture.isNull());
+    // 28 days of 13815 / 7 twips, the label column and the margins, at half size.
+    EXPECT_NEAR(picture.width(), (28 * 13815.0 / 7 / 15 + 120 + 16) / 2, 2);
+    EXPECT_NEAR(picture.height(), (7 * 40 + 26 + 18 + 16) / 2.0, 2);
+}
+
+TEST_F(ChartExportCommand, WrongOptionsAndUnwritableFiles)
+{
+    const QString pdf = folder.filePath(QStringLiteral("x.pdf"));
+    const struct
+    {
+        QStringList options;
+        int status;
+        QString says;
+    } cases[] = {
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--mode"), QStringLiteral("5")}, 2, QStringLiteral("--mode は 1～4")},
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--paper"), QStringLiteral("b5")}, 2, QStringLiteral("--paper は a3 か a4")},
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), QStringLiteral("20261332")}, 2, QStringLiteral("--from の日付「20261332」")},
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), day(5), QStringLiteral("--to"), day(4)}, 2,
+         QStringLiteral("--to の日付が --from より前")},
+        {{QStringLiteral("--png"), pdf, QStringLiteral("--scale"), QStringLiteral("0")}, 2, QStringLiteral("--scale は 0.1～4")},
+        {{QStringLiteral("--pdf"), folder.filePath(QStringLiteral("ない/x.pdf"))}, 1, QStringLiteral("を書き込めませんでした")},
+        {{QStringLiteral("--png"), folder.filePath(QStringLiteral("ない/x.png"))}, 1, QStringLiteral("を書き込めませんでした")},
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), day(-40), QStringLiteral("--to"), day(-30)}, 1,
+         QStringLiteral("出力する範囲に日付または機械がありません")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.options.join(u' ').toStdString());
+        const Run run = tool(c.options);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+} // namespace
