@@ -156,9 +156,25 @@ QString ChartPrinting::suggestedFile(const QString &extension) const
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
 }
 
-void ChartPrinting::tell(const QString &message)
+ChartPagePainter ChartPrinting::paperPainter(const ChartOutputOptions &options) const
 {
-    m_form.prompter().inform(message, {}, PromptIcon::Warning);
+    const GanttChart &chart = m_view.chart();
+    return ChartPagePainter(chart, ChartPages::onPaper(chart.scale(), chart.rows(), choiceOf(options)),
+                            headingOf(options.firstDay, options.lastDay));
+}
+
+QString ChartPrinting::askFile(const QString &title, const QString &extension)
+{
+    return m_asker->askFileName(title, suggestedFile(extension), QStringLiteral("%1 (*.%2)").arg(extension.toUpper(), extension),
+                                &m_form);
+}
+
+void ChartPrinting::report(const OutputOutcome &outcome, const QString &written, const QString &path)
+{
+    if (outcome.result == OutputResult::Failed)
+        m_form.prompter().inform(outcome.message, {}, PromptIcon::Warning);
+    else if (outcome.result == OutputResult::Written && !path.isEmpty())
+        m_form.statusBar()->showMessage(written + QDir::toNativeSeparators(path), 10000);
 }
 
 void ChartPrinting::print()
@@ -170,12 +186,9 @@ void ChartPrinting::print()
     prepareChartPrinter(printer, options->paper);
     if (!m_asker->askPrinter(printer, &m_form))
         return;
-    const ChartPages pages = ChartPages::onPaper(m_view.chart().scale(), m_view.chart().rows(), choiceOf(*options));
-    ChartPagePainter painter(m_view.chart(), pages, headingOf(options->firstDay, options->lastDay));
+    ChartPagePainter painter = paperPainter(*options);
     std::unique_ptr<QProgressDialog> progress(progressWindow(QStringLiteral("印刷しています…"), &m_form));
-    const OutputOutcome outcome = printChartPages(printer, painter, progressIn(*progress));
-    if (outcome.result == OutputResult::Failed)
-        tell(outcome.message);
+    report(printChartPages(printer, painter, progressIn(*progress)), {}, {});
 }
 
 void ChartPrinting::preview()
@@ -185,13 +198,8 @@ void ChartPrinting::preview()
         return;
     QPrinter printer(QPrinter::HighResolution);
     prepareChartPrinter(printer, options->paper);
-    const ChartPages pages = ChartPages::onPaper(m_view.chart().scale(), m_view.chart().rows(), choiceOf(*options));
-    ChartPagePainter painter(m_view.chart(), pages, headingOf(options->firstDay, options->lastDay));
-    m_asker->showPreview(printer, [&](QPrinter *target) {
-        const OutputOutcome outcome = printChartPages(*target, painter);
-        if (outcome.result == OutputResult::Failed)
-            tell(outcome.message);
-    }, &m_form);
+    ChartPagePainter painter = paperPainter(*options);
+    m_asker->showPreview(printer, [&](QPrinter *target) { report(printChartPages(*target, painter), {}, {}); }, &m_form);
 }
 
 void ChartPrinting::savePdf()
@@ -199,18 +207,12 @@ void ChartPrinting::savePdf()
     const std::optional<ChartOutputOptions> options = askOptions(ChartOutputKind::Paper);
     if (!options)
         return;
-    const QString path = m_asker->askFileName(QStringLiteral("PDFで保存"), suggestedFile(QStringLiteral("pdf")),
-                                              QStringLiteral("PDF (*.pdf)"), &m_form);
+    const QString path = askFile(QStringLiteral("PDFで保存"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    const ChartPages pages = ChartPages::onPaper(m_view.chart().scale(), m_view.chart().rows(), choiceOf(*options));
-    ChartPagePainter painter(m_view.chart(), pages, headingOf(options->firstDay, options->lastDay));
+    ChartPagePainter painter = paperPainter(*options);
     std::unique_ptr<QProgressDialog> progress(progressWindow(QStringLiteral("PDFを作成しています…"), &m_form));
-    const OutputOutcome outcome = writeChartPdf(path, painter, options->paper, progressIn(*progress));
-    if (outcome.result == OutputResult::Failed)
-        tell(outcome.message);
-    else if (outcome.result == OutputResult::Written)
-        m_form.statusBar()->showMessage(QStringLiteral("PDFを保存しました: ") + QDir::toNativeSeparators(path), 10000);
+    report(writeChartPdf(path, painter, options->paper, progressIn(*progress)), QStringLiteral("PDFを保存しました: "), path);
 }
 
 void ChartPrinting::savePng()
@@ -218,8 +220,7 @@ void ChartPrinting::savePng()
     const std::optional<ChartOutputOptions> options = askOptions(ChartOutputKind::Picture);
     if (!options)
         return;
-    const QString path = m_asker->askFileName(QStringLiteral("画像(PNG)で保存"), suggestedFile(QStringLiteral("png")),
-                                              QStringLiteral("PNG (*.png)"), &m_form);
+    const QString path = askFile(QStringLiteral("画像(PNG)で保存"), QStringLiteral("png"));
     if (path.isEmpty())
         return;
     const GanttChart &chart = m_view.chart();
@@ -240,9 +241,5 @@ void ChartPrinting::savePng()
     ChartPagePainter painter(chart, sheet,
                              headingOf(scale.dateTimeAtX(x0, ChartSurface::Main).date(),
                                        scale.dateTimeAtX(x1 - 1, ChartSurface::Main).date()));
-    const OutputOutcome outcome = writeChartPng(path, painter, options->scale);
-    if (outcome.result == OutputResult::Failed)
-        tell(outcome.message);
-    else
-        m_form.statusBar()->showMessage(QStringLiteral("画像を保存しました: ") + QDir::toNativeSeparators(path), 10000);
+    report(writeChartPng(path, painter, options->scale), QStringLiteral("画像を保存しました: "), path);
 }

@@ -4,7 +4,9 @@
 // options first (days, rows, paper or scale); long outputs show their progress and can be
 // stopped, and a stopped export leaves no file.
 
+#include "export/ui/ChartOutput.h"
 #include "export/ui/ChartOutputDialog.h"
+#include "export/ui/ChartPagePainter.h"
 
 #include <QObject>
 #include <functional>
@@ -57,7 +59,11 @@ private:
     std::pair<int, int> rowsOf(bool allRows) const;
     PageHeading headingOf(const QDate &firstDay, const QDate &lastDay) const;
     QString suggestedFile(const QString &extension) const;
-    void tell(const QString &message);
+    ChartPagePainter paperPainter(const ChartOutputOptions &options) const;
+    // The file to write, offered in the documents folder; empty when the planner cancels.
+    QString askFile(const QString &title, const QString &extension);
+    // A failure in a message; a written file in the status bar as `written` and its path.
+    void report(const OutputOutcome &outcome, const QString &written, const QString &path);
 
     MainForm &m_form;
     ChartView &m_view;

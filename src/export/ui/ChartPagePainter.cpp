@@ -18,8 +18,8 @@ constexpr double RowPixels = ChartRows::RowHeight / TwipsPerPixel;
 
 } // namespace
 
-ChartPagePainter::ChartPagePainter(const GanttChart &chart, const ChartPages &pages, const PageHeading &heading)
-    : m_chart(chart), m_pages(pages), m_heading(heading), m_chartPainter(chart)
+ChartPagePainter::ChartPagePainter(const GanttChart &chart, ChartPages pages, const PageHeading &heading)
+    : m_chart(chart), m_pages(std::move(pages)), m_heading(heading), m_chartPainter(chart)
 {
     m_font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
     // Glyphs straight from the font's character map: a PDF reader can then turn every glyph

@@ -14,7 +14,7 @@ class GanttChart;
 class ChartPagePainter
 {
 public:
-    ChartPagePainter(const GanttChart &chart, const ChartPages &pages, const PageHeading &heading);
+    ChartPagePainter(const GanttChart &chart, ChartPages pages, const PageHeading &heading);
 
     const ChartPages &pages() const { return m_pages; }
     // Paints `page` with its sheet filling the painter's device (proportions kept).
@@ -25,7 +25,7 @@ private:
     void paintLabels(QPainter &painter, const ChartPage &page, const QRectF &labels);
 
     const GanttChart &m_chart;
-    const ChartPages &m_pages;
+    ChartPages m_pages;
     PageHeading m_heading;
     ChartPainter m_chartPainter;
     QFont m_font;
