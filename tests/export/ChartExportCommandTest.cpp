@@ -29,7 +29,7 @@ protected:
         environment.remove(QStringLiteral("DISPLAY"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KALVUNER_CLI),
-                      QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(),
+                      QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--user"), plant.user(),
                                   QStringLiteral("--class"), demo::InspectionClass, QStringLiteral("--start"),
                                   Start.toString(QStringLiteral("yyyyMMdd"))}
                           + options);
@@ -57,7 +57,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
+TEST_P(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
 {
     const QString a3 = folder.filePath(QStringLiteral("a3.pdf"));
     const QString a4 = folder.filePath(QStringLiteral("a4.pdf"));
@@ -90,7 +90,7 @@ TEST_F(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
     EXPECT_NEAR(picture.height(), (7 * 40 + 26 + 18 + 16) / 2.0, 2);
 }
 
-TEST_F(ChartExportCommand, WrongOptionsAndUnwritableFiles)
+TEST_P(ChartExportCommand, WrongOptionsAndUnwritableFiles)
 {
     const QString pdf = folder.filePath(QStringLiteral("x.pdf"));
     const struct
@@ -118,5 +118,7 @@ TEST_F(ChartExportCommand, WrongOptionsAndUnwritableFiles)
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ChartExportCommand, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
 
 } // namespace
