@@ -93,7 +93,12 @@ ChartPages ChartPages::onPaper(const TimeScale &scale, const ChartRows &rows, co
         return result;
 
     const QRectF chart = frame.chartArea();
-    const qint64 daysPerPage = std::max<qint64>(1, qint64(std::floor(chart.width() / dayPixels + 1e-9)));
+    // As few sheets across as the days need, the days shared evenly among them: four weeks that
+    // need three sheets come as 10 + 10 + 8 days, not 11 + 11 + 6.
+    const qint64 days = first.daysTo(last) + 1;
+    const qint64 fitting = std::max<qint64>(1, qint64(std::floor(chart.width() / dayPixels + 1e-9)));
+    const qint64 sheetsAcross = (days + fitting - 1) / fitting;
+    const qint64 daysPerPage = (days + sheetsAcross - 1) / sheetsAcross;
     const int rowsPerPage = std::max(1, int(std::floor(chart.height() / RowPixels)));
     const auto xOfDay = [&](const QDate &day) {
         return double(scale.planTimeToX(day, scale.dayStart(), ChartSurface::Main));

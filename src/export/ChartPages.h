@@ -2,7 +2,8 @@
 // How the chart is cut into printed pages. Every page repeats the row labels at its left and
 // the date captions over its top, and carries a heading (plant, class, period, printed at,
 // operator) and its number "n / m". The chart is cut by whole days across and whole rows
-// down, so no day and no machine is split between two sheets.
+// down, so no day and no machine is split between two sheets; the days are shared evenly
+// among the sheets across.
 //
 // Page order: across the time first, then down the rows. The sheets of one group of machines
 // follow each other in time, so the sheets posted at a press hall (or sent to one group of

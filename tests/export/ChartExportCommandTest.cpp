@@ -66,7 +66,7 @@ TEST_P(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
     const Run run = tool(QStringList{QStringLiteral("--pdf"), a3, QStringLiteral("--png"), png,
                                      QStringLiteral("--scale"), QStringLiteral("0.5")} + fourWeeks);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    // Week mode on a 13815-twip chart: eleven days to an A3 sheet, seven to an A4 one; the
+    // Week mode on a 13815-twip chart: eleven days fit an A3 sheet, seven an A4 one; the
     // three machines and four subcontractors fit one sheet down.
     EXPECT_EQ(pages(a3), 3);
     ASSERT_EQ(tool(QStringList{QStringLiteral("--pdf"), a4, QStringLiteral("--paper"), QStringLiteral("a4")} + fourWeeks).status, 0);

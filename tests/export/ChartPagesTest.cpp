@@ -27,7 +27,7 @@ ChartRows machineRows(int machines)
 TimeScale scaleIn(DisplayMode mode)
 {
     TimeScale scale;
-    scale.setUp(13815, PeriodStart, QTime(8, 0), 31);
+    scale.setUp(13815, PeriodStart, QTime(8, 0), 45);
     scale.applyMode(mode);
     return scale;
 }
@@ -39,7 +39,7 @@ struct Split
     PaperSize paper;
     int machines;
     int days;            // printed from the period start
-    int daysPerPage;     // on every page but the last of a row group
+    int daysPerPage;     // on every page but the last of a row group (which has the rest)
     int rowsPerPage;
     int pages;
 };
@@ -90,11 +90,12 @@ TEST_P(PageSplitting, WholeDaysAndRowsAcrossTheTimeFirst)
 
 INSTANTIATE_TEST_SUITE_P(
     PaperAndModes, PageSplitting,
-    testing::Values(Split{"A3Week", DisplayMode::Week, PaperSize::A3, 3, 28, 11, 26, 3},
+    testing::Values(Split{"A3Week", DisplayMode::Week, PaperSize::A3, 3, 28, 10, 26, 3},
                     Split{"A4Week", DisplayMode::Week, PaperSize::A4, 3, 28, 7, 17, 4},
                     Split{"A4WeekManyRows", DisplayMode::Week, PaperSize::A4, 30, 28, 7, 17, 8},
                     Split{"A3FourWeeks", DisplayMode::FourWeeks, PaperSize::A3, 40, 28, 44, 26, 2},
                     Split{"A4DayOnePerPage", DisplayMode::Day, PaperSize::A4, 3, 5, 1, 17, 5},
+                    Split{"A4FourWeeksShared", DisplayMode::FourWeeks, PaperSize::A4, 3, 32, 16, 17, 2},
                     Split{"A3ThreeDays", DisplayMode::ThreeDays, PaperSize::A3, 3, 10, 4, 26, 3}),
     [](const testing::TestParamInfo<Split> &info) { return std::string(info.param.name); });
 
@@ -103,10 +104,10 @@ TEST(PageSplittingLimits, OnlyWhatTheChartHoldsIsPrinted)
     const ChartRows rows = machineRows(3);
     // The chart holds the period's days from two days before its start.
     const TimeScale day = scaleIn(DisplayMode::Day);
-    const ChartPages long_ = ChartPages::onPaper(day, rows, {PeriodStart.addDays(-5), PeriodStart.addDays(40), 2, 4, PaperSize::A3});
-    ASSERT_EQ(long_.pages().size(), 31u); // one day a sheet
+    const ChartPages long_ = ChartPages::onPaper(day, rows, {PeriodStart.addDays(-5), PeriodStart.addDays(60), 2, 4, PaperSize::A3});
+    ASSERT_EQ(long_.pages().size(), 45u); // one day a sheet
     EXPECT_EQ(long_.pages().front().firstDay, PeriodStart.addDays(-2));
-    EXPECT_EQ(long_.pages().back().lastDay, PeriodStart.addDays(28));
+    EXPECT_EQ(long_.pages().back().lastDay, PeriodStart.addDays(42));
 
     const TimeScale week = scaleIn(DisplayMode::Week);
     EXPECT_TRUE(ChartPages::onPaper(week, rows, {PeriodStart.addDays(3), PeriodStart, 2, 4, PaperSize::A3}).pages().empty())

@@ -120,7 +120,7 @@ TEST_F(ChartPdf, FourWeeksOnA3HoldTheHeadingLabelsAndTheLotsInRange)
     ASSERT_EQ(outcome.result, OutputResult::Written) << outcome.message.toStdString();
     keep(path);
     EXPECT_EQ(reported, (std::vector<int>{3, 13, 23, 33}));
-    ASSERT_EQ(pdfPageCount(path), 3); // eleven days a sheet: 11 + 11 + 6
+    ASSERT_EQ(pdfPageCount(path), 3); // eleven days fit a sheet: 10 + 10 + 8
 
     const QString all = pdfText(path);
     for (const char *expected : {"工場3", "工程分類03検査", "期間2024/05/06~2024/06/02", "印刷日時2024/05/0309:30",

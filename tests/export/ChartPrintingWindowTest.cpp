@@ -15,7 +15,10 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QApplication>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 #include <QProcess>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -68,8 +71,22 @@ struct ScriptedAsker : ChartOutputAsker
         printer.setOutputFileName(file);
         return true;
     }
-    void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint, QWidget *) override
+    void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint, QWidget *parent) override
     {
+        if (realPreview) {
+            // The preview window itself, closed once it has laid out its pages.
+            QTimer::singleShot(200, [this] {
+                QWidget *window = QApplication::activeModalWidget();
+                if (auto *preview = window ? window->findChild<QPrintPreviewWidget *>() : nullptr)
+                    previewPages = preview->pageCount();
+                if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); window && !dir.isEmpty())
+                    window->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/chart-preview.png"));
+                if (window)
+                    window->close();
+            });
+            ChartOutputAsker::showPreview(printer, paint, parent);
+            return;
+        }
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         paint(&printer);
@@ -82,6 +99,8 @@ struct ScriptedAsker : ChartOutputAsker
     std::pair<QDate, QDate> limits;
     QStringList suggestions;
     QPageSize::PageSizeId paperAsked = QPageSize::Custom;
+    bool realPreview = false;
+    int previewPages = -1;
 };
 
 class ChartPrintingWindow : public DemoMainWindowTest
@@ -190,6 +209,18 @@ TEST_F(ChartPrintingWindow, PreviewAndPdfFromTheFileMenuGiveTheSamePages)
     asker->file.clear();
     clickEntry(QStringLiteral("PDFで保存"), true);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), (QStringList{QStringLiteral("plan.pdf"), QStringLiteral("preview.pdf")}));
+    EXPECT_EQ(prompter.texts(), QStringList());
+}
+
+TEST_F(ChartPrintingWindow, ThePreviewWindowShowsEveryPage)
+{
+    asker->answer = options(PaperSize::A3);
+    asker->realPreview = true;
+    clickEntry(QStringLiteral("印刷プレビュー"), false);
+    const GanttChart &chart = editing->chartView().chart();
+    const auto [firstRow, lastRow] = ChartPages::plantRows(chart.rows());
+    const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(), {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3});
+    EXPECT_EQ(asker->previewPages, int(pages.pages().size()));
     EXPECT_EQ(prompter.texts(), QStringList());
 }
 

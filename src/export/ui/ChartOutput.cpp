@@ -22,8 +22,10 @@ QPageLayout landscape(PaperSize paper)
                        QMarginsF(0, 0, 0, 0));
 }
 
-// Paints the pages one after another on a paged device, stopping when asked to.
-OutputResult paintPages(QPagedPaintDevice &device, ChartPagePainter &painter, const PageProgress &progress)
+// Paints the pages one after another on a paged device, stopping when asked to; `abort` then
+// drops what was sent (a print job).
+OutputResult paintPages(QPagedPaintDevice &device, ChartPagePainter &painter, const PageProgress &progress,
+                        const std::function<void()> &abort = {})
 {
     const std::vector<ChartPage> &pages = painter.pages().pages();
     QPainter output;
@@ -31,6 +33,8 @@ OutputResult paintPages(QPagedPaintDevice &device, ChartPagePainter &painter, co
         return OutputResult::Failed;
     for (size_t n = 0; n < pages.size(); ++n) {
         if (progress && !progress(int(n), int(pages.size()))) {
+            if (abort)
+                abort();
             output.end();
             return OutputResult::Cancelled;
         }
@@ -66,7 +70,7 @@ OutputOutcome printChartPages(QPrinter &printer, ChartPagePainter &painter, cons
     if (painter.pages().pages().empty())
         return failed(QStringLiteral("印刷する範囲に日付または機械がありません。"));
     printer.setFullPage(true);
-    const OutputResult result = paintPages(printer, painter, progress);
+    const OutputResult result = paintPages(printer, painter, progress, [&printer] { printer.abort(); });
     if (result == OutputResult::Failed)
         return failed(QStringLiteral("印刷できませんでした。プリンタの設定を確認してください。"));
     return {result, {}};
