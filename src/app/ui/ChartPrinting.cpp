@@ -159,8 +159,11 @@ QString ChartPrinting::suggestedFile(const QString &extension) const
 ChartPagePainter ChartPrinting::paperPainter(const ChartOutputOptions &options) const
 {
     const GanttChart &chart = m_view.chart();
-    return ChartPagePainter(chart, ChartPages::onPaper(chart.scale(), chart.rows(), choiceOf(options)),
-                            headingOf(options.firstDay, options.lastDay));
+    ChartPagePainter painter(chart, ChartPages::onPaper(chart.scale(), chart.rows(), choiceOf(options)),
+                             headingOf(options.firstDay, options.lastDay));
+    // The pages show what the chart shows: conflicts and load strips too.
+    painter.setMarks(m_view.mainSurface()->marks());
+    return painter;
 }
 
 QString ChartPrinting::askFile(const QString &title, const QString &extension)
@@ -241,5 +244,6 @@ void ChartPrinting::savePng()
     ChartPagePainter painter(chart, sheet,
                              headingOf(scale.dateTimeAtX(x0, ChartSurface::Main).date(),
                                        scale.dateTimeAtX(x1 - 1, ChartSurface::Main).date()));
+    painter.setMarks(m_view.mainSurface()->marks());
     report(writeChartPng(path, painter, options->scale), QStringLiteral("画像を保存しました: "), path);
 }

@@ -17,6 +17,8 @@ public:
     ChartPagePainter(const GanttChart &chart, ChartPages pages, const PageHeading &heading);
 
     const ChartPages &pages() const { return m_pages; }
+    // The conflict marks and load strips the window shows; none without (nullptr).
+    void setMarks(const ChartMarks *marks) { m_chartPainter.setMarks(marks); }
     // Paints `page` with its sheet filling the painter's device (proportions kept).
     void paint(QPainter &painter, const ChartPage &page);
 

@@ -26,6 +26,7 @@ public:
     // Conflict marks over the bars and, on the main surface, load strips under the machine rows
     // with the day's load in a tooltip.
     void setMarks(const ChartMarks *marks);
+    const ChartMarks *marks() const { return m_marks; }
 
     // The surface position (twips) of a pixel of this widget.
     QPointF twipsAt(const QPoint &pixel) const;
