@@ -5,6 +5,7 @@
 #include "export/PageHeading.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
+#include "editing/PlanWatchMarks.h"
 #include "gantt/GanttChart.h"
 #include "session/PlanSession.h"
 
@@ -102,10 +103,13 @@ int ChartFileOutput::write(CliSession &cli)
     const QDate last = m_last.isValid() ? m_last : run.periodEndDate();
     const auto [firstRow, lastRow] = ChartPages::plantRows(session.rows());
     const PageHeading heading = pageHeading(run, first, last, QDateTime::currentDateTime());
+    // Conflicts and load strips as the window shows them.
+    const PlanWatchMarks marks(session.watch());
     if (m_parser.isSet(m_pdf)) {
         const QString path = m_parser.value(m_pdf);
         const ChartPages pages = ChartPages::onPaper(chart.scale(), session.rows(), {first, last, firstRow, lastRow, m_paperSize});
         ChartPagePainter painter(chart, pages, heading);
+        painter.setMarks(&marks);
         if (failed(path, writeChartPdf(path, painter, m_paperSize)))
             return cli::Failed;
     }
@@ -116,6 +120,7 @@ int ChartFileOutput::write(CliSession &cli)
             session.rows(), double(scale.planTimeToX(first, scale.dayStart(), ChartSurface::Main)),
             double(scale.planTimeToX(last.addDays(1), scale.dayStart(), ChartSurface::Main)), firstRow, lastRow);
         ChartPagePainter painter(chart, sheet, heading);
+        painter.setMarks(&marks);
         if (failed(path, writeChartPng(path, painter, m_scaleValue)))
             return cli::Failed;
     }

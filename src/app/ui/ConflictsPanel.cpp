@@ -32,7 +32,7 @@ QStringList lotCells(const PlanRecord &lot)
 } // namespace
 
 ConflictsPanel::ConflictsPanel(MainForm &form, ChartView &view, const PlanSession &session)
-    : QObject(&form), m_view(view), m_session(session), m_watch(session.watch())
+    : QObject(&form), m_view(view), m_session(session), m_watch(session.watch()), m_marks(m_watch)
 {
     m_table = new QTableWidget(0, 2 + 2 * int(LotColumns.size()));
     m_table->setObjectName(QStringLiteral("ConflictsTable"));
@@ -68,8 +68,8 @@ ConflictsPanel::ConflictsPanel(MainForm &form, ChartView &view, const PlanSessio
         m_dock->raise();
     });
 
-    view.mainSurface()->setMarks(this);
-    view.strip()->setMarks(this);
+    view.mainSurface()->setMarks(&m_marks);
+    view.strip()->setMarks(&m_marks);
     connect(&m_watch, &PlanWatch::conflictsChanged, this, [this] {
         showCount();
         if (m_dock->isVisible())
@@ -80,11 +80,6 @@ ConflictsPanel::ConflictsPanel(MainForm &form, ChartView &view, const PlanSessio
     connect(&m_watch, &PlanWatch::loadChanged, view.mainSurface(), qOverload<>(&QWidget::update));
     showCount();
 }
-
-bool ConflictsPanel::barMarked(qint64 bar) const { return m_watch.conflicts().isMarked(bar); }
-int ConflictsPanel::loadPercent(int row, qint64 day) const { return m_watch.load().percent(row, day); }
-qint64 ConflictsPanel::plannedMinutes(int row, qint64 day) const { return m_watch.load().plannedMinutes(row, day); }
-qint64 ConflictsPanel::workingMinutes(int row, qint64 day) const { return m_watch.load().workingMinutes(row, day); }
 
 void ConflictsPanel::showCount()
 {

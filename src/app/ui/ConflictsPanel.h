@@ -4,7 +4,7 @@
 // dockable list 重複一覧 (closed at first; opened from the View menu or the counter) whose
 // double-click brings the two lots of a conflict into view and selects them.
 
-#include "gantt/ChartMarks.h"
+#include "editing/PlanWatchMarks.h"
 
 #include <QObject>
 
@@ -16,7 +16,7 @@ class QDockWidget;
 class QPushButton;
 class QTableWidget;
 
-class ConflictsPanel : public QObject, private ChartMarks
+class ConflictsPanel : public QObject
 {
     Q_OBJECT
 public:
@@ -27,11 +27,6 @@ public:
     QTableWidget *table() const { return m_table; }
 
 private:
-    bool barMarked(qint64 bar) const override;
-    int loadPercent(int row, qint64 day) const override;
-    qint64 plannedMinutes(int row, qint64 day) const override;
-    qint64 workingMinutes(int row, qint64 day) const override;
-
     void showCount();
     void fillTable();
     void showConflictOfRow(int row);
@@ -39,6 +34,7 @@ private:
     ChartView &m_view;
     const PlanSession &m_session;
     const PlanWatch &m_watch;
+    PlanWatchMarks m_marks;
     QDockWidget *m_dock = nullptr;
     QPushButton *m_counter = nullptr;
     QTableWidget *m_table = nullptr;

@@ -1,10 +1,11 @@
 // Printing to PDF: the demo plant's molding class, four weeks from the period start in week
 // mode, every machine and subcontractor on A3, written as the ファイル menu's PDF export writes
-// it (the chart already laid out, as it is in the window).
+// it (the chart already laid out, with its conflict marks and load strips, as it is in the window).
 
 #include "AlwaysYes.h"
 #include "BenchRegistry.h"
 #include "MoldingMonth.h"
+#include "editing/PlanWatchMarks.h"
 #include "export/PageHeading.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
@@ -28,12 +29,14 @@ KALVUNER_BENCH_ROW("chart PDF, molding class, 4 weeks A3", "the molding class's 
                        const QDate first = run.periodStartDate();
                        const QDate last = first.addDays(27);
                        const QString path = QDir(plant.workDir).filePath(QStringLiteral("chart.pdf"));
+                       const PlanWatchMarks marks(session.watch());
                        int pageCount = 0;
                        watch.measure([&] {
                            const auto [firstRow, lastRow] = ChartPages::plantRows(session.rows());
                            const ChartPages pages = ChartPages::onPaper(chart.scale(), session.rows(),
                                                                         {first, last, firstRow, lastRow, PaperSize::A3});
                            ChartPagePainter painter(chart, pages, pageHeading(run, first, last, QDateTime::currentDateTime()));
+                           painter.setMarks(&marks);
                            if (writeChartPdf(path, painter, PaperSize::A3).result != OutputResult::Written)
                                throw DbError(QStringLiteral("PDFを書き込めませんでした: ") + path);
                            pageCount = int(pages.pages().size());
