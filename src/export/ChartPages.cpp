@@ -32,18 +32,6 @@ QRectF PageFrame::headingArea() const
     return {margin, margin, sheet.width() - 2 * margin, headingHeight};
 }
 
-QRectF PageFrame::dateBandArea() const
-{
-    const QRectF chart = chartArea();
-    return {chart.left(), chart.top() - dateBandHeight, chart.width(), dateBandHeight};
-}
-
-QRectF PageFrame::labelArea() const
-{
-    const QRectF chart = chartArea();
-    return {margin, chart.top(), labelWidth, chart.height()};
-}
-
 QRectF PageFrame::chartArea() const
 {
     const double top = margin + headingHeight + dateBandHeight;

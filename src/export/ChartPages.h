@@ -33,8 +33,8 @@ struct PageFrame
     double labelWidth = 0;
 
     QRectF headingArea() const;
-    QRectF dateBandArea() const;
-    QRectF labelArea() const;
+    // The area for the most days and rows a sheet holds; the date band stands over it and the
+    // labels left of it.
     QRectF chartArea() const;
 };
 

@@ -18,6 +18,7 @@ struct PageHeading
     QString operatorCode;
 
     // "工場 1　工程分類 01 成形　期間 2024/04/01～2024/04/28　印刷日時 2024/04/01 10:15　担当者 0001"
+    // (without 担当者 when no operator is known)
     QString text() const;
 };
 

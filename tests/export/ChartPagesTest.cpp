@@ -152,8 +152,11 @@ TEST(PageHeadingText, NamesPlantClassDaysTimeAndOperator)
         pageHeading(run, QDate(2024, 4, 1), QDate(2024, 4, 28), QDateTime(QDate(2024, 3, 29), QTime(17, 5, 59)));
     EXPECT_EQ(heading.text(), QStringLiteral("工場 2　工程分類 01 成形　期間 2024/04/01～2024/04/28　"
                                              "印刷日時 2024/03/29 17:05　担当者 0042"));
-    run.ProcessClassLabel.clear(); // the command-line tool knows only the code
-    EXPECT_TRUE(pageHeading(run, {}, {}, {}).text().contains(QStringLiteral("工程分類 01　")));
+    run.ProcessClassLabel.clear(); // the command-line tool knows only the code and no operator
+    run.OperatorCode.clear();
+    const QString bare = pageHeading(run, {}, {}, {}).text();
+    EXPECT_TRUE(bare.contains(QStringLiteral("工程分類 01　")));
+    EXPECT_FALSE(bare.contains(QStringLiteral("担当者")));
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
 #include "export/PageHeading.h"
-#include "export/ui/ChartOutput.h"
-#include "export/ui/ChartPagePainter.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"

@@ -18,7 +18,6 @@ class MainForm;
 class QAction;
 class QMenu;
 class QPrinter;
-struct PageHeading;
 
 // The windows the chart's output opens: its options, a file name, the print dialog and the
 // preview. The main window uses the real dialogs; a test answers them itself.
