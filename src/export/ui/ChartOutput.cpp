@@ -1,7 +1,10 @@
 #include "export/ui/ChartOutput.h"
 
+#include "export/PdfTextMap.h"
+#include "export/WholeFile.h"
 #include "export/ui/ChartPagePainter.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -80,24 +83,26 @@ OutputOutcome writeChartPdf(const QString &path, ChartPagePainter &painter, Pape
 {
     if (painter.pages().pages().empty())
         return failed(QStringLiteral("出力する範囲に日付または機械がありません。"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(notWritten(path, file.errorString()));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     OutputResult result = OutputResult::Failed;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(600);
         pdf.setPageLayout(landscape(paper));
         pdf.setTitle(QStringLiteral("生産計画"));
         pdf.setCreator(QStringLiteral("Kalvuner"));
         result = paintPages(pdf, painter, progress);
     }
-    if (result == OutputResult::Written && file.commit())
-        return {};
-    file.cancelWriting();
     if (result == OutputResult::Cancelled)
         return {OutputResult::Cancelled, {}};
-    return failed(notWritten(path, file.errorString()));
+    if (result != OutputResult::Written)
+        return failed(notWritten(path, QStringLiteral("PDFを作成できませんでした。")));
+    QByteArray bytes = buffer.data();
+    restoreIdeographs(bytes);
+    if (const std::optional<QString> failure = writeWholeFile(path, bytes))
+        return failed(*failure);
+    return {};
 }
 
 OutputOutcome writeChartPng(const QString &path, ChartPagePainter &painter, double scale)
