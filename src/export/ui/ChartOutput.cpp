@@ -1,7 +1,6 @@
 #include "export/ui/ChartOutput.h"
 
 #include "export/PdfTextMap.h"
-#include "export/WholeFile.h"
 #include "export/ui/ChartPagePainter.h"
 
 #include <QBuffer>
@@ -100,8 +99,9 @@ OutputOutcome writeChartPdf(const QString &path, ChartPagePainter &painter, Pape
         return failed(notWritten(path, QStringLiteral("PDFを作成できませんでした。")));
     QByteArray bytes = buffer.data();
     restoreIdeographs(bytes);
-    if (const std::optional<QString> failure = writeWholeFile(path, bytes))
-        return failed(*failure);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return failed(notWritten(path, file.errorString()));
     return {};
 }
 
