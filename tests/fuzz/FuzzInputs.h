@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <iosfwd>
 #include <random>
 #include <string>
 #include <string_view>
