@@ -91,7 +91,7 @@ WildcardPattern::WildcardPattern(const QString &pattern) : m_pattern(pattern)
     const std::u32string points = codePoints(pattern);
     for (size_t i = 0; i < points.size(); ++i) {
         const char32_t c = points[i];
-        Token token{Token::Type::Literal};
+        Token token;
         if (c == U'*') {
             token.type = Token::Type::AnyRun;
         } else if (c == U'?') {

@@ -31,7 +31,7 @@ private:
     // One position of a compiled pattern: a literal code point, "?", "#", "*" or a list.
     struct Token
     {
-        enum class Type { Literal, AnyOne, Digit, AnyRun, List } type;
+        enum class Type { Literal, AnyOne, Digit, AnyRun, List } type = Type::Literal;
         char32_t literal = 0;
         bool negated = false;
         std::vector<std::pair<char32_t, char32_t>> ranges; // a single character is a range of one

@@ -58,7 +58,7 @@ TEST(ParseDateEntry, FillsMissingPartsFromToday)
 TEST(ReadDateEntry, AnEntryThatIsNoDateGivesNothingWhereParsingGivesToday)
 {
     const QDate today(2024, 6, 15);
-    for (const QString typed : {u"2024/02/30"_qs, u"20241345"_qs, u"123456789"_qs, u"1/2/3/4/5"_qs, u"0"_qs}) {
+    for (const QString &typed : {u"2024/02/30"_qs, u"20241345"_qs, u"123456789"_qs, u"1/2/3/4/5"_qs, u"0"_qs}) {
         EXPECT_EQ(ReadDateEntry(typed, today), QString()) << typed.toStdString();
         EXPECT_EQ(ParseDateEntry(typed, today), u"2024/06/15"_qs) << typed.toStdString();
     }

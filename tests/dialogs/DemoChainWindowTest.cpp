@@ -49,8 +49,9 @@ TEST(DemoChainWindow, TheLongestChainOfAMoldingLotIsAddedFromTheContextMenusDeta
     if (!directory.isEmpty())
         QDir().mkpath(directory);
     const auto shoot = [&](QWidget *window, const char *name) {
-        if (!directory.isEmpty())
+        if (!directory.isEmpty()) {
             EXPECT_TRUE(window->grab().save(QDir(directory).filePath(QString::fromLatin1(name))));
+        }
     };
     TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
     const demo::PlantSummary summary = demo::writePlant(plant.db(), {600, 1, Start}, false);

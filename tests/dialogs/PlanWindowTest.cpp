@@ -221,7 +221,7 @@ TEST_F(PlanWindowTest, DigitsThatAreNoDateAreRefusedNotTakenForToday)
 {
     // Each box with its rule's message: the end date's rule speaks of the time.
     for (const auto &[box, message] : {std::pair{"Text7", detail::BadDate}, std::pair{"Text8", detail::BadTime}}) {
-        for (const QString typed : {QStringLiteral("2024/02/30"), QStringLiteral("20241345"), QStringLiteral("123456789")}) {
+        for (const QString &typed : {QStringLiteral("2024/02/30"), QStringLiteral("20241345"), QStringLiteral("123456789")}) {
             open();
             plant.prompter.clear();
             enter(box, typed);

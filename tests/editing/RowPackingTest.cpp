@@ -206,8 +206,9 @@ TEST(RowPackingProperty, PackedLotsFollowTheLotBeforeThem)
                 continue;
             const bool stays = before[i].StartDate < plant.run.periodStartDate() || before[i].isLocked();
             (stays ? stayedOnRow : packed).push_back(i);
-            if (stays)
+            if (stays) {
                 EXPECT_EQ(lot, before[i]);
+            }
         }
         std::vector<qint64> all = stayedOnRow;
         all.insert(all.end(), packed.begin(), packed.end());

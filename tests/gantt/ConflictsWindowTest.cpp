@@ -150,8 +150,9 @@ TEST_F(ConflictsWindow, LoadStripsTellTheDaysLoadInWeekAndFourWeekMode)
         QHelpEvent help(QEvent::ToolTip, pixel, surface()->mapToGlobal(pixel));
         QCoreApplication::sendEvent(surface(), &help);
         const int percent = load.percent(2, day);
-        if (percent >= 0)
+        if (percent >= 0) {
             EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("負荷 %1%").arg(percent))) << QToolTip::text().toStdString();
+        }
         shoot(QStringLiteral("load-") + mode);
     }
 }

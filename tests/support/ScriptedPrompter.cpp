@@ -4,12 +4,12 @@
 
 void ScriptedPrompter::inform(const QString &text, const QString &title, PromptIcon icon)
 {
-    m_said.push_back({false, text, title, false, icon});
+    m_said.push_back({false, text, title, false, icon, {}});
 }
 
 bool ScriptedPrompter::ask(const QString &text, const QString &title, bool defaultYes, PromptIcon icon)
 {
-    m_said.push_back({true, text, title, defaultYes, icon});
+    m_said.push_back({true, text, title, defaultYes, icon, {}});
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return false;

@@ -228,9 +228,11 @@ TEST_P(DemoScript, MovesGoThroughTheDropRulesAndUndoAsTheMouseDoes)
     EXPECT_EQ(lots::startInstant(store()[plan.endFixed]), lots::startInstant(plan.fixedBefore))
         << "an end-fixed lot never goes later";
     EXPECT_TRUE(store()[plan.waiting].MachineCode.trimmed().isEmpty()) << "on the strip";
-    for (qint64 i = 2; i <= store().lastIndex(); ++i)
-        if (store()[i].MachineCode == plan.busy.MachineCode && store()[i].StoredConfirmState != QStringLiteral("2"))
+    for (qint64 i = 2; i <= store().lastIndex(); ++i) {
+        if (store()[i].MachineCode == plan.busy.MachineCode && store()[i].StoredConfirmState != QStringLiteral("2")) {
             EXPECT_EQ(store()[i].ConfirmState, QStringLiteral("2")) << "lot " << i;
+        }
+    }
 
     // Each action is one undo step, as a drop of the mouse and a press of 確定 are.
     ASSERT_FALSE(apply(QStringLiteral("undo\nundo\nundo") + (confirms ? QStringLiteral("\nundo") : QString())).has_value());
@@ -277,9 +279,11 @@ TEST_P(DemoScript, SavedWithTheToolTheNextLoadShowsTheLotsWhereTheScriptPutThem)
     EXPECT_EQ(fields(reloaded, store()[plan.waiting]).value(2).trimmed(), QString());
     EXPECT_EQ(fields(reloaded, plan.fixedBefore).value(4), fields(before, plan.fixedBefore).value(4));
     EXPECT_GT(fields(reloaded, plan.busy).value(4), fields(before, plan.busy).value(4)) << "pushed back";
-    for (const QString &line : reloaded.split(u'\n', Qt::SkipEmptyParts))
-        if (line.section(u'\t', 2, 2) == plan.busy.MachineCode)
+    for (const QString &line : reloaded.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.section(u'\t', 2, 2) == plan.busy.MachineCode) {
             EXPECT_EQ(line.section(u'\t', 9, 9), QStringLiteral("2")) << line.toStdString();
+        }
+    }
 }
 
 TEST_P(DemoScript, MergeFoldsOneRunIntoAnotherAndPackCompactsAPress)
