@@ -15,6 +15,8 @@
 #include "plan/PlanStore.h"
 #include "session/PlanSession.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <memory>
@@ -92,6 +94,52 @@ protected:
         const QString text = decoder(bytes);
         EXPECT_FALSE(decoder.hasError());
         return readCsv(text);
+    }
+
+    // What kalvuner-cli said and how it ended.
+    struct ToolRun
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    // kalvuner-cli export of the class from Start, as a separate program without a display.
+    ToolRun exportTool(const QString &classCode, const QStringList &options) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KALVUNER_CLI),
+                      QStringList{QStringLiteral("export"), QStringLiteral("--db"), plant.dataSourceField(),
+                                  QStringLiteral("--user"), plant.user(), QStringLiteral("--class"), classCode,
+                                  QStringLiteral("--start"), Start.toString(QStringLiteral("yyyyMMdd"))}
+                          + options);
+        EXPECT_TRUE(process.waitForFinished(120000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    // A command line the tool refuses: the status it ends with and a text it says.
+    struct Refusal
+    {
+        QStringList options;
+        int status;
+        QString says;
+    };
+
+    // Each refused command line ends as it should, says why, and leaves nothing in `folder`.
+    void expectRefusals(const QString &classCode, const std::vector<Refusal> &refusals, const QString &folder) const
+    {
+        for (const Refusal &refusal : refusals) {
+            SCOPED_TRACE(refusal.options.join(u' ').toStdString());
+            const ToolRun run = exportTool(classCode, refusal.options);
+            EXPECT_EQ(run.status, refusal.status);
+            EXPECT_TRUE(run.err.contains(refusal.says)) << run.err.toStdString();
+        }
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
     static inline const QDate Start{2026, 12, 8};
