@@ -96,6 +96,9 @@ const QString ClassLotsWithNullKeys = QStringLiteral(
     " AND (DB0382.工程分類コード=? OR DB0253.品名コード IS NULL)"
     " ORDER BY DB0253.手配番号");
 
+const QString SharedArrangementNumbers = QStringLiteral(
+    "SELECT 手配番号 FROM DB0253 WHERE 手配番号 IS NOT NULL GROUP BY 手配番号 HAVING COUNT(*) > 1");
+
 const QString MoldShortName = QStringLiteral("SELECT DB0471.金型略称 FROM DB0471 "
                                              " WHERE DB0471.金型番号 = ? AND DB0471.削除フラグ='0' ");
 

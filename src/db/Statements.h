@@ -43,6 +43,8 @@ extern const QString PlanLot;
 // no other value shuts them out, and an arrangement without an item may be of any class.
 // Arrangement numbers in order; binds plant code, plant code, class code.
 extern const QString ClassLotsWithNullKeys;
+// The arrangement numbers that more than one row of DB0253 carries, in any class or plant.
+extern const QString SharedArrangementNumbers;
 // A mold's short name; binds mold number.
 extern const QString MoldShortName;
 // The material requirement rows of an arrangement that its bill of material still lists;

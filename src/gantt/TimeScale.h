@@ -38,6 +38,9 @@ public:
     // The days a surface holds in the current mode: the period's days, and in day mode at least
     // the seventeen that the day-mode scroll range reaches.
     int heldDays() const;
+    // The first and the last day the surfaces hold.
+    QDate firstHeldDay() const { return m_periodStart.addDays(-2); }
+    QDate lastHeldDay() const { return firstHeldDay().addDays(heldDays() - 1); }
     // The x of the surfaces' left edge: two days before the period start.
     double scaleLeft() const { return -2.0 * m_dayWidth; }
     double scaleWidth() const { return heldDays() * m_dayWidth; }

@@ -49,7 +49,6 @@ class ArrangementFingerprints
 public:
     const ArrangementFingerprint *find(qint64 arrangementNo) const;
     void keep(qint64 arrangementNo, const ArrangementFingerprint &fingerprint);
-    void forget(qint64 arrangementNo) { m_known.remove(arrangementNo); }
     void clear() { m_known.clear(); }
     qsizetype size() const { return m_known.size(); }
 

@@ -16,7 +16,15 @@ constexpr qint64 kNamed = 5;
 
 void warnOfNullKeyLots(Database &db, const RunContext &context, Prompter &prompter)
 {
-    QSqlQuery query = db.run(sql::ClassLotsWithNullKeys, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
+    QSqlQuery query;
+    try {
+        query = db.run(sql::ClassLotsWithNullKeys, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
+    } catch (const DbError &error) {
+        // The plan itself is loaded: the count is only a warning, and its failure is one too.
+        prompter.inform(QStringLiteral("空の列のため計画表に表示できない手配があるか、確認できませんでした。\n") + error.text,
+                        {}, PromptIcon::Warning);
+        return;
+    }
     qint64 count = 0;
     QStringList named;
     while (query.next()) {

@@ -9,5 +9,5 @@ class Prompter;
 struct RunContext;
 
 // A warning with the count and the first five arrangement numbers; nothing when there are
-// none. Throws DbError when the read fails.
+// none. A read that fails is told as a warning too: the plan it follows is loaded.
 void warnOfNullKeyLots(Database &db, const RunContext &context, Prompter &prompter);

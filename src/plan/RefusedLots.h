@@ -1,9 +1,9 @@
 #pragma once
 // Lots the plan load leaves out because their arrangement number cannot tell them apart: no
 // number, a number that is no whole number of the column's range, or a number that several
-// rows carry. Every write of the save finds its row by that number, so such a lot stays off
-// the chart and can never be saved over another row. The planner is told once per load, with
-// every refused lot in one message.
+// rows of DB0253 carry. Every write of the save finds its row by that number, so such a lot
+// stays off the chart and can never be saved over another row. The planner is told once per
+// load, with every refused lot in one message.
 
 #include <QString>
 #include <QStringList>

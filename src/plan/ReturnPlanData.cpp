@@ -13,7 +13,7 @@
 #include "plan/TextPool.h"
 #include "common/PlantValues.h"
 
-#include <QHash>
+#include <QSet>
 #include <QSqlError>
 #include <algorithm>
 
@@ -72,14 +72,30 @@ void failedIfBroken(const QSqlQuery &query)
         throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + query.lastError().text());
 }
 
+// The arrangement numbers that several rows of DB0253 carry, whatever their class or plant.
+QSet<qint64> sharedArrangementNumbers(Database &db)
+{
+    QSet<qint64> shared;
+    QSqlQuery query = db.run(sql::SharedArrangementNumbers);
+    while (query.next()) {
+        bool whole = false;
+        const qint64 number = query.value(0).toString().trimmed().toLongLong(&whole);
+        if (whole)
+            shared.insert(number);
+    }
+    failedIfBroken(query);
+    return shared;
+}
+
 // The lots of the class, each under its own arrangement number. A row whose number is no
-// number, or a number that another row of the class carries too, gives no lot: every write of
-// the save finds its row by that number and would land on the wrong row or on both.
+// number, or a number that another row of DB0253 carries too, gives no lot: every write of
+// the save finds its row by that number alone and would land on the wrong row or on both. The
+// same row met again (the plan statement's joins may repeat it) is the lot already taken.
 class ClassLots
 {
 public:
-    ClassLots(PlanStore &store, ArrangementFingerprints *fingerprints)
-        : m_store(store), m_fingerprints(fingerprints), m_first(store.lastIndex() + 1)
+    ClassLots(PlanStore &store, ArrangementFingerprints *fingerprints, QSet<qint64> shared)
+        : m_store(store), m_fingerprints(fingerprints), m_shared(std::move(shared))
     {
     }
 
@@ -92,74 +108,37 @@ public:
                                                                        : RefusedLots::Reason::NoNumber);
             return false;
         }
-        const auto seen = m_indexOf.constFind(*number);
-        if (seen != m_indexOf.cend()) {
-            refuseShared(seen.value());
-            m_indexOf[*number] = 0;
+        if (m_shared.contains(*number)) {
             refused.refuse(reader.lotName(), RefusedLots::Reason::SharedNumber);
             return false;
         }
+        if (m_taken.contains(*number))
+            return false;
         const qint64 index = m_store.append(values.lot(reader, m_fingerprints));
         m_store[index].BarIndex = index;
-        m_indexOf.insert(*number, index);
+        m_taken.insert(*number);
         return true;
-    }
-
-    // Takes the lots of shared numbers out of the store again; the others close up, each
-    // keeping its bar index equal to its index. Returns how many were taken out.
-    qint64 closeUp()
-    {
-        if (m_shared.empty())
-            return 0;
-        std::sort(m_shared.begin(), m_shared.end());
-        qint64 kept = m_first;
-        auto next = m_shared.cbegin();
-        for (qint64 index = m_first; index <= m_store.lastIndex(); ++index) {
-            if (next != m_shared.cend() && *next == index) {
-                ++next;
-                continue;
-            }
-            if (kept != index)
-                m_store[kept] = std::move(m_store[index]);
-            m_store[kept].BarIndex = kept;
-            ++kept;
-        }
-        m_store.trimTo(kept - 1);
-        return qint64(m_shared.size());
     }
 
     RefusedLots refused;
 
 private:
-    // The first lot of a number that turns out to be shared (0 when it is already refused).
-    void refuseShared(qint64 index)
-    {
-        if (index == 0)
-            return;
-        const PlanRecord &lot = m_store[index];
-        refused.refuse(lotNameOf(QString::number(lot.ArrangementNo), lot.ItemCode,
-                                 QString::number(lot.Members.at(0).Sequence)),
-                       RefusedLots::Reason::SharedNumber);
-        if (m_fingerprints)
-            m_fingerprints->forget(lot.ArrangementNo);
-        m_shared.push_back(index);
-    }
-
     PlanStore &m_store;
     ArrangementFingerprints *m_fingerprints;
-    qint64 m_first;
-    QHash<qint64, qint64> m_indexOf; // arrangement number -> its lot's index, 0 once refused
-    std::vector<qint64> m_shared;
+    const QSet<qint64> m_shared;
+    QSet<qint64> m_taken;
 };
 
 qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, ProgressText *progress,
                 ArrangementFingerprints *fingerprints, Prompter *prompter)
 {
     ClassValues values(db, context);
+    // Read before the plan statement: a connection reads one statement's rows at a time.
+    QSet<qint64> shared = sharedArrangementNumbers(db);
     QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
     PlanRowReader reader(query, values.settings, values.pool);
     store.reserve(std::max(kInitialCapacity, store.lastIndex()));
-    ClassLots lots(store, fingerprints);
+    ClassLots lots(store, fingerprints, std::move(shared));
     qint64 count = 0;
     while (query.next()) {
         if (!reader.belongsToRun() || !lots.take(values, reader))
@@ -168,7 +147,6 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
             report(progress, kLoading, count);
     }
     failedIfBroken(query);
-    count -= lots.closeUp();
     report(progress, kLoaded, count);
     if (prompter) {
         lots.refused.tell(*prompter);

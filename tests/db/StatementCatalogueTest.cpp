@@ -108,6 +108,7 @@ TEST_P(StatementCatalogue, EveryStatementRunsAndFindsTheSamplePlant)
         {"PlanMain", sql::PlanMain, {"12", 1}, 1},
         {"PlanLot", sql::PlanLot, {"12", 1, 1001}, 1},
         {"ClassLotsWithNullKeys", sql::ClassLotsWithNullKeys, {1, 1, "12"}, 0},
+        {"SharedArrangementNumbers", sql::SharedArrangementNumbers, {}, 0},
         {"MoldShortName", sql::MoldShortName, {"K1"}, 1},
         {"LotRequirements", sql::LotRequirements, {1001}, 1},
         {"RoutingForRate", sql::RoutingForRate, {"ITEM1", 1}, 1},

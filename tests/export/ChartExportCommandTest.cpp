@@ -70,6 +70,19 @@ TEST_P(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
     EXPECT_NEAR(picture.height(), (7 * 40 + 26 + 18 + 16) / 2.0, 2);
 }
 
+// Days asked for beyond those the chart holds (two before the period's start to its end) are
+// left out, and the heading names the days that are drawn.
+TEST_P(ChartExportCommand, DaysBeyondTheChartAreLeftOutAndNotNamed)
+{
+    const QString pdf = folder.filePath(QStringLiteral("early.pdf"));
+    const ToolRun run = tool({QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), day(-10), QStringLiteral("--to"), day(3)});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = output("pdftotext", {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(plant::dateText(Start.addDays(-2)))) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains(plant::dateText(Start.addDays(3))));
+    EXPECT_FALSE(text.contains(plant::dateText(Start.addDays(-10))));
+}
+
 TEST_P(ChartExportCommand, WrongOptionsAndUnwritableFiles)
 {
     const QString pdf = folder.filePath(QStringLiteral("x.pdf"));
@@ -82,8 +95,11 @@ TEST_P(ChartExportCommand, WrongOptionsAndUnwritableFiles)
         {{QStringLiteral("--png"), pdf, QStringLiteral("--scale"), QStringLiteral("0")}, 2, QStringLiteral("--scale は 0.1～4")},
         {{QStringLiteral("--pdf"), folder.filePath(QStringLiteral("ない/x.pdf"))}, 1, QStringLiteral("を書き込めませんでした")},
         {{QStringLiteral("--png"), folder.filePath(QStringLiteral("ない/x.png"))}, 1, QStringLiteral("を書き込めませんでした")},
-        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), day(-40), QStringLiteral("--to"), day(-30)}, 1,
-         QStringLiteral("出力する範囲に日付または機械がありません")},
+        {{QStringLiteral("--pdf"), pdf, QStringLiteral("--from"), day(-40), QStringLiteral("--to"), day(-30)}, 2,
+         QStringLiteral("はチャートにありません")},
+        {{QStringLiteral("--png"), pdf, QStringLiteral("--from"), day(-40), QStringLiteral("--to"), day(-30)}, 2,
+         QStringLiteral("はチャートにありません")},
+        {{QStringLiteral("--png"), pdf, QStringLiteral("--to"), day(-30)}, 2, QStringLiteral("はチャートにありません")},
     }, folder.path());
 }
 

@@ -48,24 +48,28 @@ protected:
 
     // Lets DB0253 hold what a plant database without its key may hold: no number, a number
     // twice and, on SQLite, any value at all in the number column.
-    void dropArrangementKey()
+    void dropArrangementKey() { dropKey("DB0253", "手配番号"); }
+
+    // Takes the primary key off a table, so that its key column may hold a value twice or none.
+    void dropKey(const QString &table, const QString &column)
     {
         Database &db = plant.db();
         if (plant.backend() == TestPlant::Backend::Postgres) {
-            db.run("ALTER TABLE DB0253 DROP CONSTRAINT db0253_pkey");
-            db.run("ALTER TABLE DB0253 ALTER COLUMN 手配番号 DROP NOT NULL");
-            db.run("ALTER TABLE DB0253 ALTER COLUMN 手配番号 TYPE BIGINT");
+            db.run(QStringLiteral("ALTER TABLE %1 DROP CONSTRAINT %2_pkey").arg(table, table.toLower()));
+            db.run(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 DROP NOT NULL").arg(table, column));
+            db.run(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE BIGINT").arg(table, column));
             return;
         }
         QString text;
         {
-            QSqlQuery create = db.run("SELECT sql FROM sqlite_master WHERE name='DB0253'");
+            QSqlQuery create = db.run(QStringLiteral("SELECT sql FROM sqlite_master WHERE name='%1'").arg(table));
             ASSERT_TRUE(create.next());
             text = create.value(0).toString();
         }
-        ASSERT_TRUE(text.contains("手配番号 INTEGER NOT NULL PRIMARY KEY"));
-        text.replace("手配番号 INTEGER NOT NULL PRIMARY KEY", "手配番号 INTEGER");
-        db.run("DROP TABLE DB0253");
+        const QString keyed = column + QStringLiteral(" INTEGER NOT NULL PRIMARY KEY");
+        ASSERT_TRUE(text.contains(keyed));
+        text.replace(keyed, column + QStringLiteral(" INTEGER"));
+        db.run(QStringLiteral("DROP TABLE %1").arg(table));
         db.run(text);
     }
 
@@ -207,6 +211,29 @@ TEST_P(LoadRefusals, LotsWithoutTheirOwnNumberStayOffTheChartAndAreNeverSaved)
     EXPECT_EQ(session->store()[3].StartTime, QTime(10, 0));
     ASSERT_EQ(prompter.said().size(), 1u);
     EXPECT_EQ(prompter.said()[0].text, told);
+}
+
+// The save writes DB0253 by arrangement number alone: a number another class's row carries
+// too is refused like any shared one, while a row the plan statement's joins bring twice (two
+// rows of one production plan number in DB0251) is one lot, shown once and told nothing of.
+TEST_P(LoadRefusals, NumbersAreJudgedByTheRowsOfTheTableNotOfTheStatement)
+{
+    dropArrangementKey();
+    dropKey("DB0251", "生産計画番号");
+    for (int copy = 0; copy < 2; ++copy)
+        plant.insert("DB0251", {{"生産計画番号", 7}, {"品名コード", "A"}});
+    lot(1, {{"生産計画番号", 7}});
+    lot(50);
+    lot(50, {{"品名コード", "B"}}); // of class 20, not loaded here
+    lot(60, {{"生産計画番号", 7}, {"納期", "20240425"}});
+
+    auto session = load();
+    EXPECT_EQ(numbers(*session), (std::vector<qint64>{1, 60}));
+    ASSERT_EQ(prompter.said().size(), 1u) << prompter.texts().join('\n').toStdString();
+    const QString told = prompter.said()[0].text;
+    EXPECT_TRUE(told.contains("手配番号「50」（品名コード A・順序 1）：手配番号が重複しています")) << told.toStdString();
+    EXPECT_EQ(told.count("手配番号が重複しています"), 1);
+    EXPECT_FALSE(told.contains("手配番号「1」"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LoadRefusals, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);

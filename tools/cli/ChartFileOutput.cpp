@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 #include "app/MainFormLayout.h"
+#include "common/PlantValues.h"
 #include "export/PageHeading.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
@@ -10,6 +11,7 @@
 #include "session/PlanSession.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace {
 
@@ -99,8 +101,19 @@ int ChartFileOutput::write(CliSession &cli)
                 run.DayStartTime, {run.MarkTentativeBars != 0, run.ShowMoldOnBars != 0}, run.GridUnitMinutes);
     chart.showMode(m_displayMode);
 
-    const QDate first = m_first.isValid() ? m_first : run.periodStartDate();
-    const QDate last = m_last.isValid() ? m_last : run.periodEndDate();
+    // The days asked for, within those the chart holds; the heading names the days drawn.
+    const TimeScale &scale = chart.scale();
+    const QDate wantedFirst = m_first.isValid() ? m_first : run.periodStartDate();
+    const QDate wantedLast = m_last.isValid() ? m_last : run.periodEndDate();
+    if (wantedLast < scale.firstHeldDay() || wantedFirst > scale.lastHeldDay() || wantedLast < wantedFirst) {
+        cliErr() << QStringLiteral("%1～%2 はチャートにありません。チャートが持つ日は %3～%4 です。\n")
+                                   .arg(plant::dateText(wantedFirst), plant::dateText(wantedLast),
+                                        plant::dateText(scale.firstHeldDay()), plant::dateText(scale.lastHeldDay()));
+        cliErr().flush();
+        return cli::BadInput;
+    }
+    const QDate first = std::max(wantedFirst, scale.firstHeldDay());
+    const QDate last = std::min(wantedLast, scale.lastHeldDay());
     const auto [firstRow, lastRow] = ChartPages::plantRows(session.rows());
     const PageHeading heading = pageHeading(run, first, last, QDateTime::currentDateTime());
     // Conflicts and load strips as the window shows them.
@@ -115,7 +128,6 @@ int ChartFileOutput::write(CliSession &cli)
     }
     if (m_parser.isSet(m_png)) {
         const QString path = m_parser.value(m_png);
-        const TimeScale &scale = chart.scale();
         const ChartPages sheet = ChartPages::asOneSheet(
             session.rows(), double(scale.planTimeToX(first, scale.dayStart(), ChartSurface::Main)),
             double(scale.planTimeToX(last.addDays(1), scale.dayStart(), ChartSurface::Main)), firstRow, lastRow);

@@ -69,7 +69,7 @@ CliSession::CliSession(QCommandLineParser &parser)
       m_class(QStringLiteral("class"), QStringLiteral("工程分類コード"), QStringLiteral("code")),
       m_start(QStringLiteral("start"), QStringLiteral("計画期間の開始日 yyyymmdd"), QStringLiteral("yyyymmdd")),
       m_end(QStringLiteral("end"), QStringLiteral("計画期間の終了日 yyyymmdd"), QStringLiteral("yyyymmdd")),
-      m_operator(QStringLiteral("operator"), QStringLiteral("担当者コード (権限を DB0003 から読む。なければ全権限)"),
+      m_operator(QStringLiteral("operator"), QStringLiteral("担当者コード (権限を DB0003 から読む。省略時は全権限、DB0003 にないコードはエラー)"),
                  QStringLiteral("code")),
       m_answer(QStringLiteral("answer"), QStringLiteral("問い合わせへの回答 yes|no (既定 no)"), QStringLiteral("yes|no"),
                QStringLiteral("no"))

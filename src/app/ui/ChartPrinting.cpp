@@ -114,8 +114,8 @@ void ChartPrinting::addTo(QMenu *fileMenu, QMenu *exportMenu)
 std::optional<ChartOutputOptions> ChartPrinting::askOptions(ChartOutputKind kind)
 {
     const TimeScale &scale = m_view.chart().scale();
-    const QDate first = scale.periodStart().addDays(-2);
-    const QDate last = first.addDays(scale.heldDays() - 1);
+    const QDate first = scale.firstHeldDay();
+    const QDate last = scale.lastHeldDay();
     ChartOutputOptions options = m_last;
     options.firstDay = std::clamp(options.firstDay, first, last);
     options.lastDay = std::clamp(options.lastDay, options.firstDay, last);
