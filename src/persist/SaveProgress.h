@@ -16,3 +16,12 @@ public:
     // The save is over, on every path: pointer back to normal, window closed.
     virtual void finished() = 0;
 };
+
+// A save without a window (the command-line tool, tests, the bench): shows nothing.
+class QuietProgress : public SaveProgress
+{
+public:
+    void started(qint64) override {}
+    void advanced(qint64, qint64, bool) override {}
+    void finished() override {}
+};

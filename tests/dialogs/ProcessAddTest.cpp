@@ -5,7 +5,7 @@
 
 #include "ChainPlant.h"
 #include "DetailWindowPlant.h"
-#include "QuietProgress.h"
+#include "persist/SaveProgress.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/PlanDetailWriteBack.h"
 #include "persist/EditPathSave.h"

@@ -3,7 +3,7 @@
 // whose arrangement number does not name one row stay off the chart, where no save can write
 // them.
 
-#include "QuietProgress.h"
+#include "persist/SaveProgress.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
 #include "plan/RunContext.h"

@@ -8,7 +8,7 @@
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "PlanScript.h"
-#include "QuietProgress.h"
+#include "persist/SaveProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
 #include "dialogs/ProcessAdd.h"

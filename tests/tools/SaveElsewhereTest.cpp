@@ -7,7 +7,7 @@
 #include "CliSession.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
-#include "QuietProgress.h"
+#include "persist/SaveProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
 #include "session/PlanSession.h"

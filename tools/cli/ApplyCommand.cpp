@@ -11,14 +11,6 @@
 
 namespace {
 
-class QuietProgress : public SaveProgress
-{
-public:
-    void started(qint64) override {}
-    void advanced(qint64, qint64, bool) override {}
-    void finished() override {}
-};
-
 // The script's text from a file or, for "-", from the standard input; nothing when it cannot
 // be read.
 std::optional<QString> scriptText(const QString &path)

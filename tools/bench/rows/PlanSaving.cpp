@@ -3,7 +3,7 @@
 
 #include "BenchRegistry.h"
 #include "MoldingMonth.h"
-#include "NoProgress.h"
+#include "persist/SaveProgress.h"
 #include "plan/Prompter.h"
 #include "session/PlanSession.h"
 
@@ -47,7 +47,7 @@ KALVUNER_BENCH_ROW("plan saving, 1000 lots", "saving 1,000 changed molding lots 
                            ++changed;
                        }
                        edit.commit();
-                       NoProgress progress;
+                       QuietProgress progress;
                        SaveResult result;
                        watch.measure([&] {
                            result = session.save(progress, QStringLiteral("bench"), QDateTime(plant.start, QTime(12, 0), Qt::UTC));

@@ -5,7 +5,7 @@
 #include "AlwaysYes.h"
 #include "BenchRegistry.h"
 #include "MoldingMonth.h"
-#include "NoProgress.h"
+#include "persist/SaveProgress.h"
 #include "dialogs/LinePlan.h"
 #include "session/PlanSession.h"
 
@@ -29,7 +29,7 @@ KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days 
                                changed += changeLinePlan(session.editPath(), {row, k}, texts, session.breaks(), prompter)
                                               .changed;
                            }
-                       NoProgress progress;
+                       QuietProgress progress;
                        SaveResult result;
                        watch.measure([&] {
                            result = session.save(progress, QStringLiteral("bench"), QDateTime(plant.start, QTime(12, 0), Qt::UTC));
