@@ -5,8 +5,10 @@
 #include "DemoCalendar.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "DemoRows.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
+#include "app/PlantStartup.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/MainForm.h"
 #include "session/PlanSession.h"
@@ -61,9 +63,9 @@ TEST(DemoChainWindow, TheLongestChainOfAMoldingLotIsAddedFromTheContextMenusDeta
     context.ProcessClassLabel = summary.moldingClass;
     context.PeriodStart = plant::dateText(Start);
     context.PeriodEnd = plant::dateText(Start.addMonths(1));
-    context.Authority = QStringLiteral("1");
+    context.OperatorCode = demo::AdminOperator;
+    startup::readPlant(plant.db(), context);
     context.DayStartTime = QTime(8, 0);
-    context.GridUnitMinutes = demo::GridMinutes;
     context.WindowWidth = 1600 * 15;
     context.WindowHeight = 900 * 15;
     NoPrompter prompter;

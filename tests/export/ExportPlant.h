@@ -10,6 +10,7 @@
 #include "DemoPlant.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
+#include "app/PlantStartup.h"
 #include "common/PlantValues.h"
 #include "gantt/PlanGridModel.h"
 #include "plan/PlanStore.h"
@@ -37,7 +38,7 @@ protected:
         run.ProcessClassCode = demo::MoldingClass;
         run.PeriodStart = plant::dateText(Start);
         run.PeriodEnd = plant::dateText(Start.addMonths(1));
-        run.Authority = QStringLiteral("1");
+        startup::readPlant(plant.db(), run); // the grid the tool reads
         session.reset();
         prompter.loading = true;
         session = std::make_unique<PlanSession>(run, plant.db(), prompter);

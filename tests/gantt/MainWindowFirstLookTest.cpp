@@ -132,7 +132,7 @@ TEST_F(MainWindowFirstLook, ListRowMenuOffersReturnToScheduleOnlyForConfirmedLot
 
 TEST_F(MainWindowFirstLook, InquiryModeTakesWhatIfsBackButNeverSaves)
 {
-    openDemo(60, QDate(2026, 12, 7), QStringLiteral("0"));
+    openDemo(60, QDate(2026, 12, 7), demo::InquiryOperator);
     const PlanStore &store = form->planStore();
     const auto confirmed = [&] {
         qint64 n = 0;

@@ -6,8 +6,10 @@
 #include "DemoCalendar.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "DemoRows.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
+#include "app/PlantStartup.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/MainForm.h"
 #include "session/PlanSession.h"
@@ -34,8 +36,9 @@ class DemoMainWindowTest : public testing::Test
 {
 protected:
     // Writes a demo plant of `lots` lots and opens the main window on it, 1600 x 900 pixels,
-    // for an operator of the given authority ("0" opens it in inquiry mode).
-    void openDemo(int lots, const QDate &start, const QString &authority = QStringLiteral("1"))
+    // for the given operator (the demo's inquiry operator opens it in inquiry mode), with the
+    // plant's own time grid and the operator's authority read as the program reads them.
+    void openDemo(int lots, const QDate &start, const QString &operatorCode = demo::AdminOperator)
     {
         const demo::PlantSummary summary = demo::writePlant(plant.db(), {lots, 7, start}, false);
         context.PlantCode = demo::PlantCode;
@@ -43,9 +46,9 @@ protected:
         context.ProcessClassLabel = summary.moldingClass;
         context.PeriodStart = plant::dateText(start);
         context.PeriodEnd = plant::dateText(start.addMonths(1));
-        context.Authority = authority;
+        context.OperatorCode = operatorCode;
+        startup::readPlant(plant.db(), context);
         context.DayStartTime = QTime(8, 0);
-        context.GridUnitMinutes = demo::GridMinutes;
         context.WindowWidth = 1600 * 15;
         context.WindowHeight = 900 * 15;
         form = std::make_unique<MainForm>(context, plant.db(), prompter);

@@ -7,6 +7,7 @@
 #include "DemoPlant.h"
 #include "PlanReports.h"
 #include "TestPlant.h"
+#include "app/PlantStartup.h"
 #include "common/PlantValues.h"
 #include "editing/LotRules.h"
 #include "session/PlanSession.h"
@@ -25,8 +26,7 @@ protected:
         run.PlantCode = demo::PlantCode;
         run.ProcessClassCode = demo::MoldingClass;
         run.PeriodStart = plant::dateText(Start);
-        run.PeriodEnd = plant::dateText(Start.addMonths(1));
-        run.Authority = QStringLiteral("1");
+        startup::readPlant(plant.db(), run); // the grid and the period the tool reads
         session = std::make_unique<PlanSession>(run, plant.db(), prompter);
         ASSERT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
     }
@@ -71,7 +71,7 @@ TEST_P(PlanReports, TheToolPrintsTheSessionsConflictsAndLoad)
     const QStringList lines = load.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), session->rows().lastMachineRow());
     EXPECT_EQ(lines[0].split(u'\t').value(1), plant::dateText(Start));
-    EXPECT_EQ(lines[0].split(u'\t').size(), 1 + Start.daysTo(Start.addMonths(1)) + 1);
+    EXPECT_EQ(lines[0].split(u'\t').size(), 1 + Start.daysTo(run.periodEndDate()) + 1);
     const QStringList firstMachine = lines[1].split(u'\t');
     EXPECT_EQ(firstMachine[0], session->rows().row(2).code.trimmed());
     EXPECT_EQ(firstMachine[1], QStringLiteral("%1/%2")

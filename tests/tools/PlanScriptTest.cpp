@@ -8,6 +8,7 @@
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "PlanScript.h"
+#include "app/PlantStartup.h"
 #include "persist/SaveProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
@@ -96,19 +97,19 @@ protected:
     void SetUp() override
     {
         demo::writePlant(plant.db(), {Lots, 11, Start}, false);
-        run = runContext();
+        run = runContext(plant.db());
         session = std::make_unique<PlanSession>(run, plant.db(), prompter);
         ASSERT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
     }
 
-    static RunContext runContext()
+    // The run kalvuner-cli makes of the same options: the plant's grid and period.
+    static RunContext runContext(Database &db)
     {
         RunContext context;
         context.PlantCode = demo::PlantCode;
         context.ProcessClassCode = demo::MoldingClass;
         context.PeriodStart = plant::dateText(Start);
-        context.PeriodEnd = plant::dateText(Start.addMonths(1));
-        context.Authority = QStringLiteral("1");
+        startup::readPlant(db, context);
         return context;
     }
 

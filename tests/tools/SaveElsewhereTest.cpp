@@ -7,6 +7,7 @@
 #include "CliSession.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "app/PlantStartup.h"
 #include "persist/SaveProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
@@ -28,8 +29,7 @@ protected:
         run.PlantCode = demo::PlantCode;
         run.ProcessClassCode = demo::MoldingClass;
         run.PeriodStart = plant::dateText(Start);
-        run.PeriodEnd = plant::dateText(Start.addMonths(1));
-        run.Authority = QStringLiteral("1");
+        startup::readPlant(plant.db(), run); // the grid and the period the tool reads
         other = Database::open(plant.dataSourceField(), plant.user(), {}, QStringLiteral("elsewhere"));
         first = loadedSession();
     }

@@ -1,11 +1,10 @@
 #include "CliSession.h"
 
+#include "app/PlantStartup.h"
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
-#include "app/StartupQueries.h"
 #include "common/PlantValues.h"
 #include "db/Database.h"
-#include "db/Statements.h"
 #include "session/PlanSession.h"
 
 QTextStream &cliOut()
@@ -38,27 +37,6 @@ QString dateTime(const QDate &date, const QTime &time)
     return plant::dateText(date) + u' ' + plant::timeText(time);
 }
 
-namespace {
-
-// A class the plant database does not list, or a plant without a machine of the class, would
-// load an empty plan that looks like a quiet week: it is named instead.
-std::optional<QString> unknownChoice(Database &db, const RunContext &context)
-{
-    bool classListed = false;
-    QSqlQuery classes = db.run(sql::ProcessClasses);
-    while (!classListed && classes.next())
-        classListed = RowReader(classes).text(QStringLiteral("工程分類コード")).trimmed() == context.ProcessClassCode.trimmed();
-    if (!classListed)
-        return QStringLiteral("工程分類コード「%1」はありません。").arg(context.ProcessClassCode);
-    if (!db.run(sql::ClassMachines, {context.PlantCode, context.ProcessClassCode}).next())
-        return QStringLiteral("生産工場コード %1 に工程分類コード「%2」の機械がありません。")
-            .arg(context.PlantCode)
-            .arg(context.ProcessClassCode);
-    return std::nullopt;
-}
-
-} // namespace
-
 CliSession::CliSession(QCommandLineParser &parser)
     : m_parser(parser),
       m_settings(QStringLiteral("settings"), QStringLiteral("設定ファイル planner.ini"), QStringLiteral("file")),
@@ -69,7 +47,7 @@ CliSession::CliSession(QCommandLineParser &parser)
       m_class(QStringLiteral("class"), QStringLiteral("工程分類コード"), QStringLiteral("code")),
       m_start(QStringLiteral("start"), QStringLiteral("計画期間の開始日 yyyymmdd"), QStringLiteral("yyyymmdd")),
       m_end(QStringLiteral("end"), QStringLiteral("計画期間の終了日 yyyymmdd"), QStringLiteral("yyyymmdd")),
-      m_operator(QStringLiteral("operator"), QStringLiteral("担当者コード (権限を DB0003 から読む。省略時は全権限、DB0003 にないコードはエラー)"),
+      m_operator(QStringLiteral("operator"), QStringLiteral("担当者コード (権限を DB0003 から読む。省略時と DB0003 にないコードは全権限)"),
                  QStringLiteral("code")),
       m_answer(QStringLiteral("answer"), QStringLiteral("問い合わせへの回答 yes|no (既定 no)"), QStringLiteral("yes|no"),
                QStringLiteral("no"))
@@ -137,22 +115,16 @@ std::optional<int> CliSession::load()
 {
     try {
         m_database = Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
-        if (!m_context.OperatorCode.isEmpty()) {
-            const std::optional<QString> authority = startup::readAuthority(*m_database, m_context.OperatorCode);
-            if (!authority) {
-                cliErr() << startup::unknownOperatorText(m_context.OperatorCode) << u'\n';
-                cliErr().flush();
-                return cli::Failed;
-            }
-            m_context.Authority = *authority;
+        // The operator's note goes to the error output; the run keeps full rights.
+        if (const auto note = startup::readPlant(*m_database, m_context)) {
+            cliErr() << *note << u'\n';
+            cliErr().flush();
         }
-        if (const auto unknown = unknownChoice(*m_database, m_context)) {
-            cliErr() << *unknown << u'\n';
+        if (const auto problem = startup::classProblem(*m_database, m_context)) {
+            cliErr() << *problem << u'\n';
             cliErr().flush();
             return cli::Failed;
         }
-        if (m_context.PeriodEnd.isEmpty())
-            m_context.PeriodEnd = plant::dateText(m_context.periodStartDate().addMonths(m_context.DisplayMonths));
         m_session = std::make_unique<PlanSession>(m_context, *m_database, *m_prompter);
         if (m_session->load(nullptr) == PlanSession::LoadResult::NoBreakMaster)
             return cli::Failed;

@@ -35,7 +35,7 @@ QTextStream &cliErr();
 // Exit statuses of the tool.
 namespace cli {
 constexpr int Done = 0;
-constexpr int Failed = 1;    // the database failed, the plan cannot be shown or the operator is unknown
+constexpr int Failed = 1;    // the database failed or the plan cannot be shown
 constexpr int BadInput = 2;  // a wrong command line or script
 constexpr int ChangedElsewhere = 3; // the save left lots whose rows others changed since the load
 } // namespace cli
@@ -49,8 +49,9 @@ public:
 
     // Reads the shared options into the run context; a message (and exit 2) when one is wrong.
     std::optional<int> readOptions();
-    // Opens the database, reads the operator's authority (with --operator; authority "0" is
-    // inquiry only) and loads the class; the exit status when that fails.
+    // Opens the database, reads the plant as the window does (the time grid, the default
+    // period, the operator's authority: with --operator, authority "0" is inquiry only), checks
+    // the class and loads it; the exit status when that fails.
     std::optional<int> load();
 
     RunContext &context() { return m_context; }

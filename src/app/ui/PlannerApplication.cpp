@@ -5,7 +5,7 @@
 #include "app/RememberedClass.h"
 #include "app/SettingsFile.h"
 #include "app/StartupError.h"
-#include "app/StartupQueries.h"
+#include "app/PlantStartup.h"
 #include "app/ui/KBunSelect.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/QtPrompter.h"
@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -89,14 +90,9 @@ PlannerApplication::Outcome PlannerApplication::startUp(const QStringList &argum
     m_db = step(QStringLiteral("データベースに接続できません。"), [this] {
         return Database::open(m_context.DbDataSource, m_context.DbUser, m_context.DbPassword);
     });
-    m_context.Authority = step(QStringLiteral("担当者の権限を読み込めません。"), [this] {
-        return startup::operatorAuthority(*m_db, m_context.OperatorCode, *m_prompter);
+    m_operatorNote = step(QStringLiteral("担当者とシステム設定を読み込めません。"), [this] {
+        return startup::readPlant(*m_db, m_context);
     });
-    const startup::DisplaySettings display = step(QStringLiteral("システム設定を読み込めません。"), [this] {
-        return startup::readDisplaySettings(*m_db);
-    });
-    m_context.DisplayMonths = display.displayMonths;
-    m_context.GridUnitMinutes = display.gridUnitMinutes;
 
     if (!chooseClass())
         return Outcome::LeftAtClassWindow;
@@ -105,6 +101,25 @@ PlannerApplication::Outcome PlannerApplication::startUp(const QStringList &argum
 }
 
 bool PlannerApplication::chooseClass()
+{
+    for (;;) {
+        if (!takeClass())
+            return false;
+        const std::optional<QString> problem = step(QStringLiteral("工程分類を読み込めません。"), [this] {
+            return startup::classProblem(*m_db, m_context);
+        });
+        if (!problem)
+            return true;
+        if (m_unattended)
+            throw StartupError(*problem);
+        // A class without machines at this plant would open an empty chart: the planner is
+        // told and chooses again, from the list (the command line's class is not taken again).
+        m_prompter->inform(*problem);
+        m_context.LaunchArgs = m_context.LaunchArgs.section(u' ', 0, 0);
+    }
+}
+
+bool PlannerApplication::takeClass()
 {
     ClassSelection selection(m_context, *m_prompter, remembered::defaultPath(), QDate::currentDate());
     step(QStringLiteral("工程分類を読み込めません。"), [&] { selection.load(*m_db); });
@@ -132,6 +147,10 @@ void PlannerApplication::openMainWindow()
     connect(form, &MainForm::restartRequested, this, &PlannerApplication::restart, Qt::QueuedConnection);
     step(QStringLiteral("計画データを読み込めません。"), [&] { form->load(m_splash.get()); });
     m_splash.reset();
+    // An operator the plant has not registered plans with full rights; the status bar says so
+    // until another message takes its place.
+    if (m_operatorNote)
+        form->statusBar()->showMessage(*m_operatorNote);
     if (m_unattended)
         QTimer::singleShot(0, this, &PlannerApplication::saveScreenshot);
 }

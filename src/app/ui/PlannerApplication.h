@@ -1,6 +1,6 @@
 #pragma once
 // The program's run: start-up in its fixed order (command line, settings file, one-copy
-// check, database, authority, display settings, class window, splash, main window), then the
+// check, database, the plant's display settings and the operator, class window, splash, main window), then the
 // main window until it closes, with the restart cycle back to the class window in between.
 // Any start-up failure is reported with what failed and ends the run with exit code 1.
 
@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class MainForm;
 class Prompter;
@@ -31,8 +32,10 @@ public:
 private:
     enum class Outcome { Started, LeftAtClassWindow, SecondCopy };
     Outcome startUp(const QStringList &arguments);
-    // The class window; false when the planner left the program there.
+    // The class window until the chosen class can be planned at the plant; false when the
+    // planner left the program there.
     bool chooseClass();
+    bool takeClass();
     void openMainWindow();
     void restart();
     void saveScreenshot();
@@ -41,6 +44,7 @@ private:
     LaunchOptions m_options;
     bool m_unattended = false;
     RunContext m_context;
+    std::optional<QString> m_operatorNote; // an operator code the plant has not registered
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Database> m_db;
     std::unique_ptr<Prompter> m_prompter;

@@ -19,7 +19,7 @@
 KALVUNER_BENCH_ROW("chart PDF, molding class, 4 weeks A3", "the molding class's chart over four weeks written as A3 PDF pages",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-chart-pdf"));
-                       RunContext run = moldingMonth(plant);
+                       RunContext run = moldingMonth(plant, *db);
                        AlwaysYes prompter;
                        PlanSession session(run, *db, prompter);
                        session.load(nullptr);

@@ -17,7 +17,7 @@ namespace {
 void exportList(const BenchPlant &plant, BenchWatch &watch, TextEncoding encoding)
 {
     auto db = plant.open(QStringLiteral("bench-plan-list-csv"));
-    RunContext run = moldingMonth(plant);
+    RunContext run = moldingMonth(plant, *db);
     AlwaysYes prompter;
     PlanSession session(run, *db, prompter);
     session.load(nullptr);

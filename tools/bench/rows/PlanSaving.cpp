@@ -29,7 +29,7 @@ public:
 KALVUNER_BENCH_ROW("plan saving, 1000 lots", "saving 1,000 changed molding lots through the plan session (statements per lot on stderr)",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-plan-saving"));
-                       RunContext run = moldingMonth(plant);
+                       RunContext run = moldingMonth(plant, *db);
                        BenchPrompter prompter;
                        PlanSession session(run, *db, prompter);
                        session.load(nullptr);

@@ -6,6 +6,8 @@
 #include "CliSession.h"
 #include "DemoCalendar.h"
 #include "DemoMasters.h"
+#include "DemoRows.h"
+#include "app/PlantStartup.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/MainForm.h"
 #include "app/ui/SchedulerSplash.h"
@@ -28,7 +30,7 @@ public:
     bool ask(const QString &, const QString &, bool, PromptIcon) override { return false; }
 };
 
-RunContext moldingClass(const BenchPlant &plant)
+RunContext moldingClass(const BenchPlant &plant, Database &db)
 {
     RunContext run;
     run.PlantCode = demo::PlantCode;
@@ -36,9 +38,9 @@ RunContext moldingClass(const BenchPlant &plant)
     run.ProcessClassLabel = demo::MoldingClass;
     run.PeriodStart = plant::dateText(plant.start);
     run.PeriodEnd = plant::dateText(plant.start.addMonths(1));
-    run.Authority = QStringLiteral("1");
+    run.OperatorCode = demo::AdminOperator;
+    startup::readPlant(db, run);
     run.DayStartTime = QTime(8, 0);
-    run.GridUnitMinutes = demo::GridMinutes;
     run.WindowWidth = 1600 * 15;
     run.WindowHeight = 900 * 15;
     return run;
@@ -48,7 +50,7 @@ RunContext moldingClass(const BenchPlant &plant)
 // (to the null device here).
 qint64 cliPlanNanos(const BenchPlant &plant, Database &db)
 {
-    RunContext run = moldingClass(plant);
+    RunContext run = moldingClass(plant, db);
     Unattended prompter;
     QFile sink(QStringLiteral("/dev/null"));
     sink.open(QIODevice::WriteOnly);
@@ -64,7 +66,7 @@ qint64 cliPlanNanos(const BenchPlant &plant, Database &db)
 void startUp(const BenchPlant &plant, BenchWatch &watch)
 {
     const auto db = plant.open(QStringLiteral("bench-start-up"));
-    RunContext run = moldingClass(plant);
+    RunContext run = moldingClass(plant, *db);
     Unattended prompter;
     watch.measure([&] {
         // As the program opens its main window: the splash, the window with the chart's

@@ -14,7 +14,7 @@
 KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days of a month, each changed in 変更",
                    [](const BenchPlant &plant, BenchWatch &watch) {
                        auto db = plant.open(QStringLiteral("bench-working-hours"));
-                       RunContext run = moldingMonth(plant);
+                       RunContext run = moldingMonth(plant, *db);
                        run.DayStartTime = QTime(8, 0);
                        AlwaysYes prompter;
                        PlanSession session(run, *db, prompter);
