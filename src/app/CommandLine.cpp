@@ -1,9 +1,9 @@
 #include "app/CommandLine.h"
 
+#include "app/StartupChecks.h"
 #include "app/StartupError.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 namespace commandline {
 
@@ -31,15 +31,21 @@ LaunchOptions parse(const QStringList &arguments)
     if (!parser.parse(arguments))
         throw StartupError(QStringLiteral("コマンドラインが正しくありません。\n") + parser.errorText() + expected);
 
-    QStringList tokens;
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (const QString &argument : parser.positionalArguments())
-        tokens += argument.split(blanks, Qt::SkipEmptyParts);
+    // Each argument is one token as given: a token holding a blank is refused below, never
+    // split again.
+    const QStringList tokens = parser.positionalArguments();
     if (tokens.size() < 3)
         throw StartupError(QStringLiteral("コマンドラインの指定が足りません（%1個）。"
                                           "開始日(yyyymmdd または 1)、工程分類コード、担当者コードの3つを指定してください。")
                                .arg(tokens.size())
                            + expected);
+    if (tokens.size() > 3)
+        throw StartupError(startup::extraArgumentsText(tokens.mid(3)) + expected);
+    for (const auto &[label, token] : {std::pair{QStringLiteral("開始日"), tokens[0]},
+                                       std::pair{QStringLiteral("工程分類コード"), tokens[1]},
+                                       std::pair{QStringLiteral("担当者コード"), tokens[2]}})
+        if (const std::optional<QString> problem = startup::codeProblem(label, token))
+            throw StartupError(*problem + expected);
 
     LaunchOptions options;
     options.launchArgs = tokens.join(u' ');

@@ -1,6 +1,6 @@
 #pragma once
-// The program's command line: three blank-separated tokens (start date "yyyymmdd" or "1",
-// process class code, operator code) and the options for unattended runs.
+// The program's command line: three arguments (start date "yyyymmdd" or "1", process class
+// code, operator code) and the options for unattended runs.
 
 #include <QString>
 #include <QStringList>
@@ -21,9 +21,10 @@ namespace commandline {
 // The expected form, for messages and --help.
 QString usage();
 
-// Splits `arguments` (as QCoreApplication::arguments(), program name first). Tokens given
-// as one quoted argument are split at blanks as well. Throws StartupError with the expected
-// form when fewer than three tokens are given or an option is wrong.
+// Reads `arguments` (as QCoreApplication::arguments(), program name first), each argument one
+// token. Throws StartupError with the expected form when fewer or more than three tokens are
+// given, a token holds a character the plant's codes cannot hold (a blank among them), or an
+// option is wrong.
 LaunchOptions parse(const QStringList &arguments);
 
 } // namespace commandline

@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 
+#include "app/StartupChecks.h"
 #include "app/StartupError.h"
 #include "common/PlantValues.h"
 
@@ -109,6 +110,18 @@ qint64 numberField(const QString &value, const QString &path, int number)
     return whole;
 }
 
+// The plant code: empty reads as 0; otherwise a whole number, never rounded (a "1.5" would
+// plan plant 2).
+int plantCodeField(const QString &value, const QString &path)
+{
+    if (value.isEmpty())
+        return 0;
+    if (const std::optional<int> code = startup::plantCodeOf(value))
+        return *code;
+    throw StartupError(QStringLiteral("設定ファイル「%1」の%2: %3")
+                           .arg(QDir::toNativeSeparators(path), fieldLabel(2), startup::plantCodeProblemText(value)));
+}
+
 QTime dayStartField(const QString &value, const QString &path)
 {
     if (value.isEmpty())
@@ -174,7 +187,7 @@ void parse(const QString &text, const QString &path, RunContext &context)
     if (reader.atEnd())
         throw StartupError(QStringLiteral("設定ファイル「%1」に%2がありません。")
                                .arg(QDir::toNativeSeparators(path), fieldLabel(2)));
-    context.PlantCode = int(numberField(reader.next(), path, 2));
+    context.PlantCode = plantCodeField(reader.next(), path);
 
     // Fields 3 to 12: each only while the file still holds something.
     auto nextField = [&reader]() { return reader.atEnd() ? QString() : reader.next(); };

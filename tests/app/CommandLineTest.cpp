@@ -30,13 +30,6 @@ TEST(CommandLine, ThreeTokensGiveLaunchArgsAndOperator)
     EXPECT_EQ(o.displayMode, 0);
 }
 
-TEST(CommandLine, OneQuotedArgumentIsSplitAtBlanks)
-{
-    const LaunchOptions o = parse({QStringLiteral("1  05   OP1")});
-    EXPECT_EQ(o.launchArgs, QStringLiteral("1 05 OP1"));
-    EXPECT_EQ(o.operatorCode, QStringLiteral("OP1"));
-}
-
 TEST(CommandLine, OptionsAreTakenBesideTheTokens)
 {
     const LaunchOptions o = parse({QStringLiteral("--settings"), QStringLiteral("/etc/plant.ini"),
@@ -56,6 +49,9 @@ TEST(CommandLine, WrongCommandLinesShowTheExpectedForm)
         {},
         {QStringLiteral("20240401")},
         {QStringLiteral("20240401 12")},
+        {QStringLiteral("1  05   OP1")}, // one argument is one token, never split at its blanks
+        {QStringLiteral("20240401"), QStringLiteral("12"), QStringLiteral("OP"), QStringLiteral("OP2")},
+        {QStringLiteral("20240401"), QStringLiteral("12😀"), QStringLiteral("OP")},
         {QStringLiteral("20240401"), QStringLiteral("12"), QStringLiteral("OP"), QStringLiteral("--mode"),
          QStringLiteral("5")},
         {QStringLiteral("20240401"), QStringLiteral("12"), QStringLiteral("OP"), QStringLiteral("--bogus")},

@@ -105,6 +105,7 @@ TEST(SettingsFile, BadValuesNameTheirField)
     };
     const Case cases[] = {
         {"x,A1", "項目2（工場コード）"},
+        {"x,1.5", "項目2（工場コード）"}, // never rounded to plant 2
         {"x,1,yes", "項目3"},
         {"x,1,0,0,0,0,08:00,wide,900", "項目8（画面の幅）"},
         {"x,1,0,0,0,0,08:00,1280,9x", "項目9（画面の高さ）"},

@@ -2,6 +2,7 @@
 
 #include "app/PlantStartup.h"
 #include "app/SettingsFile.h"
+#include "app/StartupChecks.h"
 #include "app/StartupError.h"
 #include "common/PlantValues.h"
 #include "db/Database.h"
@@ -69,6 +70,9 @@ std::optional<int> CliSession::readOptions()
 {
     if (m_parser.isSet(QStringLiteral("help")))
         return usage({});
+    // The command itself is the first positional argument; nothing may follow it.
+    if (const QStringList extra = m_parser.positionalArguments().mid(1); !extra.isEmpty())
+        return usage(startup::extraArgumentsText(extra));
     m_context.PlantCode = 1;
     try {
         if (m_parser.isSet(m_settings))
@@ -84,14 +88,16 @@ std::optional<int> CliSession::readOptions()
     if (m_context.DbDataSource.isEmpty())
         return usage(QStringLiteral("データソースがありません。--settings か --db を指定してください。"));
     if (m_parser.isSet(m_plant)) {
-        bool ok = false;
-        m_context.PlantCode = m_parser.value(m_plant).toInt(&ok);
-        if (!ok)
-            return usage(QStringLiteral("生産工場コード「%1」は数字ではありません。").arg(m_parser.value(m_plant)));
+        const std::optional<int> plantCode = startup::plantCodeOf(m_parser.value(m_plant));
+        if (!plantCode)
+            return usage(startup::plantCodeProblemText(m_parser.value(m_plant)));
+        m_context.PlantCode = *plantCode;
     }
     m_context.ProcessClassCode = m_parser.value(m_class);
     if (m_context.ProcessClassCode.isEmpty())
         return usage(QStringLiteral("工程分類コードがありません。--class を指定してください。"));
+    if (const auto problem = startup::codeProblem(QStringLiteral("工程分類コード"), m_context.ProcessClassCode))
+        return usage(*problem);
     m_context.PeriodStart = periodDate(m_parser.value(m_start));
     if (m_context.PeriodStart.isEmpty())
         return usage(QStringLiteral("計画期間の開始日「%1」が正しくありません。--start yyyymmdd を指定してください。")
@@ -102,8 +108,10 @@ std::optional<int> CliSession::readOptions()
             return usage(QStringLiteral("計画期間の終了日「%1」が正しくありません。").arg(m_parser.value(m_end)));
     }
     m_context.OperatorCode = m_parser.value(m_operator);
-    if (m_parser.isSet(m_operator) && m_context.OperatorCode.isEmpty())
-        return usage(QStringLiteral("担当者コードが空です。--operator にコードを指定してください。"));
+    if (m_parser.isSet(m_operator)) {
+        if (const auto problem = startup::codeProblem(QStringLiteral("担当者コード"), m_context.OperatorCode))
+            return usage(*problem);
+    }
     const QString answer = m_parser.value(m_answer);
     if (answer != QStringLiteral("yes") && answer != QStringLiteral("no"))
         return usage(QStringLiteral("--answer は yes か no です:「%1」").arg(answer));
