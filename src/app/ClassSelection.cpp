@@ -1,6 +1,6 @@
 #include "app/ClassSelection.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/Prompter.h"
 #include "app/RememberedClass.h"
 #include "plan/RunContext.h"
@@ -37,9 +37,9 @@ void ClassSelection::load(Database &db)
     const QString key = preselectKey(m_context.LaunchArgs, m_rememberedPath).trimmed();
     const double keyValue = plant::leadingNumber(key);
 
-    QSqlQuery query = db.run(sql::ProcessClasses);
-    while (query.next()) {
-        const RowReader row(query);
+    Rows classes = ::select(db, sql::ProcessClasses);
+    while (classes.next()) {
+        const RowReader &row = classes.row();
         const QString code = row.text(QStringLiteral("工程分類コード"));
         const double value = plant::leadingNumber(code);
         m_entries.push_back({code + u' ' + row.text(QStringLiteral("工程分類名")), plant::roundHalfEven(value)});
