@@ -1,6 +1,6 @@
 #include "calendar/LoadBreakTable.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/Prompter.h"
 #include "db/Statements.h"
 #include "calendar/BreakTable.h"
@@ -18,13 +18,13 @@ QString columnName(int slot)
 BreakTableLoad LoadBreakTable(BreakTable &table, Database &db, Prompter &prompter)
 {
     table.clear();
-    QSqlQuery query = db.run(sql::BreakMaster);
-    if (!query.next()) {
+    Rows rows = select(db, sql::BreakMaster);
+    if (!rows.next()) {
         prompter.inform(QStringLiteral("休憩マスタにデータがありません。"), QStringLiteral("警告"),
                         PromptIcon::Warning);
         return BreakTableLoad::EndProgram;
     }
-    const RowReader row(query);
+    const RowReader &row = rows.row();
     for (int slot = 1; slot < 20; slot += 2) {
         // A stored number that is no time of day (such as 250000) reads as an invalid time,
         // which the table refuses.
