@@ -1,18 +1,18 @@
 #include "gantt/ClassRows.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/RunContext.h"
 #include "db/Statements.h"
 
-QList<RowSource> readRowSources(QSqlQuery &listing)
+QList<RowSource> readRowSources(Rows &listing)
 {
     QList<RowSource> sources;
     while (listing.next())
-        sources.append({listing.value(0).toString(), listing.value(1).toString()});
+        sources.append({listing.row().textAt(0), listing.row().textAt(1)});
     return sources;
 }
 
-RowsBuild buildMachineRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &breaks, QSqlQuery &machines,
+RowsBuild buildMachineRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &breaks, Rows &machines,
                            const RunContext &run, Database &db, Prompter &prompter)
 {
     const ChartPeriod period{run.periodStartDate(), run.periodEndDate(), run.DayStartTime};
@@ -22,10 +22,10 @@ RowsBuild buildMachineRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &
 RowsBuild buildClassRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &breaks, const RunContext &run,
                          Database &db, Prompter &prompter)
 {
-    QSqlQuery machines = db.run(sql::ClassMachines, {run.PlantCode, run.ProcessClassCode});
+    Rows machines = select(db, sql::ClassMachines, {run.PlantCode, run.ProcessClassCode});
     if (buildMachineRows(rows, calendar, breaks, machines, run, db, prompter) == RowsBuild::EndProgram)
         return RowsBuild::EndProgram;
-    QSqlQuery subcontractors = db.run(sql::ClassSubcontractors, {run.ProcessClassCode});
+    Rows subcontractors = select(db, sql::ClassSubcontractors, {run.ProcessClassCode});
     InputTopPosition2(rows, readRowSources(subcontractors));
     return RowsBuild::Built;
 }

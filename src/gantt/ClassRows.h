@@ -5,16 +5,15 @@
 
 #include "gantt/InputTopPosition.h"
 
-#include <QSqlQuery>
-
+class Rows;
 struct RunContext;
 
 // The machines or subcontractors a listing query returns: code and name in columns 0 and 1.
-QList<RowSource> readRowSources(QSqlQuery &listing);
+QList<RowSource> readRowSources(Rows &listing);
 
 // Row 1 and the machine rows with their calendars over the run's period, from the listing of
 // the class's machines. Throws DbError when a statement fails.
-RowsBuild buildMachineRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &breaks, QSqlQuery &machines,
+RowsBuild buildMachineRows(ChartRows &rows, WorkCalendar &calendar, BreakTable &breaks, Rows &machines,
                            const RunContext &run, Database &db, Prompter &prompter);
 
 // Both steps with the class's own listings. Throws DbError when a statement fails.

@@ -1,6 +1,6 @@
 #include "gantt/MachineCalendar.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/Prompter.h"
 #include "db/Statements.h"
 #include "calendar/BreakTable.h"
@@ -24,11 +24,11 @@ int addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
 
 std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, const WorkCalendar &calendar)
 {
-    QSqlQuery query = db.run(sql::MachineCalendar,
-                             {machineCode, plant::dateToDb(calendar.dateOf(0)),
-                              plant::dateToDb(calendar.dateOf(calendar.periodDays()))});
+    Rows query = select(db, sql::MachineCalendar,
+                           {machineCode, plant::dateToDb(calendar.dateOf(0)),
+                            plant::dateToDb(calendar.dateOf(calendar.periodDays()))});
     // Column positions are looked up once for the whole result.
-    const RowReader reader(query);
+    const RowReader &reader = query.row();
     const int dateColumn = reader.column(QStringLiteral("年月日"));
     const int serialColumn = reader.column(QStringLiteral("連番"));
     const int hoursColumn = reader.column(QStringLiteral("勤務時間"));
