@@ -1,6 +1,6 @@
 #include "editing/StretchBar.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "editing/RowCodes.h"
 #include "editing/WorkDuration.h"
@@ -16,10 +16,10 @@ void StretchBar(Edit &edit, qint64 bar, const QString &rowCode, const ChartRows 
         return;
 
     const PlanRecord &record = edit.record(lot);
-    QSqlQuery query = db.run(sql::RoutingForRate, {record.RateItemCode, record.RateSequence});
-    if (!query.next())
+    Rows routings = select(db, sql::RoutingForRate, {record.RateItemCode, record.RateSequence});
+    if (!routings.next())
         return;
-    const RowReader routing(query);
+    const RowReader &routing = routings.row();
     const double productivity = routing.number(QStringLiteral("標準生産性＿機械"));
     if (productivity == 0)
         return;
