@@ -1,6 +1,6 @@
 #include "dialogs/DetailLines.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "calendar/ByteWidthText.h"
 #include "common/PlantValues.h"
@@ -87,9 +87,9 @@ QString relatedOrderLine(const RowReader &row)
 
 QStringList relatedOrderLines(Database &db, qint64 arrangementNo)
 {
-    QSqlQuery query = db.run(sql::RelatedOrders, {arrangementNo});
+    Rows orders = select(db, sql::RelatedOrders, {arrangementNo});
     QStringList lines;
-    while (query.next())
-        lines << relatedOrderLine(RowReader(query));
+    while (orders.next())
+        lines << relatedOrderLine(orders.row());
     return lines;
 }

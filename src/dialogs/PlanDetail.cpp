@@ -1,6 +1,6 @@
 #include "dialogs/PlanDetail.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/Prompter.h"
 #include "db/Statements.h"
 #include "calendar/DateEntry.h"
@@ -299,10 +299,10 @@ void PlanDetail::leaveItemCode(Database &db)
     const QString code = m_texts.Text10;
     if (code.trimmed().isEmpty() || detail::isSundryItem(code))
         return;
-    QSqlQuery query = db.run(sql::ItemModelNames, {code});
-    if (!query.next())
+    Rows rows = select(db, sql::ItemModelNames, {code});
+    if (!rows.next())
         return;
-    const RowReader row(query);
+    const RowReader &row = rows.row();
     m_texts.Text2 = row.text(QStringLiteral("型番名"));
     m_texts.Text9 = row.text(QStringLiteral("型番名仕様ＡＮＫ"));
 }

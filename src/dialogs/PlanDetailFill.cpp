@@ -1,6 +1,6 @@
 #include "dialogs/PlanDetailFill.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/PlanStore.h"
 #include "db/Statements.h"
 #include "common/CycleSeconds.h"
@@ -44,10 +44,10 @@ void fillPreviousProcess(const PlanStore &store, const PlanRecord &lot, Database
         texts.txt_Before_EndTIME = plant::timeText(store[latest].EndTime);
         return;
     }
-    QSqlQuery query = db.run(sql::PreviousProcessEnds, {lot.ArrangementNo});
-    if (!query.next())
+    Rows rows = select(db, sql::PreviousProcessEnds, {lot.ArrangementNo});
+    if (!rows.next())
         return;
-    const RowReader row(query);
+    const RowReader &row = rows.row();
     texts.txt_Before_EndYMD = plant::dateText(row.date(QStringLiteral("作業終了日付")));
     texts.txt_Before_EndTIME = plant::timeText(row.time(QStringLiteral("作業終了時間")));
 }
@@ -90,9 +90,9 @@ DetailTexts fillDetailTexts(const PlanStore &store, qint64 lot, const ChartRows 
     texts.Text29 = record.MoldNo;
 
     if (!record.ItemCode.trimmed().isEmpty() && !detail::isSundryItem(record.ItemCode)) {
-        QSqlQuery item = db.run(sql::ItemModelNames, {record.ItemCode});
+        Rows item = select(db, sql::ItemModelNames, {record.ItemCode});
         if (item.next())
-            texts.Text9 = RowReader(item).text(QStringLiteral("型番名仕様ＡＮＫ"));
+            texts.Text9 = item.row().text(QStringLiteral("型番名仕様ＡＮＫ"));
     }
 
     for (int row = 2; row <= rows.count(); ++row) {

@@ -1,6 +1,6 @@
 #include "dialogs/ProcessAdd.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "dialogs/DetailLines.h"
 #include "editing/EditPath.h"
@@ -102,9 +102,9 @@ std::optional<ProcessAddition> ProcessAdd::execute(int selected, const PlanRecor
     }
     ProcessAddition addition{m_altSet, {}};
     for (int line = 1; line < selected; ++line) {
-        QSqlQuery query = m_db.run(sql::ChainProcessWithModel, {m_chain[line].arrangementNo});
-        if (query.next())
-            addition.processes.push_back(slotOf(RowReader(query)));
+        Rows rows = select(m_db, sql::ChainProcessWithModel, {m_chain[line].arrangementNo});
+        if (rows.next())
+            addition.processes.push_back(slotOf(rows.row()));
     }
     if (addition.processes.empty()) {
         m_prompter.inform(processAdd::NoneAdded);

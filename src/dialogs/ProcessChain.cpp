@@ -1,6 +1,6 @@
 #include "dialogs/ProcessChain.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "dialogs/DetailLines.h"
 
@@ -18,10 +18,10 @@ void walkChain(Database &db, const QString &first, const QString &next, qint64 a
     qint64 number = arrangementNo;
     while (number != 0 && !seen.contains(number)) {
         seen.insert(number);
-        QSqlQuery query = db.run(*statement, {number});
-        if (!query.next())
+        Rows rows = select(db, *statement, {number});
+        if (!rows.next())
             return;
-        const RowReader row(query);
+        const RowReader &row = rows.row();
         visit(row);
         number = row.integer(QStringLiteral("上位手配番号"));
         statement = &next;
@@ -60,8 +60,8 @@ QStringList processShowLines(Database &db, qint64 arrangementNo)
         return lines;
     walkChain(db, sql::ProcessShowByNo, sql::ProcessShowNext, arrangementNo,
               [&](const RowReader &row) { lines << showLine(row, QStringLiteral("機械コード")); });
-    QSqlQuery earlier = db.run(sql::ProcessShowEarlier, {arrangementNo});
+    Rows earlier = select(db, sql::ProcessShowEarlier, {arrangementNo});
     while (earlier.next())
-        lines.prepend(showLine(RowReader(earlier), QStringLiteral("ラインコード")));
+        lines.prepend(showLine(earlier.row(), QStringLiteral("ラインコード")));
     return lines;
 }
