@@ -1,18 +1,16 @@
 #include "plan/ClassRequirementRows.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "plan/TextPool.h"
 #include "common/PlantValues.h"
-
-#include <QSqlError>
 
 ClassRequirementRows ClassRequirementRows::load(Database &db, const QString &processClassCode, qint64 plantCode,
                                                 int perLot, TextPool &pool)
 {
     ClassRequirementRows result;
-    QSqlQuery query = db.run(sql::ClassLotRequirements, {processClassCode, plantCode});
-    const RowReader row(query);
+    Rows requirements = select(db, sql::ClassLotRequirements, {processClassCode, plantCode});
+    const RowReader &row = requirements.row();
     const int parent = row.column(QStringLiteral("上位手配番号"));
     const int itemCode = row.column(QStringLiteral("品名コード"));
     const int itemSpec = row.column(QStringLiteral("品名＿品名仕様"));
@@ -24,7 +22,7 @@ ClassRequirementRows ClassRequirementRows::load(Database &db, const QString &pro
     // The rows come grouped by arrangement, so a group ends where the number changes.
     qint64 current = 0;
     Range *range = nullptr;
-    while (query.next()) {
+    while (requirements.next()) {
         const qint64 arrangementNo = plant::roundHalfEven(row.numberAt(parent));
         if (range == nullptr || arrangementNo != current) {
             current = arrangementNo;
@@ -44,8 +42,8 @@ ClassRequirementRows ClassRequirementRows::load(Database &db, const QString &pro
         result.m_rows.push_back(std::move(req));
         ++range->count;
     }
-    if (query.lastError().isValid())
-        throw DbError(QStringLiteral("所要データの読込に失敗しました。\n") + query.lastError().text());
+    if (const QString error = requirements.error(); !error.isEmpty())
+        throw DbError(QStringLiteral("所要データの読込に失敗しました。\n") + error);
     return result;
 }
 

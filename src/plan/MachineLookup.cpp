@@ -1,15 +1,15 @@
 #include "plan/MachineLookup.h"
 
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 
 void MachineLookup::load(Database &db, int plantCode)
 {
-    QSqlQuery query = db.run(sql::PlantMachines, {plantCode});
+    Rows machines = select(db, sql::PlantMachines, {plantCode});
     QStringList codes;
     QStringList names;
-    while (query.next()) {
-        const RowReader row(query);
+    while (machines.next()) {
+        const RowReader &row = machines.row();
         codes << row.text(QStringLiteral("機械コード")).trimmed();
         names << row.text(QStringLiteral("機械名")).trimmed();
     }

@@ -1,12 +1,13 @@
 #include "plan/NullKeyLots.h"
 
 #include "common/PlantValues.h"
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -16,9 +17,9 @@ constexpr qint64 kNamed = 5;
 
 void warnOfNullKeyLots(Database &db, const RunContext &context, Prompter &prompter)
 {
-    QSqlQuery query;
+    std::optional<Rows> lots;
     try {
-        query = db.run(sql::ClassLotsWithNullKeys, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
+        lots = select(db, sql::ClassLotsWithNullKeys, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
     } catch (const DbError &error) {
         // The plan itself is loaded: the count is only a warning, and its failure is one too.
         prompter.inform(QStringLiteral("空の列のため計画表に表示できない手配があるか、確認できませんでした。\n") + error.text,
@@ -27,9 +28,9 @@ void warnOfNullKeyLots(Database &db, const RunContext &context, Prompter &prompt
     }
     qint64 count = 0;
     QStringList named;
-    while (query.next()) {
+    while (lots->next()) {
         if (++count <= kNamed)
-            named.append(query.isNull(0) ? QStringLiteral("(なし)") : query.value(0).toString());
+            named.append(lots->row().isNullAt(0) ? QStringLiteral("(なし)") : lots->row().textAt(0));
     }
     if (count == 0)
         return;

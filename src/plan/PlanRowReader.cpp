@@ -1,10 +1,9 @@
 #include "plan/PlanRowReader.h"
 
+#include "db/Rows.h"
 #include "plan/RefusedLots.h"
 #include "plan/TextPool.h"
 #include "common/PlantValues.h"
-
-#include <QSqlRecord>
 
 namespace {
 
@@ -48,8 +47,8 @@ double secondsPerPiece(double productivity, qint64 unit)
 
 } // namespace
 
-PlanRowReader::PlanRowReader(const QSqlQuery &query, const PlanLoadSettings &settings, TextPool &pool)
-    : m_query(query), m_row(query), m_settings(settings), m_pool(pool)
+PlanRowReader::PlanRowReader(const Rows &rows, const PlanLoadSettings &settings, TextPool &pool)
+    : m_rows(rows), m_row(rows.row()), m_settings(settings), m_pool(pool)
 {
     const struct
     {
@@ -95,7 +94,7 @@ ArrangementFingerprint PlanRowReader::fingerprint() const
 {
     return fingerprintOf([this](int k) {
         const int column = m_fingerprintColumns[size_t(k)];
-        return column < 0 ? QVariant() : m_query.value(column);
+        return m_rows.valueAt(column);
     });
 }
 
@@ -113,7 +112,7 @@ double PlanRowReader::checked(double value, int column) const
 
 void PlanRowReader::junk(int column, const QString &value, const QString &problem) const
 {
-    const QString name = m_query.record().fieldName(column);
+    const QString name = m_rows.columnName(column);
     throw DbError(QStringLiteral("計画データの読込に失敗しました。手配番号 %1 の%2「%3」%4。")
                       .arg(text(m_col.arrangementNo), name, value, problem));
 }

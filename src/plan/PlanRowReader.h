@@ -9,10 +9,10 @@
 #include "plan/PlanRecord.h"
 
 #include <QDate>
-#include <QSqlQuery>
 #include <optional>
 #include <vector>
 
+class Rows;
 class TextPool;
 
 // The values of the run that decide how a lot is loaded.
@@ -28,7 +28,7 @@ class PlanRowReader
 {
 public:
     // Throws DbError when the statement's result lacks a column the load needs.
-    PlanRowReader(const QSqlQuery &query, const PlanLoadSettings &settings, TextPool &pool);
+    PlanRowReader(const Rows &rows, const PlanLoadSettings &settings, TextPool &pool);
 
     // Whether the current row is of the run's plant and process class.
     bool belongsToRun() const;
@@ -97,8 +97,8 @@ private:
     void productionRate(PlanRecord &record) const;
     void workMinutes(PlanRecord &record) const;
 
-    const QSqlQuery &m_query;
-    RowReader m_row;
+    const Rows &m_rows;
+    const RowReader &m_row;
     const PlanLoadSettings &m_settings;
     TextPool &m_pool;
     Columns m_col;

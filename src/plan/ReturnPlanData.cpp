@@ -1,7 +1,7 @@
 #include "plan/ReturnPlanData.h"
 
 #include "plan/ClassRequirementRows.h"
-#include "db/Database.h"
+#include "db/Rows.h"
 #include "plan/MoldShortNames.h"
 #include "plan/NullKeyLots.h"
 #include "plan/PlanRowReader.h"
@@ -14,7 +14,6 @@
 #include "common/PlantValues.h"
 
 #include <QSet>
-#include <QSqlError>
 #include <algorithm>
 
 namespace {
@@ -66,20 +65,20 @@ struct ClassValues
     ClassRequirementRows requirements;
 };
 
-void failedIfBroken(const QSqlQuery &query)
+void failedIfBroken(const Rows &rows)
 {
-    if (query.lastError().isValid())
-        throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + query.lastError().text());
+    if (const QString error = rows.error(); !error.isEmpty())
+        throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + error);
 }
 
 // The arrangement numbers that several rows of DB0253 carry, whatever their class or plant.
 QSet<qint64> sharedArrangementNumbers(Database &db)
 {
     QSet<qint64> shared;
-    QSqlQuery query = db.run(sql::SharedArrangementNumbers);
+    Rows query = select(db, sql::SharedArrangementNumbers);
     while (query.next()) {
         bool whole = false;
-        const qint64 number = query.value(0).toString().trimmed().toLongLong(&whole);
+        const qint64 number = query.row().textAt(0).trimmed().toLongLong(&whole);
         if (whole)
             shared.insert(number);
     }
@@ -135,7 +134,7 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
     ClassValues values(db, context);
     // Read before the plan statement: a connection reads one statement's rows at a time.
     QSet<qint64> shared = sharedArrangementNumbers(db);
-    QSqlQuery query = db.run(sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
+    Rows query = select(db, sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
     PlanRowReader reader(query, values.settings, values.pool);
     store.reserve(std::max(kInitialCapacity, store.lastIndex()));
     ClassLots lots(store, fingerprints, std::move(shared));
@@ -178,7 +177,7 @@ std::vector<std::optional<PlanRecord>> ReloadPlanLots(Database &db, const RunCon
     ClassValues values(db, context);
     std::vector<std::optional<PlanRecord>> lots;
     for (const qint64 number : arrangementNos) {
-        QSqlQuery query = db.run(sql::PlanLot, {context.ProcessClassCode, context.PlantCode, number});
+        Rows query = select(db, sql::PlanLot, {context.ProcessClassCode, context.PlantCode, number});
         PlanRowReader reader(query, values.settings, values.pool);
         std::optional<PlanRecord> lot;
         while (!lot && query.next())
