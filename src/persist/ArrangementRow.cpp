@@ -1,5 +1,6 @@
 #include "persist/ArrangementRow.h"
 
+#include "db/Rows.h"
 #include "db/RowWriter.h"
 #include "db/Statements.h"
 #include "common/PlantValues.h"
@@ -9,11 +10,11 @@
 
 QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number, const QString &statement)
 {
-    QSqlQuery query = session.query(statement, {number});
-    if (!query.next())
+    Rows rows = session.query(statement, {number});
+    if (!rows.next())
         throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
     QVariantMap row;
-    const QVariantMap read = rowValues(query);
+    const QVariantMap read = rows.values();
     for (auto it = read.cbegin(); it != read.cend(); ++it)
         row.insert(it.key().toLower(), it.value());
     return row;

@@ -1,5 +1,6 @@
 #include "persist/LotDestination.h"
 
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "persist/SaveSession.h"
 
@@ -8,10 +9,10 @@ namespace {
 // The first section (課コード other than 0) of a department; empty when it has none.
 QString firstSectionCode(SaveSession &session, const QVariant &department)
 {
-    QSqlQuery sections = session.query(sql::SectionsOfDepartment, {department});
+    Rows sections = session.query(sql::SectionsOfDepartment, {department});
     if (!sections.next())
         return {};
-    const RowReader row(sections);
+    const RowReader &row = sections.row();
     return sectionDestinationCode(row.integer(QStringLiteral("部コード")), row.integer(QStringLiteral("課コード")));
 }
 
@@ -25,9 +26,9 @@ QString sectionDestinationCode(qint64 department, qint64 section)
 void resolveDestination(SaveSession &session, LotDestination &lot)
 {
     if (!lot.MachineCode.trimmed().isEmpty() || lot.SupplierCode.trimmed().isEmpty()) {
-        QSqlQuery machine = session.query(sql::MachineByCode, {lot.MachineCode});
+        Rows machine = session.query(sql::MachineByCode, {lot.MachineCode});
         if (machine.next()) {
-            const RowReader row(machine);
+            const RowReader &row = machine.row();
             const QString destination = row.text(QStringLiteral("指示先コード"));
             if (!row.isNull(QStringLiteral("指示先コード")) && !destination.trimmed().isEmpty())
                 lot.SupplierCode = destination;

@@ -1,5 +1,6 @@
 #include "persist/MachineCycleRow.h"
 
+#include "db/Rows.h"
 #include "plan/PlanRecord.h"
 #include "db/Statements.h"
 #include "persist/SaveSession.h"
@@ -12,7 +13,7 @@ void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString
     if (lot.SecondsPerPiece == 0 || lot.MachineCode.trimmed().isEmpty())
         return;
     const bool written = session.retried([&] {
-        QSqlQuery existing = session.query(sql::MachineCycle, {itemCode, sequence, lot.MachineCode});
+        Rows existing = session.query(sql::MachineCycle, {itemCode, sequence, lot.MachineCode});
         const bool found = existing.next();
         existing.finish();
         // The column holds the cycle per shot, as the load reads it (divided by the cavities).

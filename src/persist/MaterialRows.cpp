@@ -1,5 +1,6 @@
 #include "persist/MaterialRows.h"
 
+#include "db/Rows.h"
 #include "plan/PlanRecord.h"
 #include "db/RowWriter.h"
 #include "db/Statements.h"
@@ -37,10 +38,10 @@ QVariantMap requirementKey(qint64 arrangement, const QString &itemCode)
 
 void markAllDeleted(SaveSession &session, qint64 arrangement)
 {
-    QSqlQuery rows = session.query(sql::RequirementRowsOfSlot, {arrangement});
+    Rows rows = session.query(sql::RequirementRowsOfSlot, {arrangement});
     QList<QVariantMap> keys;
     while (rows.next()) {
-        const RowReader row(rows);
+        const RowReader &row = rows.row();
         keys.append({{QStringLiteral("上位手配番号"), arrangement},
                      {QStringLiteral("品名コード"), row.value(QStringLiteral("品名コード"))},
                      {QStringLiteral("順序"), row.value(QStringLiteral("順序"))}});
@@ -55,7 +56,7 @@ void markAllDeleted(SaveSession &session, qint64 arrangement)
 void writeEntry(SaveSession &session, const PlanRecord &lot, const MaterialTarget &target,
                 const RequirementRow &entry, bool rebuilt)
 {
-    QSqlQuery existing = session.query(sql::RequirementEntry, {target.ArrangementNo, entry.ItemCode});
+    Rows existing = session.query(sql::RequirementEntry, {target.ArrangementNo, entry.ItemCode});
     const bool found = existing.next();
     existing.finish();
     const QVariantMap key = requirementKey(target.ArrangementNo, entry.ItemCode);
@@ -82,12 +83,12 @@ void writeEntry(SaveSession &session, const PlanRecord &lot, const MaterialTarge
         return;
     }
 
-    QSqlQuery bill = session.query(sql::BillOfMaterialEntry,
-                                   {target.PlantCode, target.ItemCode, target.Sequence, entry.ItemCode});
+    Rows bill = session.query(sql::BillOfMaterialEntry,
+                              {target.PlantCode, target.ItemCode, target.Sequence, entry.ItemCode});
     QString supplyControl = QStringLiteral(" ");
     QString chargeKind = QStringLiteral(" ");
     if (bill.next()) {
-        const RowReader row(bill);
+        const RowReader &row = bill.row();
         supplyControl = row.text(QStringLiteral("支給制御区分"));
         chargeKind = row.text(QStringLiteral("有償無償区分"));
     }
@@ -129,10 +130,10 @@ void rewriteMaterials(SaveSession &session, const PlanRecord &lot, const Materia
 
 void copyRequirements(SaveSession &session, qint64 source, qint64 number)
 {
-    QSqlQuery rows = session.query(sql::RequirementsOfArrangement, {source});
+    Rows rows = session.query(sql::RequirementsOfArrangement, {source});
     QList<QVariantMap> copies;
     while (rows.next()) {
-        QVariantMap row = rowValues(rows);
+        QVariantMap row = rows.values();
         for (auto it = row.begin(); it != row.end(); ++it)
             if (it.key().compare(QStringLiteral("上位手配番号"), Qt::CaseInsensitive) == 0)
                 it.value() = number;

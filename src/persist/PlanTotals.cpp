@@ -1,5 +1,6 @@
 #include "persist/PlanTotals.h"
 
+#include "db/Rows.h"
 #include "db/Statements.h"
 #include "persist/SaveSession.h"
 
@@ -8,17 +9,17 @@ void refreshPlanTotals(SaveSession &session, qint64 planNo, const QString &itemC
 {
     if (planNo == 0)
         return;
-    QSqlQuery plan = session.query(sql::ProductionPlanByNo, {planNo});
+    Rows plan = session.query(sql::ProductionPlanByNo, {planNo});
     if (!plan.next())
         return;
-    const QString planItem = RowReader(plan).text(QStringLiteral("品名コード"));
+    const QString planItem = plan.row().text(QStringLiteral("品名コード"));
     plan.finish();
 
     QVariantMap set{{QStringLiteral("確定区分"), confirmState}};
     if (planItem == itemCode && sequence == 999) {
-        QSqlQuery totals = session.query(sql::ConfirmedTotalsOfPlan, {planNo, itemCode});
+        Rows totals = session.query(sql::ConfirmedTotalsOfPlan, {planNo, itemCode});
         if (totals.next()) {
-            const RowReader row(totals);
+            const RowReader &row = totals.row();
             set.insert(QStringLiteral("指示済数"), row.number(QStringLiteral("手配数合計")));
             set.insert(QStringLiteral("生産完了日"), row.text(QStringLiteral("最大納期")));
         } else {

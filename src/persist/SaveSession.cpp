@@ -1,10 +1,10 @@
 #include "persist/SaveSession.h"
 
+#include "db/Rows.h"
 #include "db/RowWriter.h"
 #include "db/Statements.h"
 #include "common/PlantValues.h"
 
-#include <QSqlError>
 #include <QThread>
 
 SaveSession::SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
@@ -24,10 +24,16 @@ qint64 SaveSession::nowTime() const
     return plant::timeToDb(m_now.time());
 }
 
-QSqlQuery SaveSession::query(const QString &sql, const QVariantList &values)
+Rows SaveSession::query(const QString &sql, const QVariantList &values)
 {
     ++m_statements;
-    return m_db.run(sql, values);
+    return select(m_db, sql, values);
+}
+
+qint64 SaveSession::write(const QString &sql, const QVariantList &values)
+{
+    ++m_statements;
+    return ::write(m_db, sql, values);
 }
 
 qint64 SaveSession::update(const QString &table, const QVariantMap &key, const QVariantMap &set)
@@ -45,7 +51,7 @@ void SaveSession::insert(const QString &table, const QVariantMap &columns)
 void SaveSession::mark(const QString &statement)
 {
     ++m_statements;
-    m_db.run(statement);
+    ::write(m_db, statement);
 }
 
 bool SaveSession::retried(const std::function<void()> &write)

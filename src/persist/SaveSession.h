@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+class Rows;
+
 // How often a single write that met a transient refusal (busy, locked, serialization failure,
 // deadlock) is tried again, and how long the save waits before each new try (another
 // program may hold the row for a moment). A permanent refusal is never tried again.
@@ -40,8 +42,10 @@ public:
     QString today() const;
     qint64 nowTime() const;
 
-    // A statement of the catalogue with its values bound.
-    QSqlQuery query(const QString &sql, const QVariantList &values = {});
+    // A statement of the catalogue with its values bound: one that reads rows, and one that
+    // writes (returning the number of rows written).
+    Rows query(const QString &sql, const QVariantList &values = {});
+    qint64 write(const QString &sql, const QVariantList &values = {});
     // Row writes by key and of whole rows (RowWriter).
     qint64 update(const QString &table, const QVariantMap &key, const QVariantMap &set);
     void insert(const QString &table, const QVariantMap &columns);

@@ -1,5 +1,6 @@
 #include "persist/SupplierColumns.h"
 
+#include "db/Rows.h"
 #include "plan/PlanRecord.h"
 #include "db/Statements.h"
 #include "persist/ArrangementRow.h"
@@ -40,13 +41,13 @@ void applyInHouse(ArrangementRow &row, const PlanRecord &lot)
 bool lookUpPrice(SaveSession &session, ArrangementRow &row, const PlanRecord &lot, const SlotPricing &slot)
 {
     const int plant = session.run().PlantCode;
-    QSqlQuery price = session.query(sql::SubcontractPrice, {lot.SupplierCode, slot.ItemCode, plant, slot.Sequence});
+    Rows price = session.query(sql::SubcontractPrice, {lot.SupplierCode, slot.ItemCode, plant, slot.Sequence});
     if (!price.next()) {
         price = session.query(sql::SubcontractPriceAnySupplier, {slot.ItemCode, plant, slot.Sequence});
         if (!price.next())
             return false;
     }
-    const RowReader found(price);
+    const RowReader &found = price.row();
     setAmounts(row, found.number(QStringLiteral("単価")), slot.Quantity);
     if (lot.isConfirmed() || session.refreshPriceClass)
         row.set(QStringLiteral("単価区分"), found.text(QStringLiteral("単価区分")));
@@ -74,10 +75,10 @@ void applySubcontract(SaveSession &session, ArrangementRow &row, const PlanRecor
 
 void applySupplierColumns(SaveSession &session, ArrangementRow &row, const PlanRecord &lot, const SlotPricing &slot)
 {
-    QSqlQuery supplier = session.query(sql::SupplierByCode, {lot.SupplierCode});
+    Rows supplier = session.query(sql::SupplierByCode, {lot.SupplierCode});
     if (!supplier.next())
         return;
-    const QString kind = RowReader(supplier).text(QStringLiteral("仕入先分類"));
+    const QString kind = supplier.row().text(QStringLiteral("仕入先分類"));
     supplier.finish();
     if (kind == QStringLiteral("1"))
         applyInHouse(row, lot);
