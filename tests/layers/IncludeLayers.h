@@ -26,7 +26,8 @@ public:
     int floorOf(const QString &folder) const { return m_floor.value(folder, -1); }
 
     // Every include under `sourceRoot` that breaks the rules. `guiHeaders` are the header names
-    // of QtGui and QtWidgets, which only ui/ files may include.
+    // of QtGui and QtWidgets, which only ui/ files may include. Only files of the database
+    // floor (db/) name Qt SQL's classes or headers: every other floor reads rows through it.
     QList<IncludeBreach> check(const QString &sourceRoot, const QSet<QString> &guiHeaders) const;
 
 private:

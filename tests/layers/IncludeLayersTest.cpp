@@ -1,5 +1,5 @@
 // The floors of src/ hold: no folder includes one above it, no core file includes a window
-// file or QtGui/QtWidgets. The checker itself is shown to catch each kind of breach on a small
+// file or QtGui/QtWidgets, no file above the database floor runs statements with Qt SQL. The checker itself is shown to catch each kind of breach on a small
 // tree written for the purpose.
 
 #include "IncludeLayers.h"
@@ -73,6 +73,10 @@ TEST(IncludeLayers, PlantedBreachesAreNamedWithFileAndLine)
     write(dir, QStringLiteral("gantt/CoreUsesWidgets.cpp"), "#include <QDate>\n#include <QWidget>\n#include <QtGui/QColor>\n");
     write(dir, QStringLiteral("app/ui/Window.cpp"), "#include \"editing/ui/Thing.h\"\n#include <QWidget>\n");
     write(dir, QStringLiteral("stray/File.cpp"), "#include \"common/PlantValues.h\"\n");
+    write(dir, QStringLiteral("plan/RunsSql.cpp"),
+          "#include \"db/Database.h\"\n#include <QSqlQuery>\n\nvoid f(Database &db)\n{\n    QSqlQuery q = db.run(x);\n}\n");
+    write(dir, QStringLiteral("dialogs/ui/Lookup.cpp"), "#include <QtSql/QSqlRecord>\n");
+    write(dir, QStringLiteral("db/Reader.cpp"), "#include <QSqlQuery>\n#include <QSqlRecord>\nQSqlQuery q;\n");
 
     QList<IncludeBreach> breaches = layers.check(dir.path(), {QStringLiteral("QWidget"), QStringLiteral("QColor")});
     std::sort(breaches.begin(), breaches.end(), [](const IncludeBreach &a, const IncludeBreach &b) {
@@ -85,10 +89,13 @@ TEST(IncludeLayers, PlantedBreachesAreNamedWithFileAndLine)
         return list;
     }();
     EXPECT_EQ(found, QStringList({QStringLiteral("calendar/Upward.cpp:3 gantt/TimeScale.h"),
+                                  QStringLiteral("dialogs/ui/Lookup.cpp:1 QtSql"),
                                   QStringLiteral("editing/CoreUsesUi.cpp:1 gantt/ui/ChartPainter.h"),
                                   QStringLiteral("gantt/CoreUsesWidgets.cpp:2 QWidget"),
                                   QStringLiteral("gantt/CoreUsesWidgets.cpp:3 QtGui/QColor"),
                                   QStringLiteral("persist/Sibling.cpp:1 dialogs/PlanDetail.h"),
+                                  QStringLiteral("plan/RunsSql.cpp:2 QSqlQuery"),
+                                  QStringLiteral("plan/RunsSql.cpp:6 QSqlQuery"),
                                   QStringLiteral("stray/File.cpp:1 common/PlantValues.h")}))
         << describe(breaches).toStdString();
 }
