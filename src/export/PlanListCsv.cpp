@@ -15,7 +15,10 @@ constexpr int FirstColumn = plangrid::Handle + 1;
 class CsvEncoderOutput
 {
 public:
-    explicit CsvEncoderOutput(TextEncoder &encoder) : m_encoder(encoder) { m_csv.bytes = encoder.byteOrderMark(); }
+    CsvEncoderOutput(TextEncoder &encoder, csv::Formulas formulas) : m_encoder(encoder), m_formulas(formulas)
+    {
+        m_csv.bytes = encoder.byteOrderMark();
+    }
 
     // One record; the list row and the lot name where the characters that fail stand.
     void record(const QStringList &cells, int listRow, const QString &arrangement)
@@ -24,7 +27,7 @@ public:
             if (i > 0)
                 m_csv.bytes += ',';
             m_field.clear();
-            csv::appendField(m_field, cells[i]);
+            csv::appendField(m_field, cells[i], m_formulas);
             m_failed.clear();
             m_encoder.append(m_csv.bytes, m_field, m_failed);
             for (char32_t c : m_failed)
@@ -37,6 +40,7 @@ public:
 
 private:
     TextEncoder &m_encoder;
+    const csv::Formulas m_formulas;
     PlanListCsv m_csv;
     QString m_field;
     QList<char32_t> m_failed;
@@ -51,9 +55,9 @@ QString characterText(char32_t c)
 
 } // namespace
 
-PlanListCsv planListCsv(const PlanGridModel &model, TextEncoder &encoder)
+PlanListCsv planListCsv(const PlanGridModel &model, TextEncoder &encoder, csv::Formulas formulas)
 {
-    CsvEncoderOutput out(encoder);
+    CsvEncoderOutput out(encoder, formulas);
     QStringList cells;
     for (int column = FirstColumn; column < plangrid::ColumnCount; ++column)
         cells.append(plangrid::header(column));

@@ -4,6 +4,7 @@
 // list shows ("24/05/01", "1,200", "レ"). Whatever search the list was rebuilt with holds for
 // the file too.
 
+#include "export/CsvText.h"
 #include "export/TextEncoding.h"
 
 #include <QByteArray>
@@ -29,8 +30,10 @@ struct PlanListCsv
     QList<UnmappableCharacter> unmappable;
 };
 
-// The file of the list as `model` holds it, in the encoder's encoding (which must be valid).
-PlanListCsv planListCsv(const PlanGridModel &model, TextEncoder &encoder);
+// The file of the list as `model` holds it, in the encoder's encoding (which must be valid);
+// cells a spreadsheet would run as formulas are written as text unless asked for as stored.
+PlanListCsv planListCsv(const PlanGridModel &model, TextEncoder &encoder,
+                        csv::Formulas formulas = csv::Formulas::AsText);
 
 // The characters that cannot be written, for a message: the first `shown` of them one a line
 // (row, lot, column, character and its code point), then how many more there are.

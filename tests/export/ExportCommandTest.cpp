@@ -1,14 +1,20 @@
 // "kalvuner-cli export" run as the plant's IT staff run it: the file it writes is the list's
 // file byte for byte (UTF-8 with its mark, or Shift_JIS), a character Shift_JIS cannot hold
-// stops it with status 2 and no file unless --replace-unmappable, and wrong command lines and
-// unwritable files have their statuses.
+// stops it with status 2 and no file unless --replace-unmappable, a cell a spreadsheet would run
+// is written as text unless --raw, and wrong command lines, unwritable files and paths that are
+// no regular file have their statuses.
 
 #include "ExportPlant.h"
 #include "export/PlanListCsv.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -85,6 +91,28 @@ TEST_P(ExportCommand, AnUnmappableCharacterStopsItUnlessReplacementIsAskedFor)
     EXPECT_TRUE(QString::fromUtf8(fileBytes(utf8)).contains(QStringLiteral("ケース🙂")));
 }
 
+TEST_P(ExportCommand, ACellASpreadsheetWouldRunIsWrittenAsTextUnlessRawIsAskedFor)
+{
+    const QString formula = QStringLiteral("=HYPERLINK(\"http://example.invalid\",\"押す\")");
+    nameItem(arrangement(4), formula);
+    load();
+    const QString path = folder.filePath(QStringLiteral("一覧.csv"));
+    const auto itemNames = [&] {
+        QStringList names;
+        for (const QStringList &row : readBack(fileBytes(path), true))
+            names << row.value(plangrid::ItemName - 1);
+        return names;
+    };
+
+    ASSERT_EQ(tool({QStringLiteral("--csv"), path}).status, 0);
+    EXPECT_EQ(fileBytes(path), expected(TextEncoding::Utf8));
+    EXPECT_TRUE(itemNames().contains(u'\'' + formula));
+    EXPECT_FALSE(itemNames().contains(formula));
+
+    ASSERT_EQ(tool({QStringLiteral("--csv"), path, QStringLiteral("--raw")}).status, 0);
+    EXPECT_TRUE(itemNames().contains(formula));
+}
+
 TEST_P(ExportCommand, WrongCommandLinesAndUnwritableFiles)
 {
     const QString path = folder.filePath(QStringLiteral("x.csv"));
@@ -96,6 +124,18 @@ TEST_P(ExportCommand, WrongCommandLinesAndUnwritableFiles)
          QStringLiteral("に書き込めませんでした")},
     }, folder.path());
 }
+
+#ifdef Q_OS_UNIX
+TEST_P(ExportCommand, ANamedPipeIsLeftAsItIs)
+{
+    const QString pipe = folder.filePath(QStringLiteral("pipe.csv"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const ToolRun run = tool({QStringLiteral("--csv"), pipe});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("通常のファイルではない"))) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+}
+#endif
 
 INSTANTIATE_TEST_SUITE_P(Backends, ExportCommand, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
 

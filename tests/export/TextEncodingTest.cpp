@@ -82,4 +82,34 @@ TEST(CsvField, QuotesOnlyWhatASpreadsheetWouldSplit)
     }
 }
 
+TEST(CsvField, CellsASpreadsheetWouldRunAreWrittenAsTextUnlessAskedForAsStored)
+{
+    struct Case
+    {
+        QString field, asText, asStored;
+    };
+    const std::vector<Case> cases{
+        {QStringLiteral("=HYPERLINK(\"http://x\",\"押す\")"),
+         QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\",\"\"押す\"\")\""),
+         QStringLiteral("\"=HYPERLINK(\"\"http://x\"\",\"\"押す\"\")\"")},
+        {QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("'=cmd|' /C calc'!A0"), QStringLiteral("=cmd|' /C calc'!A0")},
+        {QStringLiteral("+1+2"), QStringLiteral("'+1+2"), QStringLiteral("+1+2")},
+        {QStringLiteral("-2+3"), QStringLiteral("'-2+3"), QStringLiteral("-2+3")},
+        {QStringLiteral("@SUM(A1)"), QStringLiteral("'@SUM(A1)"), QStringLiteral("@SUM(A1)")},
+        {QStringLiteral("\t=1"), QStringLiteral("'\t=1"), QStringLiteral("\t=1")},
+        // Plain numbers, and signs further in, stay as they are.
+        {QStringLiteral("-1,200"), QStringLiteral("\"-1,200\""), QStringLiteral("\"-1,200\"")},
+        {QStringLiteral("-12.5"), QStringLiteral("-12.5"), QStringLiteral("-12.5")},
+        {QStringLiteral("+3"), QStringLiteral("+3"), QStringLiteral("+3")},
+        {QStringLiteral("型-01=A"), QStringLiteral("型-01=A"), QStringLiteral("型-01=A")},
+    };
+    for (const Case &c : cases) {
+        QString text, stored;
+        csv::appendField(text, c.field);
+        csv::appendField(stored, c.field, csv::Formulas::AsStored);
+        EXPECT_EQ(text, c.asText) << c.field.toStdString();
+        EXPECT_EQ(stored, c.asStored) << c.field.toStdString();
+    }
+}
+
 } // namespace

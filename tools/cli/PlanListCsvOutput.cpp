@@ -12,9 +12,10 @@ PlanListCsvOutput::PlanListCsvOutput(QCommandLineParser &parser)
       m_encodingOption(QStringLiteral("encoding"), QStringLiteral("CSV の文字コード utf-8|shift_jis (既定 utf-8, BOM 付き)"),
                        QStringLiteral("utf-8|shift_jis"), QStringLiteral("utf-8")),
       m_replace(QStringLiteral("replace-unmappable"),
-                QStringLiteral("文字コードで表せない文字を「?」に置き換えて書き出します。"))
+                QStringLiteral("文字コードで表せない文字を「?」に置き換えて書き出します。")),
+      m_raw(QStringLiteral("raw"), QStringLiteral("=, +, -, @ で始まるセルも先頭に「'」を付けず、そのまま書き出します。"))
 {
-    parser.addOptions({m_file, m_encodingOption, m_replace});
+    parser.addOptions({m_file, m_encodingOption, m_replace, m_raw});
 }
 
 bool PlanListCsvOutput::requested() const
@@ -43,7 +44,8 @@ int PlanListCsvOutput::write(CliSession &cli)
     }
     PlanGridModel list(cli.session().store());
     list.rebuild();
-    const PlanListCsv csv = planListCsv(list, encoder);
+    const PlanListCsv csv =
+        planListCsv(list, encoder, m_parser.isSet(m_raw) ? csv::Formulas::AsStored : csv::Formulas::AsText);
     const QString file = m_parser.value(m_file);
     if (!csv.unmappable.isEmpty()) {
         cliErr() << unmappableReport(csv.unmappable, m_encoding) << u'\n';

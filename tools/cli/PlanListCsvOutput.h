@@ -1,8 +1,9 @@
 #pragma once
-// "export --csv FILE [--encoding utf-8|shift_jis] [--replace-unmappable]": the plan list of the
+// "export --csv FILE [--encoding utf-8|shift_jis] [--replace-unmappable] [--raw]": the plan list of the
 // loaded class as the main window lists it before any search, as a CSV file. A character that
 // the encoding cannot hold is named on the error output and nothing is written (exit status 2),
-// unless --replace-unmappable writes "?" in its place.
+// unless --replace-unmappable writes "?" in its place. Cells a spreadsheet would run as a
+// formula are written as text (a leading apostrophe) unless --raw asks for them as stored.
 
 #include "ExportOutput.h"
 #include "export/TextEncoding.h"
@@ -21,6 +22,6 @@ public:
 
 private:
     QCommandLineParser &m_parser;
-    QCommandLineOption m_file, m_encodingOption, m_replace;
+    QCommandLineOption m_file, m_encodingOption, m_replace, m_raw;
     TextEncoding m_encoding = TextEncoding::Utf8;
 };

@@ -1,6 +1,7 @@
 #include "export/ui/ChartOutput.h"
 
 #include "export/PdfTextMap.h"
+#include "export/WholeFile.h"
 #include "export/ui/ChartPagePainter.h"
 
 #include <QBuffer>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -99,9 +99,8 @@ OutputOutcome writeChartPdf(const QString &path, ChartPagePainter &painter, Pape
         return failed(notWritten(path, QStringLiteral("PDFを作成できませんでした。")));
     QByteArray bytes = buffer.data();
     restoreIdeographs(bytes);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return failed(notWritten(path, file.errorString()));
+    if (const auto notSaved = writeWholeFile(path, bytes))
+        return failed(*notSaved);
     return {};
 }
 
@@ -125,8 +124,11 @@ OutputOutcome writeChartPng(const QString &path, ChartPagePainter &painter, doub
         output.setRenderHint(QPainter::TextAntialiasing);
         painter.paint(output, pages.front());
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return failed(notWritten(path, file.errorString()));
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG"))
+        return failed(notWritten(path, QStringLiteral("画像を作成できませんでした。")));
+    if (const auto notSaved = writeWholeFile(path, png.data()))
+        return failed(*notSaved);
     return {};
 }
