@@ -106,38 +106,41 @@ TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter)
     return {time, next};
 }
 
-LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const LinePlanTexts &texts,
-                              const BreakTable &breaks, Prompter &prompter)
+LinePlanEntry readLinePlan(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanTexts &texts,
+                           Prompter &prompter)
 {
     const EnteredShifts entered = enteredShifts(texts);
     if (entered.badBox >= 0) {
         prompter.inform(lineplan::BadTime);
-        return {false, entered.badBox, false};
+        return {{false, entered.badBox, false}, {}, 0};
     }
     const std::optional<int> hours = plannedHours(texts.PlanSum);
     if (!hours) {
         prompter.inform(lineplan::BadSum);
-        return {false, PlanSumBox, false};
+        return {{false, PlanSumBox, false}, {}, 0};
     }
-    const WorkCalendar &calendar = path.calendar();
     const CalendarDay *current = calendar.day(day.MachineNo, day.DateNum);
-    if (!current)
-        return {true, 0, false};
-    if (current->shiftTimes == entered.shifts && current->workHours == *hours)
-        return {true, 0, false};
+    if (!current || (current->shiftTimes == entered.shifts && current->workHours == *hours))
+        return {{true, 0, false}, {}, 0};
+    return {{true, 0, true}, entered.shifts, *hours};
+}
 
-    Edit edit = path.beginAction(lineplan::Caption);
+void storeLinePlan(Edit &edit, const LinePlanDay &day, const LinePlanEntry &entry, const BreakTable &breaks,
+                   const QTime &dayStart)
+{
     edit.changeDay(day.MachineNo, day.DateNum, [&](CalendarDay &changed) {
-        changed.shiftTimes = entered.shifts;
-        changed.workHours = *hours;
-        changed.hourly = BuildDaySpans(changed.shiftTimes, breaks, calendar.dayStart());
+        changed.shiftTimes = entry.shifts;
+        changed.workHours = entry.hours;
+        changed.hourly = BuildDaySpans(changed.shiftTimes, breaks, dayStart);
     });
-    edit.commit();
+}
 
+void tellUnstoredShifts(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
+                        Prompter &prompter)
+{
     const StoredDay &stored = calendar.storedRows(day.MachineNo, day.DateNum);
     if (stored.empty())
         prompter.inform(lineplan::NotStored);
-    else if (!unheldShiftPairs(entered.shifts, stored).empty())
+    else if (!unheldShiftPairs(entry.shifts, stored).empty())
         prompter.inform(lineplan::PairsNotStored);
-    return {true, 0, true};
 }

@@ -15,7 +15,7 @@
 
 class BreakTable;
 class ChartRows;
-class EditPath;
+class Edit;
 class Prompter;
 
 namespace lineplan {
@@ -87,5 +87,20 @@ struct LinePlanChange
     int focus = 0;       // otherwise the box to go back to
     bool changed = false; // the day was changed (one undo step)
 };
-LinePlanChange changeLinePlan(EditPath &path, const LinePlanDay &day, const LinePlanTexts &texts,
-                              const BreakTable &breaks, Prompter &prompter);
+
+// The boxes read and checked against the day: `outcome.changed` when the day takes new values.
+struct LinePlanEntry
+{
+    LinePlanChange outcome;
+    ShiftTimes shifts{};
+    int hours = 0;
+};
+LinePlanEntry readLinePlan(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanTexts &texts,
+                           Prompter &prompter);
+// The day takes the entry's shift times and hours, its spans rebuilt from the calendar's
+// `dayStart`, in the open action `edit`.
+void storeLinePlan(Edit &edit, const LinePlanDay &day, const LinePlanEntry &entry, const BreakTable &breaks,
+                   const QTime &dayStart);
+// After the change: the planner hears when saving cannot store the day in full.
+void tellUnstoredShifts(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
+                        Prompter &prompter);

@@ -21,6 +21,7 @@ const QString WholeLot = QStringLiteral("ロットの全数を選択する事は
 const QString BadCount = QStringLiteral("分割数は0以上の整数で入力してください");
 const QString Ask = QStringLiteral("この内容で分割を実施しますか？");
 const QString AskTitle = QStringLiteral("分割の確認");
+const QString ActionLabel = QStringLiteral("手配分割");
 } // namespace lotsplit
 
 namespace {
@@ -208,9 +209,8 @@ SplitChoice LotSplit::choice() const
     return choice;
 }
 
-qint64 splitLot(const SplitContext &context, qint64 lot, const SplitChoice &choice)
+qint64 splitLot(Edit &edit, const SplitContext &context, qint64 lot, const SplitChoice &choice)
 {
-    Edit edit = context.path.beginAction(QStringLiteral("手配分割"));
     PlanRecord rest = edit.record(lot);
     PlanRecord cut = splitrecords::emptyCopy(edit.store(), rest);
     moveChosen(rest.Members, cut.Members, choice.inner, context.numbers);
@@ -231,7 +231,5 @@ qint64 splitLot(const SplitContext &context, qint64 lot, const SplitChoice &choi
         record = rest;
         record.MembersWritten = 1;
     });
-    const qint64 added = edit.append(std::move(cut));
-    edit.commit();
-    return added;
+    return edit.append(std::move(cut));
 }

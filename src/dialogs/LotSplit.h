@@ -9,7 +9,7 @@
 
 #include <QStringList>
 
-class EditPath;
+class Edit;
 class Prompter;
 class ProvisionalNumbers;
 class WorkingTime;
@@ -25,6 +25,7 @@ extern const QString WholeLot;           // every line chosen in full
 extern const QString BadCount;           // a count that is no whole number of pieces
 extern const QString Ask;                // the question before the split
 extern const QString AskTitle;
+extern const QString ActionLabel;        // the undo step of a split
 } // namespace lotsplit
 
 enum class SplitRing { Inner, Outer }; // NList "内輪" (set A), GList "外輪" (set B)
@@ -79,14 +80,13 @@ private:
 // The context a split works in.
 struct SplitContext
 {
-    EditPath &path;
     const WorkingTime &time;
     int gridUnitMinutes = 1;
     ProvisionalNumbers &numbers;
 };
 
-// Carries out a confirmed lot split of lot `lot` as one planner action: the new lot is
+// Carries out a confirmed lot split of lot `lot` in the open planner action `edit`: the new lot is
 // appended with the chosen pieces as provisional arrangements, the lot keeps the rest, and
 // both are timed again (the new lot one grid-rounded minute after the lot's new end). Returns
 // the new lot's index.
-qint64 splitLot(const SplitContext &context, qint64 lot, const SplitChoice &choice);
+qint64 splitLot(Edit &edit, const SplitContext &context, qint64 lot, const SplitChoice &choice);

@@ -52,19 +52,11 @@ void storeNewValues(PlanRecord &lot, const Entered &in)
 // A window whose boxes are not taken (cancelled, or without item code) still hands the lot
 // the processes added in it, as the add window's 追加実施 promised, and a hide the planner
 // chose: one planner action, or none when there is neither.
-WriteBack writeWithoutBoxes(const PlanDetail &detail, qint64 lot, EditPath &path, bool hide)
+DetailWrite withoutBoxes(const PlanDetail &detail, bool hide)
 {
     if (!hide && detail.additions().empty())
         return {};
-    Edit edit = path.beginAction(hide ? QStringLiteral("詳細情報") : processAdd::ActionLabel);
-    edit.change(lot, [&](PlanRecord &record) {
-        if (hide)
-            record.DetailMark = detail.detailMark();
-        for (const ProcessAddition &addition : detail.additions())
-            applyProcessAddition(record, addition);
-    });
-    edit.commit();
-    return {WriteBackResult::Written, {}};
+    return {{WriteBackResult::Written, {}}, hide ? QStringLiteral("詳細情報") : processAdd::ActionLabel, false, hide};
 }
 
 } // namespace
@@ -81,35 +73,48 @@ QString machineOf(const QString &text)
     return text.leftJustified(8, QLatin1Char(' '));
 }
 
-void writeProcessAdditions(PlanDetail &detail, qint64 lot, EditPath &path)
+DetailWrite additionsWrite(const PlanDetail &detail)
 {
-    writeWithoutBoxes(detail, lot, path, false);
-    detail.additionsWritten();
+    return withoutBoxes(detail, false);
 }
 
-WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
-                          Prompter &prompter)
+DetailWrite planDetailWrite(const PlanDetail &detail, const PlanRecord &lot, Prompter &prompter)
 {
     const DetailTexts &t = detail.texts();
-    const bool hide = detail.detailMark() != path.store()[lot].DetailMark;
+    const bool hide = detail.detailMark() != lot.DetailMark;
     if (detail.cancelled())
-        return writeWithoutBoxes(detail, lot, path, false);
+        return withoutBoxes(detail, false);
     if (t.Text10.trimmed().isEmpty())
-        return writeWithoutBoxes(detail, lot, path, hide);
+        return withoutBoxes(detail, hide);
 
     const Entered in = enteredValues(detail);
     if (!in.start.isValid()) {
         const bool dateWrong = !plant::dateFromText(t.Text7.trimmed()).isValid();
         prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
-        return {WriteBackResult::StartRefused, dateWrong ? QStringLiteral("Text7") : QStringLiteral("Text1")};
+        return {{WriteBackResult::StartRefused, dateWrong ? QStringLiteral("Text7") : QStringLiteral("Text1")}, {}};
     }
     if (!in.end.isValid()) {
         const bool dateWrong = !plant::dateFromText(t.Text8.trimmed()).isValid();
         prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
-        return {WriteBackResult::EndRefused, dateWrong ? QStringLiteral("Text8") : QStringLiteral("Text6")};
+        return {{WriteBackResult::EndRefused, dateWrong ? QStringLiteral("Text8") : QStringLiteral("Text6")}, {}};
     }
+    return {{WriteBackResult::Written, {}}, QStringLiteral("詳細情報"), true, false};
+}
 
-    Edit edit = path.beginAction(QStringLiteral("詳細情報"));
+void writeDetail(Edit &edit, const PlanDetail &detail, qint64 lot, const DetailWrite &write,
+                 const PlanInsertion &insertion)
+{
+    if (!write.boxes) {
+        edit.change(lot, [&](PlanRecord &record) {
+            if (write.hide)
+                record.DetailMark = detail.detailMark();
+            for (const ProcessAddition &addition : detail.additions())
+                applyProcessAddition(record, addition);
+        });
+        return;
+    }
+    const DetailTexts &t = detail.texts();
+    const Entered in = enteredValues(detail);
     edit.change(lot, [&](PlanRecord &record) {
         const quint8 mark = detail.detailMark();
         record = detail.workingCopy();
@@ -152,6 +157,4 @@ WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const 
     const QDate due = plant::dateFromText(t.Text11.trimmed());
     if (due.isValid() || t.Text11.trimmed().isEmpty())
         edit.change(lot, [&](PlanRecord &record) { record.InitialDueDate = due; });
-    edit.commit();
-    return {WriteBackResult::Written, {}};
 }

@@ -7,9 +7,8 @@
 
 #include "dialogs/PlanDetail.h"
 
-class EditPath;
+class Edit;
 class PlanInsertion;
-struct RunContext;
 
 enum class WriteBackResult {
     NothingWritten, // no item code, or cancelled, and nothing added or hidden
@@ -30,9 +29,21 @@ QString destinationOf(const QString &text);
 // The machine as stored: eight characters.
 QString machineOf(const QString &text);
 
-// Hands the lot the processes added in the window so far, as their own planner action, before
-// a split cuts the lot as the window shows it.
-void writeProcessAdditions(PlanDetail &detail, qint64 lot, EditPath &path);
-
-WriteBack writeBackDetail(PlanDetail &detail, qint64 lot, EditPath &path, const PlanInsertion &insertion,
-                          Prompter &prompter);
+// What closing the window writes, checked before anything changes: the result for the window
+// and, unless `label` is empty, the planner action that writes it. `boxes`: the boxes and the
+// working copy become the lot's values; otherwise only the added processes (and a hide) do.
+struct DetailWrite
+{
+    WriteBack back;
+    QString label;
+    bool boxes = false;
+    bool hide = false;
+};
+DetailWrite planDetailWrite(const PlanDetail &detail, const PlanRecord &lot, Prompter &prompter);
+// The processes added in the window so far, as their own planner action, before a split cuts
+// the lot as the window shows it.
+DetailWrite additionsWrite(const PlanDetail &detail);
+// Writes what `write` says into the open planner action `edit`; a lot that was moved or
+// re-timed is inserted into its row again.
+void writeDetail(Edit &edit, const PlanDetail &detail, qint64 lot, const DetailWrite &write,
+                 const PlanInsertion &insertion);

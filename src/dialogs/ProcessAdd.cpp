@@ -141,20 +141,15 @@ bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition)
     return true;
 }
 
-bool addNextProcesses(EditPath &path, qint64 lot, int count, Database &db, Prompter &prompter)
+std::optional<ProcessAddition> nextProcesses(Database &db, Prompter &prompter, const PlanStore &store, qint64 lot,
+                                             int count)
 {
-    const PlanRecord &record = path.store()[lot];
-    ProcessAdd add(db, prompter, path.store(), lot);
+    const PlanRecord &record = store[lot];
+    ProcessAdd add(db, prompter, store, lot);
     if (!add.open(memberLines(record.Members), memberLines(record.AltMembers)))
-        return false;
+        return std::nullopt;
     // Line `count` checked: the lot's own line and `count` more (more than a set holds are
     // refused as such).
     const int selected = count < 0 ? 0 : std::min(count, MemberSlots::Capacity) + 1;
-    const std::optional<ProcessAddition> addition = add.execute(selected, record);
-    if (!addition)
-        return false;
-    Edit edit = path.beginAction(processAdd::ActionLabel);
-    edit.change(lot, [&](PlanRecord &changed) { applyProcessAddition(changed, *addition); });
-    edit.commit();
-    return true;
+    return add.execute(selected, record);
 }

@@ -12,7 +12,6 @@
 #include <vector>
 
 class Database;
-class EditPath;
 class PlanStore;
 class Prompter;
 
@@ -76,12 +75,12 @@ private:
 // Returns false and leaves the lot as it was when the set has too few free slots.
 bool applyProcessAddition(PlanRecord &lot, const ProcessAddition &addition);
 
-// The add without the windows (a script's "add-process"): lot `lot` of the plan takes the
-// next `count` processes of its chain, as checking line `count` of the add window and
-// pressing 追加実施 would, in one planner action. A count beyond the chain takes the whole
-// chain. False, after the same messages as the windows, when nothing was added. Throws
-// DbError.
-bool addNextProcesses(EditPath &path, qint64 lot, int count, Database &db, Prompter &prompter);
+// The add without the windows (a script's "add-process"): what lot `lot` of `store` takes
+// when the next `count` processes of its chain are added, as checking line `count` of the add
+// window and pressing 追加実施 would. A count beyond the chain takes the whole chain. Nothing,
+// after the same messages as the windows, when nothing is added. Throws DbError.
+std::optional<ProcessAddition> nextProcesses(Database &db, Prompter &prompter, const PlanStore &store, qint64 lot,
+                                             int count);
 
 // The arrangement number of a member line: the text before its first blank.
 qint64 memberLineArrangement(const QString &line);

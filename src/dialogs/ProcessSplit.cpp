@@ -16,6 +16,7 @@ const QString PartlyChosenInner = QStringLiteral("の工程(内輪)で指定さ�
 const QString PartlyChosenOuter = QStringLiteral("の工程(外輪)で指定されていない物がありますがよろしいですか？");
 const QString PartlyChosenTitle = QStringLiteral("特殊分割の確認");
 const QString BothRingsItem = QStringLiteral("1012001500011");
+const QString ActionLabel = QStringLiteral("工程分割");
 } // namespace processsplit
 
 namespace {
@@ -98,9 +99,8 @@ bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, con
            && acceptsPartlyChosen(lot.AltMembers, choice.chosenOuter, processsplit::PartlyChosenOuter, prompter);
 }
 
-qint64 splitProcesses(EditPath &path, qint64 lot, const ProcessChoice &choice)
+qint64 splitProcesses(Edit &edit, qint64 lot, const ProcessChoice &choice)
 {
-    Edit edit = path.beginAction(QStringLiteral("工程分割"));
     PlanRecord rest = edit.record(lot);
     PlanRecord moved = splitrecords::emptyCopy(edit.store(), rest);
     moveChosen(rest.Members, moved.Members, choice.chosenInner);
@@ -114,7 +114,5 @@ qint64 splitProcesses(EditPath &path, qint64 lot, const ProcessChoice &choice)
         record = rest;
         record.MembersWritten = 1;
     });
-    const qint64 added = edit.append(std::move(moved));
-    edit.commit();
-    return added;
+    return edit.append(std::move(moved));
 }

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-class EditPath;
+class Edit;
 class Prompter;
 
 namespace processsplit {
@@ -21,6 +21,7 @@ extern const QString PartlyChosenOuter;
 extern const QString PartlyChosenTitle;
 // The one item whose inner and outer processes may move together.
 extern const QString BothRingsItem;
+extern const QString ActionLabel; // the undo step of a process split
 } // namespace processsplit
 
 // The lines of the window's lists and which of them are chosen (line numbers from 0).
@@ -35,7 +36,8 @@ struct ProcessChoice
 bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, const QString &itemCode,
                          Prompter &prompter);
 
-// Moves the chosen slots of lot `lot` to a new lot one day later, as one planner action. Each
+// Moves the chosen slots of lot `lot` to a new lot one day later, in the open planner action
+// `edit`. Each
 // lot then goes by the number of its first inner member (of its first outer one when it has
 // no inner member). Returns the new lot's index.
-qint64 splitProcesses(EditPath &path, qint64 lot, const ProcessChoice &choice);
+qint64 splitProcesses(Edit &edit, qint64 lot, const ProcessChoice &choice);

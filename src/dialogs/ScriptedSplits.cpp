@@ -1,9 +1,7 @@
 #include "dialogs/ScriptedSplits.h"
 
 #include "dialogs/DetailLines.h"
-#include "dialogs/ProcessSplit.h"
 #include "dialogs/SplitRecords.h"
-#include "editing/EditPath.h"
 
 namespace {
 
@@ -21,33 +19,33 @@ bool chooseMember(const MemberSlots &set, qint64 member, std::vector<int> &rows)
 
 } // namespace
 
-ScriptedSplit splitLotByPlans(const SplitContext &context, qint64 lot,
-                              const std::vector<std::pair<qint64, QString>> &counts, Prompter &prompter)
+ScriptedChoice<SplitChoice> chooseLotSplit(const PlanRecord &lot,
+                                           const std::vector<std::pair<qint64, QString>> &counts,
+                                           Prompter &prompter)
 {
     LotSplit rules(prompter);
-    rules.open(context.path.store()[lot]);
+    rules.open(lot);
     for (const auto &[planNo, count] : counts) {
         if (!rules.clickPlan(planNo))
-            return {0, QStringLiteral("生産計画番号 %1 の工程はこの手配にありません。").arg(planNo)};
+            return {std::nullopt, QStringLiteral("生産計画番号 %1 の工程はこの手配にありません。").arg(planNo)};
         rules.texts().Text14 = count;
         if (!rules.enterCount())
             return {};
     }
     if (!rules.confirm())
         return {};
-    return {splitLot(context, lot, rules.choice()), {}};
+    return {rules.choice(), {}};
 }
 
-ScriptedSplit splitProcessesByMembers(EditPath &path, qint64 lot, const std::vector<qint64> &members,
-                                      Prompter &prompter)
+ScriptedChoice<ProcessChoice> chooseProcessSplit(const PlanRecord &lot, const std::vector<qint64> &members,
+                                                 Prompter &prompter)
 {
-    const PlanRecord &record = path.store()[lot];
-    ProcessChoice choice{memberLines(record.Members), memberLines(record.AltMembers), {}, {}};
+    ProcessChoice choice{memberLines(lot.Members), memberLines(lot.AltMembers), {}, {}};
     for (const qint64 member : members)
-        if (!chooseMember(record.Members, member, choice.chosenInner)
-            && !chooseMember(record.AltMembers, member, choice.chosenOuter))
-            return {0, QStringLiteral("手配番号 %1 の工程はこの手配にありません。").arg(member)};
-    if (!confirmProcessSplit(record, choice, record.ItemCode, prompter))
+        if (!chooseMember(lot.Members, member, choice.chosenInner)
+            && !chooseMember(lot.AltMembers, member, choice.chosenOuter))
+            return {std::nullopt, QStringLiteral("手配番号 %1 の工程はこの手配にありません。").arg(member)};
+    if (!confirmProcessSplit(lot, choice, lot.ItemCode, prompter))
         return {};
-    return {splitProcesses(path, lot, choice), {}};
+    return {choice, {}};
 }

@@ -10,16 +10,30 @@
 #include <utility>
 #include <vector>
 
+#include "dialogs/ProcessSplit.h"
+
+#include <optional>
+
 struct ScriptedSplit
 {
     qint64 newLot = 0; // the lot the split made; 0 when a check or a question stopped it
     QString error;     // what of the script names nothing of the lot; nothing is changed then
 };
 
+// What a script's split chooses: the choice once every check and question passed; nothing
+// when one stopped it (after its message) or when `error` names what the lot does not hold.
+template<class Choice>
+struct ScriptedChoice
+{
+    std::optional<Choice> choice;
+    QString error;
+};
+
 // `counts`: production plan number and the count typed for it, in the order typed.
-ScriptedSplit splitLotByPlans(const SplitContext &context, qint64 lot,
-                              const std::vector<std::pair<qint64, QString>> &counts, Prompter &prompter);
+ScriptedChoice<SplitChoice> chooseLotSplit(const PlanRecord &lot,
+                                           const std::vector<std::pair<qint64, QString>> &counts,
+                                           Prompter &prompter);
 
 // `members`: the arrangement numbers of the processes to move.
-ScriptedSplit splitProcessesByMembers(EditPath &path, qint64 lot, const std::vector<qint64> &members,
-                                      Prompter &prompter);
+ScriptedChoice<ProcessChoice> chooseProcessSplit(const PlanRecord &lot, const std::vector<qint64> &members,
+                                                 Prompter &prompter);

@@ -13,38 +13,49 @@ std::optional<QString> RowAtY(const ChartRows &rows, double y)
     return QString();
 }
 
-void BarDrop::dropOnSurface(qint64 bar, const std::optional<QString> &row, double left, const QString &originRow)
+namespace {
+// The drop point's moment: the bar's new height decides whose scale its left edge is read on,
+// the strip's for the unassigned row, the main surface's below it.
+QDateTime momentAt(const GanttChart &chart, const QString &row, double left, qint64 &top)
+{
+    const ChartRows &rows = chart.rows();
+    const int rowIndex = rows.rowOfCode(row);
+    top = rowIndex > 0 ? qint64(rows.row(rowIndex).top) : 0;
+    const ChartSurface surface = double(top) > StripRowLimit ? ChartSurface::Main : ChartSurface::Strip;
+    return chart.scale().dateTimeAtX(left, surface);
+}
+} // namespace
+
+void BarDrop::dropOnSurface(qint64 bar, const std::optional<QString> &row, double left)
 {
     const qint64 lot = m_store.findByBar(bar);
     if (lot < 2)
         return;
-    if (row) {
-        const bool later = left > double(m_chart.bar(bar).left);
-        const ChartRows &rows = m_chart.rows();
-        const int rowIndex = rows.rowOfCode(*row);
-        const qint64 top = rowIndex > 0 ? qint64(rows.row(rowIndex).top) : 0;
-        // The bar's new height decides whose scale its left edge is read on: the strip's for the
-        // unassigned row, the main surface's below it.
-        const ChartSurface surface = double(top) > StripRowLimit ? ChartSurface::Main : ChartSurface::Strip;
-        const QDateTime moment = m_chart.scale().dateTimeAtX(left, surface);
-        // The bar shows where it was let go while the insertion's questions are open.
-        const bool endFixed = m_store[lot].isEndFixed();
-        if (!(endFixed && (later || row->trimmed().isEmpty())))
-            m_chart.moveBar(bar, qint64(left), top);
-        m_drop.drop(lot, *row, moment, originRow, later);
-    }
+    if (row)
+        m_actions.drop(lot, *row, showLetGo(bar, lot, *row, left));
     m_chart.layOutBar(lot);
 }
 
-void BarDrop::dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left,
-                        const QString &originRow)
+QDateTime BarDrop::showLetGo(qint64 bar, qint64 lot, const QString &row, double left)
+{
+    const bool later = left > double(m_chart.bar(bar).left);
+    qint64 top = 0;
+    const QDateTime moment = momentAt(m_chart, row, left, top);
+    const bool endFixed = m_store[lot].isEndFixed();
+    if (!(endFixed && (later || row.trimmed().isEmpty())))
+        m_chart.moveBar(bar, qint64(left), top);
+    return moment;
+}
+
+void BarDrop::dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left)
 {
     const qint64 source = m_store.findByBar(bar);
     const qint64 target = m_store.findByBar(onBar);
-    if (source >= 2 && target >= 2 && m_merge.dropOn(source, target) == PlanMerge::Outcome::Merged) {
-        // The source's bar disappears and the drag colour ends with it.
-        m_chart.layOutBar(source);
+    if (source < 2 || target < 2 || !row) {
+        dropOnSurface(bar, row, left);
         return;
     }
-    dropOnSurface(bar, row, left, originRow);
+    m_actions.merge(source, target, *row, showLetGo(bar, source, *row, left));
+    // A merged source's bar disappears; a moved one shows its new place; the drag colour ends.
+    m_chart.layOutBar(source);
 }

@@ -1,12 +1,11 @@
 #pragma once
 // A dragged bar let go on the chart surface: the chart turns the pointer into the row under it
 // (RowAtY) and the moment at the bar's new left edge, and the lot drop does the rest as one
-// planner action. Let go on another bar, it may merge into that bar's lot instead (PlanMerge).
-// The chart widget only forwards the drop: the bar, the bar under the pointer, the row under
-// it and the bar's new left edge.
+// planner action of the plan's actions. Let go on another bar, it may merge into that bar's
+// lot instead. The chart widget only forwards the drop: the bar, the bar under the pointer,
+// the row under it and the bar's new left edge.
 
-#include "editing/LotDrop.h"
-#include "editing/PlanMerge.h"
+#include "editing/PlanActions.h"
 #include "gantt/GanttChart.h"
 
 #include <optional>
@@ -19,24 +18,22 @@ std::optional<QString> RowAtY(const ChartRows &rows, double y);
 class BarDrop
 {
 public:
-    BarDrop(const PlanStore &store, const LotDrop &drop, const PlanMerge &merge, GanttChart &chart)
-        : m_store(store), m_drop(drop), m_merge(merge), m_chart(chart)
-    {
-    }
+    BarDrop(PlanActions &actions, GanttChart &chart) : m_store(actions.store()), m_actions(actions), m_chart(chart) {}
 
     // The drop of `bar` on the row `row` (RowAtY of the pointer) with its left edge at `left`
-    // (the pointer's x less the grab offset); `originRow` is the row it was picked up from. A
-    // drop above the surface changes nothing. Whatever happens, the bar is laid out again from
+    // (the pointer's x less the grab offset). A drop above the surface changes nothing. Whatever happens, the bar is laid out again from
     // its lot, which ends the drag colour.
-    void dropOnSurface(qint64 bar, const std::optional<QString> &row, double left, const QString &originRow);
+    void dropOnSurface(qint64 bar, const std::optional<QString> &row, double left);
     // The drop of `bar` on the bar `onBar`: the two lots are tested for a merge; a drop that
     // does not merge is the drop on the surface at the same point.
-    void dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left,
-                   const QString &originRow);
+    void dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left);
 
 private:
+    // The bar shows where it was let go while the action's questions are open (an end-fixed
+    // lot that may not go there stays); returns the moment at its left edge.
+    QDateTime showLetGo(qint64 bar, qint64 lot, const QString &row, double left);
+
     const PlanStore &m_store;
-    const LotDrop &m_drop;
-    const PlanMerge &m_merge;
+    PlanActions &m_actions;
     GanttChart &m_chart;
 };

@@ -33,3 +33,12 @@ qint64 FunPlanKakutei(EditPath &path, const QString &confirmState, const Kakutei
     edit.commit();
     return changed;
 }
+
+QString confirmLotsText(const QString &confirmState, qint64 changed)
+{
+    if (changed == 0)
+        return QStringLiteral("該当する計画はありません");
+    return (confirmState == QLatin1String("2") ? QStringLiteral("%1件を確定しました")
+                                               : QStringLiteral("%1件を予定にしました"))
+        .arg(changed);
+}

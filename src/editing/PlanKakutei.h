@@ -21,3 +21,7 @@ struct KakuteiScope
 // within the range (both ends included). Lots whose class changes are marked changed, so that
 // saving writes the new class. Returns the number of lots changed.
 qint64 FunPlanKakutei(EditPath &path, const QString &confirmState, const KakuteiScope &scope);
+
+// What the planner is told after a bulk change of `changed` lots to `confirmState`: the
+// window's status line and the command-line tool say the same words.
+QString confirmLotsText(const QString &confirmState, qint64 changed);

@@ -32,17 +32,18 @@ QStringView placedBy(const PlanRecord &lot)
 
 } // namespace
 
-void RowPacking::pack(int row) const
+bool RowPacking::pack(int row) const
 {
     if (!m_rows.isMachineRow(row)) {
         m_prompter.inform(packing::NotOnUnplanned);
-        return;
+        return false;
     }
     if (!m_prompter.ask(packing::AskPack, {}, false))
-        return;
+        return false;
     const std::vector<qint64> lots = lotsOfRow(row);
     m_prompter.inform(QString::number(lots.size()) + packing::CountSuffix);
     packLots(lots, packingStart(row));
+    return true;
 }
 
 std::vector<qint64> RowPacking::lotsOfRow(int row) const

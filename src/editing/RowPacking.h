@@ -35,8 +35,8 @@ public:
 
     // The double-click (or right press) on the label of chart row `row`: only machine rows
     // are packed; the question and the count message come first. The whole row is one undo
-    // step.
-    void pack(int row) const;
+    // step. False when the row is refused or the planner says No.
+    bool pack(int row) const;
 
     // The lots of machine row `row` with an arrangement number, in packing order: by start,
     // among equal starts the smaller non-zero work minutes first, else the smaller quantity.

@@ -1,5 +1,6 @@
 #include "session/PlanSession.h"
 
+#include "common/PlantValues.h"
 #include "db/Database.h"
 #include "editing/AutoPlacement.h"
 #include "gantt/ClassRows.h"
@@ -13,8 +14,11 @@ PlanSession::PlanSession(RunContext &run, Database &db, Prompter &prompter, QObj
       m_path(m_store, m_calendar, m_rows, run), m_insertion(m_rows, m_time, run, prompter),
       m_drop(m_path, m_insertion, m_rows, m_time, run, db, prompter), m_merge(m_path, m_insertion, prompter),
       m_packing(m_path, m_rows, m_calendar, m_insertion, run, prompter),
-      m_watch(m_path, m_rows)
+      m_gridEdit(m_path, m_insertion, m_rows, m_time, run, prompter), m_watch(m_path, m_rows),
+      m_account(qEnvironmentVariable("USERNAME"))
 {
+    if (m_account.isEmpty())
+        m_account = qEnvironmentVariable("USER");
     connect(&m_path, &EditPath::saveEnabledChanged, this, &PlanSession::unsavedChangesChanged);
 }
 
@@ -67,12 +71,35 @@ void PlanSession::placeLoadedLots(ProgressText *progress)
     });
 }
 
-SaveResult PlanSession::save(SaveProgress &progress, const QString &accountName, const QDateTime &now,
-                             RetryPolicy retry, const std::vector<qint64> &overwriteLots)
+SaveResult PlanSession::saveOnce(SaveProgress &progress, RetryPolicy retry, const QDateTime &now,
+                                 const std::vector<qint64> &overwriteLots)
 {
-    const EditPathSaveRequest request{m_rows,      m_run, m_db,  m_prompter,      progress,
-                                      accountName, now,   retry, &m_fingerprints, overwriteLots};
+    const EditPathSaveRequest request{m_rows,    m_run, m_db,  m_prompter,      progress,
+                                      m_account, now,   retry, &m_fingerprints, overwriteLots};
     return saveThroughEditPath(m_path, request);
+}
+
+SaveResult PlanSession::save(SaveProgress &progress, const ElsewhereChoice &choose, RetryPolicy retry, QDateTime now)
+{
+    if (now.isNull())
+        now = plant::naiveDateTime(QDate::currentDate(), QTime::currentTime());
+    const SaveResult saved = saveOnce(progress, retry, now, {});
+    if (saved.outcome != SaveResult::Outcome::ChangedElsewhere || !choose)
+        return saved;
+    switch (choose(saved)) {
+    case ElsewherePolicy::Overwrite:
+        return saveOnce(progress, retry, now, saved.changedElsewhereLots(true));
+    case ElsewherePolicy::ReadAgain:
+        try {
+            reloadLots(saved.changedElsewhereLots());
+        } catch (const DbError &error) {
+            m_prompter.inform(error.text);
+        }
+        break;
+    case ElsewherePolicy::KeepUnsaved:
+        break;
+    }
+    return saved;
 }
 
 void PlanSession::reloadLots(const std::vector<qint64> &indices)

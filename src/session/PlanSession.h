@@ -2,14 +2,18 @@
 // One process class and period as the planner works on it: the class's chart rows with the
 // machines' working calendars and the plant's breaks, every machine of the plant, the plan
 // store with its lots, and the edit path through which every change of a lot or a calendar day
-// goes, with the insertion rules and the automatic placement of loading. The main window, the
-// command-line tool, the bench and the tests all load, edit and save a plan through here, so a
-// planner action behaves the same from the mouse, from a script and in a test.
+// goes, with the insertion rules and the automatic placement of loading.
 //
-// The session is the only holder of a writable plan: everything else reads the store and
-// changes it through the edit path.
+// The session is the plan's action interface: every planner action is one call here, taking
+// plain values, asking its questions through the session's prompter, one undo step with its
+// label, and saying what happened. The main window and its dialogs, the command-line tool, the
+// bench and the tests all load, edit and save a plan through these calls, so an action leaves
+// the same plan from the mouse, from a script and in a test. The session is the only holder of
+// a writable plan and of the database: everything else reads the store.
 
 #include "calendar/BreakTable.h"
+#include "dialogs/DetailActions.h"
+#include "dialogs/ProvisionalNumbers.h"
 #include "calendar/WorkCalendar.h"
 #include "calendar/WorkingTime.h"
 #include "editing/EditPath.h"
@@ -25,6 +29,7 @@
 #include "plan/PlanStore.h"
 
 #include <QObject>
+#include <functional>
 
 class Database;
 class ProgressText;
@@ -32,7 +37,7 @@ class Prompter;
 class SaveProgress;
 struct RunContext;
 
-class PlanSession : public QObject
+class PlanSession : public QObject, public DetailActions
 {
     Q_OBJECT
 public:
@@ -55,41 +60,82 @@ public:
     // the bench's large ones) becomes the loaded, clean plan. The lots keep their places;
     // `place` runs the automatic placement of loading over them as well.
     void adopt(ChartRows rows, WorkCalendar calendar, PlanStore store, bool place = false);
+    // The plant's breaks of such a plan, which a machine's working day is rebuilt around.
+    void adoptBreaks(BreakTable breaks) { m_breaks = std::move(breaks); }
 
     RunContext &context() { return m_run; }
     const RunContext &context() const { return m_run; }
-    Database &database() { return m_db; }
-    Prompter &prompter() { return m_prompter; }
+    Prompter &prompter() override { return m_prompter; }
     bool inquiryMode() const;
 
-    const ChartRows &rows() const { return m_rows; }
-    const WorkCalendar &calendar() const { return m_calendar; }
+    const ChartRows &rows() const override { return m_rows; }
+    const WorkCalendar &calendar() const override { return m_calendar; }
     const BreakTable &breaks() const { return m_breaks; }
-    const WorkingTime &workingTime() const { return m_time; }
+    const WorkingTime &workingTime() const override { return m_time; }
     const MachineLookup &machines() const { return m_machines; }
-    const PlanStore &store() const { return m_store; }
-    EditPath &editPath() { return m_path; }
+    const PlanStore &store() const override { return m_store; }
+    // The history and the change signals; edits go through the actions below. Tests and the
+    // bench that set up a plan by hand use the writable path.
     const EditPath &editPath() const { return m_path; }
-    const PlanInsertion &insertion() const { return m_insertion; }
-    PlanInsertion &insertion() { return m_insertion; }
-    // A lot let go on a row at a moment, as the chart's drop and a script's move do it.
-    const LotDrop &lotDrop() const { return m_drop; }
-    // A lot's bar let go on another lot's bar: the merge test and the merge.
-    const PlanMerge &merge() const { return m_merge; }
-    // Packing a machine row's lots from its label.
-    const RowPacking &packing() const { return m_packing; }
+    EditPath &editPath() { return m_path; }
     // The plan's conflicts and the machines' load, kept current by every edit.
     const PlanWatch &watch() const { return m_watch; }
+    // The insertion and packing rules as the actions use them, for the tests of those rules.
+    const PlanInsertion &insertion() const { return m_insertion; }
+    const RowPacking &packing() const { return m_packing; }
+    // The provisional numbers the splits of this plan have given so far.
+    const ProvisionalNumbers &provisionalNumbers() const { return m_provisional; }
+    // The code of the row whose band holds the lot's bar, as a press on the bar reads it.
+    QString rowCodeOfLot(qint64 lot) const;
+
+    // The planner's actions (see PlanActions and DetailActions).
+    bool drop(qint64 lot, const QString &row, const QDateTime &moment) override;
+    MergeOutcome merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment) override;
+    bool pack(int row) override;
+    qint64 confirmLots(const QString &confirmState, const KakuteiScope &scope) override;
+    void returnToLoadedDates(qint64 lot) override;
+    void toggleDisplay(qint64 lot) override;
+    void toggleConfirm(qint64 lot) override;
+    PlanGridEdit::Outcome editListCell(qint64 lot, int column, const QString &text) override;
+    bool queueBehind(qint64 dragged, qint64 target) override;
+    bool undo() override;
+    bool redo() override;
+
+    WriteBack writeBackDetail(PlanDetail &detail, qint64 lot) override;
+    void writeProcessAdditions(PlanDetail &detail, qint64 lot) override;
+    qint64 splitLot(qint64 lot, const SplitChoice &choice) override;
+    ScriptedSplit splitLotByPlans(qint64 lot, const std::vector<std::pair<qint64, QString>> &counts) override;
+    qint64 splitProcesses(qint64 lot, const ProcessChoice &choice, const QString &itemCode) override;
+    ScriptedSplit splitProcessesByMembers(qint64 lot, const std::vector<qint64> &members) override;
+    bool addProcesses(qint64 lot, int count) override;
+    LinePlanChange changeMachineDay(const LinePlanDay &day, const LinePlanTexts &texts) override;
+
+    DetailTexts detailTexts(qint64 lot) override;
+    void lookUpItemCode(PlanDetail &detail) override;
+    QStringList processShowLines(qint64 arrangementNo) override;
+    std::unique_ptr<ProcessAdd> processAdd(qint64 lot) override;
 
     // The plan differs from the database (the save button is enabled). Never in inquiry mode.
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }
 
+    // The name written into the audit columns of every row a save writes: the signed-in
+    // account (USERNAME, else USER) unless another is set.
+    const QString &accountName() const { return m_account; }
+    void setAccountName(const QString &name) { m_account = name; }
+
+    // What becomes of the lots that others changed since the load when a save left them:
+    // they stay unsaved, are written over (those neither completed nor deleted elsewhere), or
+    // are read again, dropping the planner's changes to them.
+    enum class ElsewherePolicy { KeepUnsaved, Overwrite, ReadAgain };
+    using ElsewhereChoice = std::function<ElsewherePolicy(const SaveResult &left)>;
+
     // Saves every changed lot and calendar day; after a complete save the saved plan is the
     // clean one. Refused in inquiry mode. A lot whose arrangements someone else changed since
-    // the load is left unsaved and listed in the result, unless it is one of `overwriteLots`
-    // and was neither completed nor deleted elsewhere.
-    SaveResult save(SaveProgress &progress, const QString &accountName, const QDateTime &now,
-                    RetryPolicy retry = {}, const std::vector<qint64> &overwriteLots = {});
+    // the load is left unsaved; `choose` (when given) is then asked once what becomes of
+    // those lots. `now` is the save's time (the current time when null). Returns the last
+    // save's result (the first one's when the lots were kept or read again).
+    SaveResult save(SaveProgress &progress, const ElsewhereChoice &choose = {}, RetryPolicy retry = {},
+                    QDateTime now = {});
 
     // Drops the planner's changes to the lots `indices` and reads them again from the database
     // (after a save that found them changed elsewhere). A lot that is no longer open (completed
@@ -102,6 +148,8 @@ signals:
 
 private:
     void placeLoadedLots(ProgressText *progress);
+    SaveResult saveOnce(SaveProgress &progress, RetryPolicy retry, const QDateTime &now,
+                        const std::vector<qint64> &overwriteLots);
     // Some lot or calendar day still differs from the database.
     bool anythingToSave() const;
 
@@ -120,5 +168,8 @@ private:
     LotDrop m_drop;
     PlanMerge m_merge;
     RowPacking m_packing;
+    PlanGridEdit m_gridEdit;
     PlanWatch m_watch;
+    ProvisionalNumbers m_provisional;
+    QString m_account;
 };

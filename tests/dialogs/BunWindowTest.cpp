@@ -26,9 +26,8 @@ protected:
     void SetUp() override
     {
         plant.start();
-        window = std::make_unique<PlanWindow>(*plant.path, *plant.insertion, *plant.time, fixture.database.db(),
-                                              plant.prompter);
-        window->openOn(fixture.lot, fillDetailTexts(plant.store, fixture.lot, plant.rows, fixture.database.db()));
+        window = std::make_unique<PlanWindow>(plant.session);
+        window->openOn(fixture.lot, plant.session.detailTexts(fixture.lot));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }

@@ -52,9 +52,8 @@ public:
     {
         if (!plant.started())
             plant.start();
-        auto window = std::make_unique<PlanWindow>(*plant.path, *plant.insertion, *plant.time, database.db(),
-                                                   plant.prompter);
-        window->openOn(lot, fillDetailTexts(plant.store, lot, plant.rows, database.db()));
+        auto window = std::make_unique<PlanWindow>(plant.session);
+        window->openOn(lot, plant.session.detailTexts(lot));
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;

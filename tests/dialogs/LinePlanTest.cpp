@@ -32,6 +32,7 @@ protected:
         // Six hours of work from 09:00: around the clock they end at 15:00.
         lot = plant.add({.start = QStringLiteral("2024/05/10 09:00"), .minutes = 360});
         plant.start();
+        plant.session.adoptBreaks(breaks);
     }
 
     const CalendarDay &day() const { return *plant.calendar.day(Day.MachineNo, Day.DateNum); }
@@ -48,7 +49,7 @@ protected:
 
     LinePlanChange change(const LinePlanTexts &texts)
     {
-        return changeLinePlan(*plant.path, Day, texts, breaks, plant.prompter);
+        return plant.session.changeMachineDay(Day, texts);
     }
 
     EditingPlant plant;
@@ -223,8 +224,7 @@ TEST_F(LinePlanTest, TheLotsKeepTheirTimesAndALotDroppedLaterFollowsTheNewHours)
     EXPECT_EQ(plant.endText(lot), "2024/05/10 15:00");
 
     // The lot let go on its own row at 09:00, as the chart's drop does it.
-    ASSERT_TRUE(plant.session.lotDrop().drop(lot, EditingPlant::M01, EditingPlant::at(QStringLiteral("2024/05/10 09:00")),
-                                             EditingPlant::M01, false));
+    ASSERT_TRUE(plant.session.drop(lot, EditingPlant::M01, EditingPlant::at(QStringLiteral("2024/05/10 09:00"))));
     EXPECT_EQ(plant.startText(lot), "2024/05/10 09:00");
     EXPECT_EQ(plant.endText(lot), "2024/05/10 16:00"); // 3 hours before the break, 3 after
 }
@@ -240,7 +240,7 @@ TEST_F(LinePlanTest, ThePlannerIsToldWhatSavingCannotKeep)
     EXPECT_EQ(plant.prompter.texts(), QStringList{lineplan::PairsNotStored});
 
     plant.prompter.clear();
-    changeLinePlan(*plant.path, {2, 12}, typed({}, "3"), breaks, plant.prompter);
+    plant.session.changeMachineDay({2, 12}, typed({}, "3"));
     EXPECT_EQ(plant.prompter.texts(), QStringList{lineplan::NotStored});
 }
 

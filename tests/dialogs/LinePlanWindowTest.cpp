@@ -35,7 +35,8 @@ protected:
                               QTime(0, 0), QTime(0, 0), QTime(0, 0), QTime(0, 0)};
         });
         plant.start();
-        window = std::make_unique<LinePlanWindow>(*plant.path, breaks, plant.prompter);
+        plant.session.adoptBreaks(breaks);
+        window = std::make_unique<LinePlanWindow>(plant.session);
         window->openOn(Day, QStringLiteral("M01 成形機１号"));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

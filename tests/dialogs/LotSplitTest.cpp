@@ -37,7 +37,7 @@ protected:
         plant.prompter.expectAnswer(true);
         if (!rules.confirm())
             return 0;
-        return splitLot(fixture.context(), index != 0 ? index : fixture.lot, rules.choice());
+        return plant.session.splitLot(index != 0 ? index : fixture.lot, rules.choice());
     }
     const MemberSlot &inner(qint64 index, int k) { return plant.store[index].Members.at(k); }
     const MemberSlot &outer(qint64 index, int k) { return plant.store[index].AltMembers.at(k); }

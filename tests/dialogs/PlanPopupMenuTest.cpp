@@ -30,8 +30,7 @@ protected:
         plant.start();
         chart = std::make_unique<GanttChart>(plant.store, plant.rows, plant.calendar);
         chart->setUp(15000, QDate(2024, 5, 1), QTime(8, 0), {}, 10);
-        menu = std::make_unique<PlanPopupMenu>(*plant.path, *plant.insertion, *chart, *plant.time,
-                                               fixture.database.db(), plant.prompter, &window);
+        menu = std::make_unique<PlanPopupMenu>(plant.session, *chart, &window);
     }
 
     DetailWindowPlant fixture;

@@ -46,7 +46,7 @@ protected:
         const std::optional<ProcessAddition> addition = add.execute(lines, detail->workingCopy());
         return addition && detail->addProcesses(*addition);
     }
-    WriteBack close() { return writeBackDetail(*detail, fixture.lot, *plant.path, *plant.insertion, plant.prompter); }
+    WriteBack close() { return plant.session.writeBackDetail(*detail, fixture.lot); }
     QList<qint64> members(const MemberSlots &set) const
     {
         QList<qint64> numbers;
@@ -205,7 +205,7 @@ TEST_P(ProcessAddTest, AScriptsAddTakesTheNextProcessesInOneStepOfItsOwn)
     };
     for (const auto &c : cases) {
         plant.prompter.clear();
-        EXPECT_EQ(addNextProcesses(*plant.path, fixture.lot, c.count, db(), plant.prompter), c.said.isEmpty())
+        EXPECT_EQ(plant.session.addProcesses(fixture.lot, c.count), c.said.isEmpty())
             << c.count;
         EXPECT_EQ(members(fixture.record().Members), c.members) << c.count;
         EXPECT_EQ(plant.prompter.texts(), c.said) << c.count;
@@ -217,8 +217,8 @@ TEST_P(ProcessAddTest, AScriptsAddTakesTheNextProcessesInOneStepOfItsOwn)
         EXPECT_FALSE(plant.path->canUndo()) << c.count;
     }
     // A lot that has taken processes already takes no more.
-    ASSERT_TRUE(addNextProcesses(*plant.path, fixture.lot, 1, db(), plant.prompter));
-    EXPECT_FALSE(addNextProcesses(*plant.path, fixture.lot, 1, db(), plant.prompter));
+    ASSERT_TRUE(plant.session.addProcesses(fixture.lot, 1));
+    EXPECT_FALSE(plant.session.addProcesses(fixture.lot, 1));
     EXPECT_EQ(plant.prompter.texts().last(), processAdd::CannotAdd);
 }
 

@@ -59,9 +59,8 @@ TEST_F(ProcessSplitTest, ChecksRefuseInTheirOrder)
 TEST_F(ProcessSplitTest, TheOneItemOfBothRingsMovesInnerAndOuterTogether)
 {
     plant.prompter.expectAnswer(true);
-    const ProcessChoice both = choice({1}, {0});
-    ASSERT_TRUE(confirm(both, QStringLiteral(" 1012001500011 ")));
-    const qint64 moved = splitProcesses(*plant.path, fixture.lot, both);
+    const qint64 moved = plant.session.splitProcesses(fixture.lot, choice({1}, {0}), QStringLiteral(" 1012001500011 "));
+    ASSERT_NE(moved, 0);
     EXPECT_EQ(plant.store[moved].Members.at(0).ArrangementNo, 5002);
     EXPECT_EQ(plant.store[moved].AltMembers.at(0).ArrangementNo, 6001);
     EXPECT_TRUE(plant.store[fixture.lot].AltMembers.at(0).isFree());
@@ -101,7 +100,11 @@ TEST_F(ProcessSplitTest, QuestionsOfTheSplitAndOfAProcessNameLeftBehind)
 TEST_F(ProcessSplitTest, ChosenProcessesMoveWholeToALotADayLater)
 {
     const PlanRecord before = fixture.record();
-    const qint64 moved = splitProcesses(*plant.path, fixture.lot, choice({0}));
+    // The split's question and the one of a process name left behind, both Yes.
+    plant.prompter.expectAnswer(true);
+    plant.prompter.expectAnswer(true);
+    const qint64 moved = plant.session.splitProcesses(fixture.lot, choice({0}), QStringLiteral("A100"));
+    ASSERT_NE(moved, 0);
     const PlanRecord &lot = plant.store[fixture.lot];
     const PlanRecord &added = plant.store[moved];
 
@@ -128,7 +131,8 @@ TEST_F(ProcessSplitTest, ChosenProcessesMoveWholeToALotADayLater)
 
     // A lot left with outer members only goes by its first outer member.
     plant.prompter.clear();
-    const qint64 inner = splitProcesses(*plant.path, fixture.lot, choice({0, 1, 2}));
+    plant.prompter.expectAnswer(true);
+    const qint64 inner = plant.session.splitProcesses(fixture.lot, choice({0, 1, 2}), QStringLiteral("A100"));
     EXPECT_EQ(plant.store[fixture.lot].ArrangementNo, 6001);
     EXPECT_EQ(plant.store[inner].ArrangementNo, 5001);
 }

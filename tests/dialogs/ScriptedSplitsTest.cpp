@@ -15,7 +15,7 @@ protected:
     void SetUp() override { fixture.plant.start(); }
     ScriptedSplit byPlans(std::vector<std::pair<qint64, QString>> counts)
     {
-        return splitLotByPlans(fixture.context(), fixture.lot, counts, plant.prompter);
+        return plant.session.splitLotByPlans(fixture.lot, counts);
     }
 
     SplitPlant fixture;
@@ -62,7 +62,7 @@ TEST_F(ScriptedSplitsTest, WhatStopsALotSplitChangesNothing)
 
 TEST_F(ScriptedSplitsTest, MembersNameTheProcessesToMove)
 {
-    const ScriptedSplit unknown = splitProcessesByMembers(*plant.path, fixture.lot, {5002, 7777}, plant.prompter);
+    const ScriptedSplit unknown = plant.session.splitProcessesByMembers(fixture.lot, {5002, 7777});
     EXPECT_EQ(unknown.newLot, 0);
     EXPECT_EQ(unknown.error, QStringLiteral("手配番号 7777 の工程はこの手配にありません。"));
 
@@ -71,7 +71,7 @@ TEST_F(ScriptedSplitsTest, MembersNameTheProcessesToMove)
     edit.change(fixture.lot, [](PlanRecord &lot) { lot.ItemCode = QStringLiteral("1012001500011"); });
     edit.commit();
     plant.prompter.expectAnswer(true);
-    const ScriptedSplit both = splitProcessesByMembers(*plant.path, fixture.lot, {6002, 5002}, plant.prompter);
+    const ScriptedSplit both = plant.session.splitProcessesByMembers(fixture.lot, {6002, 5002});
     ASSERT_NE(both.newLot, 0);
     EXPECT_EQ(plant.store[both.newLot].Members.at(0).ArrangementNo, 5002);
     EXPECT_EQ(plant.store[both.newLot].AltMembers.at(0).ArrangementNo, 6002);

@@ -42,7 +42,6 @@ public:
         slot.Received = received;
     }
 
-    SplitContext context() { return {*plant.path, *plant.time, plant.run.GridUnitMinutes, numbers}; }
-
-    ProvisionalNumbers numbers;
+    // The plan's provisional numbers, as the splits give them.
+    const ProvisionalNumbers &numbers = plant.session.provisionalNumbers();
 };

@@ -18,7 +18,7 @@ protected:
         endFixed = plant.add({.machine = EditingPlant::M02, .start = QStringLiteral("2024/05/10 10:00"),
                               .fixed = QStringLiteral("1")});
         plant.start();
-        drops = std::make_unique<BarDrop>(plant.store, plant.session.lotDrop(), plant.session.merge(), chart);
+        drops = std::make_unique<BarDrop>(plant.session, chart);
         chart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, BarOptions(), plant.run.GridUnitMinutes);
         chart.showMode(DisplayMode::Day);
     }
@@ -29,10 +29,10 @@ protected:
         return double(chart.scale().planTimeToX(at.date(), at.time(), ChartSurface::Main));
     }
 
-    // A drop on `row` with the bar's left edge at `moment`, picked up on the lot's own row.
+    // A drop on `row` with the bar's left edge at `moment`.
     void drop(qint64 lot, const std::optional<QString> &row, const QString &moment)
     {
-        drops->dropOnSurface(lot, row, xOf(moment), plant.store[lot].MachineCode);
+        drops->dropOnSurface(lot, row, xOf(moment));
     }
 
     TestPlant db;
@@ -98,7 +98,7 @@ TEST_F(BarDropTest, ALotDroppedBelowTheLastRowWaitsUnassigned)
 TEST_F(BarDropTest, ADropAboveTheSurfaceChangesNothing)
 {
     const PlanRecord before = plant.store[free];
-    drops->dropOnSurface(free, RowAtY(plant.rows, -30), xOf(QStringLiteral("2024/05/12 08:00")), EditingPlant::M01);
+    drops->dropOnSurface(free, RowAtY(plant.rows, -30), xOf(QStringLiteral("2024/05/12 08:00")));
     EXPECT_EQ(plant.store[free], before);
     EXPECT_FALSE(plant.path->canUndo());
 }
@@ -106,15 +106,18 @@ TEST_F(BarDropTest, ADropAboveTheSurfaceChangesNothing)
 TEST_F(BarDropTest, AFailedRoutingReadIsReportedAndTheLotStaysPut)
 {
     TestPlant broken(TestPlant::Backend::Sqlite, TestPlant::Contents::Empty);
-    const LotDrop failingDrop(*plant.path, *plant.insertion, plant.rows, *plant.time, plant.run, broken.db(),
-                              plant.prompter);
-    BarDrop failing(plant.store, failingDrop, plant.session.merge(), chart);
-    const PlanRecord before = plant.store[free];
-    failing.dropOnSurface(free, EditingPlant::S01, xOf(QStringLiteral("2024/05/12 08:00")), EditingPlant::M01);
+    PlanSession failing(plant.run, broken.db(), plant.prompter);
+    failing.adopt(plant.rows, plant.calendar, plant.store);
+    GanttChart failingChart{failing.store(), failing.rows(), failing.calendar()};
+    failingChart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, BarOptions(), plant.run.GridUnitMinutes);
+    failingChart.showMode(DisplayMode::Day);
+    BarDrop drop(failing, failingChart);
+    const PlanRecord before = failing.store()[free];
+    drop.dropOnSurface(free, EditingPlant::S01, xOf(QStringLiteral("2024/05/12 08:00")));
     ASSERT_EQ(plant.prompter.texts().size(), 1);
-    EXPECT_EQ(plant.store[free], before);
-    EXPECT_FALSE(plant.path->canUndo());
-    EXPECT_EQ(chart.bar(free).left, xOf(QStringLiteral("2024/05/10 10:00"))) << "the bar is back on its lot";
+    EXPECT_EQ(failing.store()[free], before);
+    EXPECT_FALSE(failing.editPath().canUndo());
+    EXPECT_EQ(failingChart.bar(free).left, xOf(QStringLiteral("2024/05/10 10:00"))) << "the bar is back on its lot";
 }
 
 } // namespace

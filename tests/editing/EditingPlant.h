@@ -88,5 +88,5 @@ public:
     const PlanStore &store;
     const WorkingTime *const time;
     EditPath *const path;
-    PlanInsertion *const insertion;
+    const PlanInsertion *const insertion;
 };

@@ -197,9 +197,12 @@ TEST_F(InsertionTest, InBatchModeOnlyTheEarlierLotIsAskedAbout)
     const qint64 lot = add({.start = QStringLiteral("2024/05/10 09:00"), .minutes = 60});
     const qint64 later = add({.start = QStringLiteral("2024/05/10 09:50"), .minutes = 30});
     plant.start();
-    plant.insertion->setBatch(true);
+    PlanInsertion batch(plant.rows, *plant.time, plant.run, plant.prompter);
+    batch.setBatch(true);
     plant.prompter.expectAnswer(true);
-    insert(lot, EditingPlant::M01);
+    Edit edit = plant.path->beginAction(QStringLiteral("ドロップ"));
+    batch.Insert_PlanBarStep2(edit, plant.store[lot].BarIndex, EditingPlant::M01, QString());
+    edit.commit();
     EXPECT_EQ(said(), QStringList{insertion::AskStartAfterEarlier});
     EXPECT_EQ(plant.startText(lot), "2024/05/10 09:20");
     EXPECT_EQ(plant.startText(later), "2024/05/10 10:21");
@@ -290,7 +293,8 @@ TEST_F(InsertionTest, PlacementAfterLoadingPutsTentativeLotsBehindTheirMachineAn
     plant.start();
 
     QStringList progress;
-    FunPlanDataYoteiBarSet(*plant.path, *plant.insertion, plant.rows, plant.run,
+    PlanInsertion placing(plant.rows, *plant.time, plant.run, plant.prompter);
+    FunPlanDataYoteiBarSet(*plant.path, placing, plant.rows, plant.run,
                            [&](const QString &text) { progress << text; });
 
     EXPECT_EQ(plant.startText(first), "2024/05/10 12:01");

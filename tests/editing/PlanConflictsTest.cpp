@@ -21,7 +21,7 @@ const PlanWatch &watch(EditingPlant &plant) { return plant.session.watch(); }
 
 bool drop(EditingPlant &plant, qint64 lot, const QString &row, const QString &moment)
 {
-    return plant.session.lotDrop().drop(lot, row, EditingPlant::at(moment), plant.store[lot].MachineCode, false);
+    return plant.session.drop(lot, row, EditingPlant::at(moment));
 }
 
 TEST(PlanConflictsTest, ANoToThePushBackLeavesAnOverlapThatMovingTheLotAwayClears)

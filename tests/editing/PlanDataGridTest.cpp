@@ -23,11 +23,9 @@ protected:
         for (qint64 i = 2; i <= plant.store.lastIndex(); ++i)
             plant.amend(i, [](PlanRecord &r) { r.SecondsPerPiece = 36; }); // 100 pieces an hour
         plant.start();
-        edit = std::make_unique<PlanGridEdit>(*plant.path, *plant.insertion, plant.rows, *plant.time, plant.run,
-                                              plant.prompter);
         model = std::make_unique<PlanGridModel>(plant.store);
         QObject::connect(plant.path, &EditPath::recordsChanged, model.get(), &PlanGridModel::lotsChanged);
-        grid = std::make_unique<PlanDataGrid>(*model, *edit);
+        grid = std::make_unique<PlanDataGrid>(*model, plant.session);
         grid->resize(900, 300);
         grid->show();
         grid->refresh();
@@ -48,7 +46,6 @@ protected:
 
     EditingPlant plant;
     qint64 target = 0, lot = 0, other = 0;
-    std::unique_ptr<PlanGridEdit> edit;
     std::unique_ptr<PlanGridModel> model;
     std::unique_ptr<PlanDataGrid> grid;
 };

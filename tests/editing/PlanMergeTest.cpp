@@ -74,7 +74,7 @@ public:
             plant.amend(target, [&](PlanRecord &r) { r = t; });
         }
         plant.start();
-        drops = std::make_unique<BarDrop>(plant.store, plant.session.lotDrop(), plant.session.merge(), chart);
+        drops = std::make_unique<BarDrop>(plant.session, chart);
         chart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, BarOptions(),
                     plant.run.GridUnitMinutes);
         chart.showMode(DisplayMode::Day);
@@ -90,7 +90,7 @@ public:
     {
         const QDateTime at = EditingPlant::at(QStringLiteral("2024/05/10 12:00"));
         const double left = double(chart.scale().planTimeToX(at.date(), at.time(), ChartSurface::Main));
-        drops->dropOnBar(source, target, EditingPlant::M01, left, EditingPlant::M02);
+        drops->dropOnBar(source, target, EditingPlant::M01, left);
     }
 
     const PlanRecord &s() const { return plant.store[source]; }

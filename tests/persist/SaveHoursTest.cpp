@@ -6,11 +6,9 @@
 #include "TestPlant.h"
 #include "calendar/BreakTable.h"
 #include "dialogs/LinePlan.h"
-#include "editing/EditPath.h"
 #include "gantt/InputTopPosition.h"
-#include "persist/EditPathSave.h"
 #include "persist/SaveProgress.h"
-#include "plan/PlanStore.h"
+#include "session/PlanSession.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -101,17 +99,18 @@ protected:
     std::unique_ptr<Loaded> changeSaveReload(const LinePlanTexts &texts)
     {
         loaded = load();
-        path = std::make_unique<EditPath>(store, loaded->calendar, loaded->rows, run);
+        session = std::make_unique<PlanSession>(run, plant.db(), prompter);
+        session->adopt(loaded->rows, loaded->calendar, PlanStore());
+        session->adoptBreaks(loaded->breaks);
+        session->setAccountName(QStringLiteral("plant042"));
         before = table();
-        const LinePlanChange change = changeLinePlan(*path, {M1, Day}, texts, loaded->breaks, prompter);
+        const LinePlanChange change = session->changeMachineDay({M1, Day}, texts);
         EXPECT_TRUE(change.changed);
-        planned = *loaded->calendar.day(M1, Day);
+        planned = *session->calendar().day(M1, Day);
         SilentProgress progress;
-        const SaveResult result = saveThroughEditPath(
-            *path, {loaded->rows, run, plant.db(), prompter, progress, QStringLiteral("plant042"),
-                    QDateTime(QDate(2024, 5, 1), t(12), Qt::UTC)});
+        const SaveResult result = session->save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), t(12), Qt::UTC));
         EXPECT_EQ(result.outcome, SaveResult::Outcome::Complete);
-        EXPECT_FALSE(path->saveEnabled());
+        EXPECT_FALSE(session->hasUnsavedChanges());
         after = table();
         return load();
     }
@@ -143,9 +142,8 @@ protected:
     TestPlant plant{GetParam()};
     RunContext run;
     ScriptedPrompter prompter;
-    PlanStore store;
     std::unique_ptr<Loaded> loaded;
-    std::unique_ptr<EditPath> path;
+    std::unique_ptr<PlanSession> session;
     CalendarDay planned;
     QStringList before;
     QStringList after;

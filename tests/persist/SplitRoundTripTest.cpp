@@ -82,7 +82,10 @@ protected:
         EXPECT_TRUE(rules.enterCount());
         prompter.expectAnswer(true);
         EXPECT_TRUE(rules.confirm());
-        return splitLot({*path, *time, run.GridUnitMinutes, numbers}, 2, rules.choice());
+        Edit edit = path->beginAction(lotsplit::ActionLabel);
+        const qint64 cut = splitLot(edit, {*time, run.GridUnitMinutes, numbers}, 2, rules.choice());
+        edit.commit();
+        return cut;
     }
     std::map<qint64, qint64> reloadedQuantities()
     {
@@ -146,7 +149,9 @@ TEST_P(SplitRoundTrip, ProcessSplitMovesAStoredProcessToTheNextDay)
     prompter.expectAnswer(true);
     const ProcessChoice choice{memberLines(lot.Members), {}, {1}, {}};
     ASSERT_TRUE(confirmProcessSplit(lot, choice, QStringLiteral("A"), prompter));
-    splitProcesses(*path, 2, choice);
+    Edit edit = path->beginAction(processsplit::ActionLabel);
+    splitProcesses(edit, 2, choice);
+    edit.commit();
 
     ASSERT_EQ(saveAll().outcome, SaveResult::Outcome::Complete);
     EXPECT_EQ(counter(), 5000);

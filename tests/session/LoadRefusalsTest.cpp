@@ -196,7 +196,8 @@ TEST_P(LoadRefusals, LotsWithoutTheirOwnNumberStayOffTheChartAndAreNeverSaved)
         edit.commit();
     }
     QuietProgress progress;
-    const SaveResult saved = session->save(progress, "plant042", QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
+    session->setAccountName("plant042");
+    const SaveResult saved = session->save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
     EXPECT_EQ(saved.outcome, SaveResult::Outcome::Complete);
     EXPECT_EQ(saved.savedLots.size(), 2u);
     QSqlQuery written = plant.db().run("SELECT COUNT(*) FROM DB0253 WHERE 作業開始時間=100000");

@@ -42,7 +42,7 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"tentative M01 - 2024/02/30", 1, "日付「2024/02/30」は yyyy/mm/dd の日付ではありません。"},
         {"redo now", 1, "書式は「redo」です。"},
         {"unassign", 1, "書式は「unassign 手配番号」です。"},
-        {"merge 5001", 1, "書式は「merge 手配番号 手配番号」です。"},
+        {"merge 5001", 1, "書式は「merge 手配番号 手配番号 [行コード|- yyyy/mm/dd hh:mm]」です。"},
         {"merge 5001 x", 1, "手配番号「x」は整数ではありません。"},
         {"pack", 1, "書式は「pack 行コード|-」です。"},
         {"hours M01 2024/05/10", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
@@ -99,6 +99,7 @@ protected:
         demo::writePlant(plant.db(), {Lots, 11, Start}, false);
         run = runContext(plant.db());
         session = std::make_unique<PlanSession>(run, plant.db(), prompter);
+        session->setAccountName(QStringLiteral("plant042"));
         ASSERT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
     }
 
@@ -356,7 +357,7 @@ TEST_P(DemoScript, AddedProcessesJoinTheLotInOneStepAndAreSavedWithItsMachineAnd
     EXPECT_EQ(store()[lot], added);
 
     QuietProgress progress;
-    ASSERT_EQ(session->save(progress, QStringLiteral("plant042"), QDateTime(Start, QTime(12, 0), Qt::UTC), {1, 0}).outcome,
+    ASSERT_EQ(session->save(progress, {}, {1, 0}, QDateTime(Start, QTime(12, 0), Qt::UTC)).outcome,
               SaveResult::Outcome::Complete);
     for (const ChainLink &link : chain.mid(0, 3)) {
         QSqlQuery row = plant.db().run(QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付"
@@ -413,7 +414,7 @@ TEST_P(DemoScript, HoursChangeAMachinesDayAsTheWindowDoesAndASaveKeepsThem)
     EXPECT_EQ(failure->text, QStringLiteral("日付「2030/01/01」は計画期間にありません。"));
 
     QuietProgress progress;
-    ASSERT_EQ(session->save(progress, QStringLiteral("test"), QDateTime(Start, QTime(12, 0), Qt::UTC)).outcome,
+    ASSERT_EQ(session->save(progress, {}, {}, QDateTime(Start, QTime(12, 0), Qt::UTC)).outcome,
               SaveResult::Outcome::Complete);
     PlanSession reloaded(run, plant.db(), prompter);
     ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
@@ -439,7 +440,7 @@ TEST_P(DemoScript, AMergeSavedAndLoadedAgainIsOneLotWithBothRunsPieces)
     ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
     ASSERT_EQ(store()[target].Quantity, pieces);
     QuietProgress progress;
-    ASSERT_EQ(session->save(progress, QStringLiteral("plant042"), plant::naiveDateTime(Start, QTime(12, 0))).outcome,
+    ASSERT_EQ(session->save(progress, {}, {}, plant::naiveDateTime(Start, QTime(12, 0))).outcome,
               SaveResult::Outcome::Complete);
 
     PlanSession reloaded(run, plant.db(), prompter);

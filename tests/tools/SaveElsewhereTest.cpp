@@ -72,11 +72,13 @@ protected:
         edit.commit();
     }
 
-    SaveResult save(PlanSession &session, const std::vector<qint64> &overwrite = {})
+    SaveResult save(PlanSession &session,
+                    PlanSession::ElsewherePolicy policy = PlanSession::ElsewherePolicy::KeepUnsaved)
     {
         QuietProgress progress;
-        return session.save(progress, QStringLiteral("plant042"), QDateTime(Start, QTime(12, 0), Qt::UTC), {2, 0},
-                            overwrite);
+        session.setAccountName(QStringLiteral("plant042"));
+        return session.save(progress, [policy](const SaveResult &) { return policy; }, {2, 0},
+                            QDateTime(Start, QTime(12, 0), Qt::UTC));
     }
 
     static std::vector<qint64> listed(const SaveResult &result)
@@ -151,10 +153,7 @@ TEST_P(SaveElsewhere, ALotChangedElsewhereIsListedAndKeptUnsavedWhileTheOthersAr
               first->store()[indexOf(*first, numbers[0])].Quantity + 1);
 
     // The planner says to write them anyway: all but the completed and the deleted lot go.
-    std::vector<qint64> overwrite;
-    for (const ElsewhereChange &change : result.changedElsewhere)
-        overwrite.push_back(change.lot);
-    result = save(*first, overwrite);
+    result = save(*first, PlanSession::ElsewherePolicy::Overwrite);
     std::vector<qint64> neverOverwritten{numbers[6], numbers[8]};
     std::sort(neverOverwritten.begin(), neverOverwritten.end());
     EXPECT_EQ(listed(result), neverOverwritten);

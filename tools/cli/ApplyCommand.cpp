@@ -3,7 +3,6 @@
 #include "CliSession.h"
 #include "PlanScript.h"
 
-#include "common/PlantValues.h"
 #include "persist/SaveProgress.h"
 #include "session/PlanSession.h"
 
@@ -43,12 +42,6 @@ void reportChangedElsewhere(const SaveResult &saved)
     cliErr().flush();
 }
 
-QString signedInAccount()
-{
-    const QString user = qEnvironmentVariable("USERNAME");
-    return user.isEmpty() ? qEnvironmentVariable("USER") : user;
-}
-
 } // namespace
 
 int runApplyCommand(const QStringList &arguments)
@@ -83,7 +76,7 @@ int runApplyCommand(const QStringList &arguments)
     if (const auto failed = cli.load())
         return *failed;
     PlanSession &session = cli.session();
-    if (const auto failure = runPlanScript(script.lines, session))
+    if (const auto failure = runPlanScript(script.lines, session, &cli.prompter()))
         return scriptError(source, *failure);
     if (parser.isSet(saveOption) && session.inquiryMode()) {
         // An operator with inquiry rights may try a script, never write its result.
@@ -94,13 +87,10 @@ int runApplyCommand(const QStringList &arguments)
     }
     if (parser.isSet(saveOption) && session.hasUnsavedChanges()) {
         QuietProgress progress;
-        const auto save = [&](const std::vector<qint64> &overwrite) {
-            return session.save(progress, signedInAccount(),
-                                plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()), {}, overwrite);
-        };
-        SaveResult saved = save({});
-        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere && parser.isSet(overwriteOption))
-            saved = save(saved.changedElsewhereLots(true));
+        const PlanSession::ElsewherePolicy policy = parser.isSet(overwriteOption)
+                                                        ? PlanSession::ElsewherePolicy::Overwrite
+                                                        : PlanSession::ElsewherePolicy::KeepUnsaved;
+        const SaveResult saved = session.save(progress, [policy](const SaveResult &) { return policy; });
         if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
             printPlan(session);
             reportChangedElsewhere(saved);

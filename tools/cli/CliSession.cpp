@@ -149,6 +149,9 @@ void printPlan(const PlanSession &session, QTextStream &out)
     const PlanStore &store = session.store();
     for (qint64 i = 2; i <= store.lastIndex(); ++i) {
         const PlanRecord &r = store[i];
+        // A merged-away lot is on no chart and no list.
+        if (r.Active == 0)
+            continue;
         const QStringList fields{QString::number(i),
                                  QString::number(r.ArrangementNo),
                                  r.MachineCode,

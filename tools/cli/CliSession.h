@@ -20,6 +20,8 @@ class AnsweringPrompter : public ConsolePrompter
 {
 public:
     explicit AnsweringPrompter(bool yes) : m_yes(yes) {}
+    // The answer to every question from now on.
+    void answerWith(bool yes) { m_yes = yes; }
     bool ask(const QString &text, const QString &title, bool, PromptIcon icon) override
     {
         return ConsolePrompter::ask(text, title, m_yes, icon);
@@ -73,6 +75,6 @@ private:
 // A lot's date and time as "yyyy/mm/dd hh:mm:ss".
 QString dateTime(const QDate &date, const QTime &time);
 
-// The lots of the store as tab-separated lines, one per record from index 2 (on the standard
-// output unless another stream is given).
+// The lots on the chart or the strip as tab-separated lines, one per record from index 2 in
+// store order, merged-away lots left out (on the standard output unless another stream is given).
 void printPlan(const PlanSession &session, QTextStream &out = cliOut());

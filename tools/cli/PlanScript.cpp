@@ -73,17 +73,6 @@ QString ScriptRun::rowCodeOf(const QString &word) const
     throw ScriptFailure{QStringLiteral("行「%1」はチャートにありません。").arg(word)};
 }
 
-QString ScriptRun::rowOfLot(qint64 lot) const
-{
-    const ChartRows &rows = session.rows();
-    const PlanRecord &record = session.store()[lot];
-    const double top = rows.RowLookup(record.MachineCode, record.SupplierCode);
-    for (int row = 1; row <= rows.count(); ++row)
-        if (rows.row(row).top == top)
-            return rows.row(row).code;
-    return rows.row(1).code;
-}
-
 ReadScript readPlanScript(const QString &text)
 {
     static const QRegularExpression blanks(QStringLiteral("[\\t ]+"));
@@ -114,9 +103,10 @@ ReadScript readPlanScript(const QString &text)
     return script;
 }
 
-std::optional<ScriptReadError> runPlanScript(const std::vector<ScriptLine> &lines, PlanSession &session)
+std::optional<ScriptReadError> runPlanScript(const std::vector<ScriptLine> &lines, PlanSession &session,
+                                             AnsweringPrompter *answers)
 {
-    ScriptRun run(session);
+    ScriptRun run(session, answers);
     for (const ScriptLine &line : lines) {
         try {
             line.action->run(run, line.words);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class AnsweringPrompter;
 class PlanSession;
 
 // A word that does not fit, or a lot or row that the loaded plan does not have: the run stops
@@ -25,17 +26,17 @@ struct ScriptFailure
 class ScriptRun
 {
 public:
-    explicit ScriptRun(PlanSession &session) : session(session) {}
+    ScriptRun(PlanSession &session, AnsweringPrompter *answers) : session(session), answers(answers) {}
 
     // The store index of the loaded lot with this arrangement number (its own or a member's).
     qint64 lotOf(const QString &arrangementWord) const;
     // The code of the chart row written as `word`: a machine or subcontractor code (blanks
     // around it do not count), or "-" for the unassigned strip.
     QString rowCodeOf(const QString &word) const;
-    // The code of the row whose band holds the lot's bar, as a press on the bar would read it.
-    QString rowOfLot(qint64 lot) const;
 
     PlanSession &session;
+    // How the questions of the following lines are answered; null when the run has no say.
+    AnsweringPrompter *answers;
 };
 
 struct ScriptAction
@@ -81,7 +82,9 @@ struct ReadScript
 ReadScript readPlanScript(const QString &text);
 
 // Runs the lines in order; the first failure stops the run and is returned with its line.
-std::optional<ScriptReadError> runPlanScript(const std::vector<ScriptLine> &lines, PlanSession &session);
+// `answers` (may be null) answers the questions, as "answer" lines set it.
+std::optional<ScriptReadError> runPlanScript(const std::vector<ScriptLine> &lines, PlanSession &session,
+                                             AnsweringPrompter *answers = nullptr);
 
 // The words of the actions: each throws ScriptFailure naming what it expected.
 namespace scriptwords {

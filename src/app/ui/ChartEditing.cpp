@@ -8,7 +8,6 @@
 #include "dialogs/ui/LinePlanWindow.h"
 #include "app/ui/PlanListPane.h"
 #include "app/ui/ScheduleListLink.h"
-#include "common/PlantValues.h"
 #include "dialogs/ui/PlanPopupMenu.h"
 #include "editing/ui/BarDragController.h"
 #include "editing/ui/PlanDataGrid.h"
@@ -22,20 +21,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-namespace {
-QString signedInAccount()
-{
-    const QString user = qEnvironmentVariable("USERNAME");
-    return user.isEmpty() ? qEnvironmentVariable("USER") : user;
-}
-} // namespace
-
 ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_session(form.plan())
 {
-    EditPath &path = m_session.editPath();
+    const EditPath &path = m_session.editPath();
     m_view = new ChartView(form);
     GanttChart &chart = m_view->chart();
-    m_drop = std::make_unique<BarDrop>(m_session.store(), m_session.lotDrop(), m_session.merge(), chart);
+    m_drop = std::make_unique<BarDrop>(m_session, chart);
     m_drag = new BarDragController(chart, m_session.store(), *m_drop, m_view->mainSurface(), m_view->strip(),
                                    form.kScroll(), form.picture1(), this);
     // The right button on an empty spot of a machine row opens that machine's working hours of
@@ -45,15 +36,14 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     QList<QLabel *> labels;
     for (int slot = 1; slot <= ChartRows::LabelCount; ++slot)
         labels.append(form.machineName(slot));
-    new RowLabelPacking(m_session.packing(), labels, form.kScroll(), this);
+    new RowLabelPacking(m_session, labels, form.kScroll(), this);
     // The right button on a bar opens its context menu.
-    auto *popup = new PlanPopupMenu(path, m_session.insertion(), chart, m_session.workingTime(), form.database(),
-                                    form.prompter(), &form);
+    auto *popup = new PlanPopupMenu(m_session, chart, &form);
     popup->watchSurface(m_view->mainSurface());
     popup->watchSurface(m_view->strip());
     // The plan list under the chart follows every edit and re-places lots through the same
-    // path; its right-click and the bar search's single hit open the same lot information.
-    m_list = new PlanListPane(form, path, m_session.insertion(), m_session.rows(), m_session.workingTime());
+    // session; its right-click and the bar search's single hit open the same lot information.
+    m_list = new PlanListPane(form, m_session);
     m_list->setChart(m_view);
     connect(m_list->grid(), &PlanDataGrid::popupRequested, popup, &PlanPopupMenu::planListPopup);
     connect(m_list, &PlanListPane::lotChosen, popup, &PlanPopupMenu::RightButtonDown);
@@ -74,8 +64,8 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     m_redo = new QAction(QStringLiteral("やり直し(&R)"), &form);
     m_redo->setObjectName(QStringLiteral("ActRedo"));
     m_redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    connect(m_undo, &QAction::triggered, &path, &EditPath::undo);
-    connect(m_redo, &QAction::triggered, &path, &EditPath::redo);
+    connect(m_undo, &QAction::triggered, this, [this] { m_session.undo(); });
+    connect(m_redo, &QAction::triggered, this, [this] { m_session.redo(); });
     connect(&path, &EditPath::historyChanged, this, &ChartEditing::updateHistoryActions);
     QMenu *edit = form.menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->addAction(m_undo);
@@ -101,7 +91,7 @@ void ChartEditing::openLinePlan(int row, const QDateTime &at)
     const std::optional<LinePlanDay> day = linePlanDayAt(m_session.rows(), m_session.calendar(), row, at);
     if (!day)
         return;
-    LinePlanWindow window(m_session.editPath(), m_session.breaks(), m_form.prompter(), &m_form);
+    LinePlanWindow window(m_session, &m_form);
     window.openOn(*day, m_session.rows().row(day->MachineNo).caption);
     window.exec();
 }
@@ -127,29 +117,21 @@ void ChartEditing::save()
 {
     if (!m_session.hasUnsavedChanges())
         return;
-    const auto save = [this](const std::vector<qint64> &overwrite) {
-        HozonForm progress(&m_form);
-        return m_session.save(progress, signedInAccount(),
-                              plant::naiveDateTime(QDate::currentDate(), QTime::currentTime()), {}, overwrite);
-    };
-    const SaveResult result = save({});
-    if (result.changedElsewhere.empty())
-        return;
-    ElsewhereWindow window(result.changedElsewhere, &m_form);
-    switch (window.choose()) {
-    case ElsewhereWindow::Choice::Overwrite:
-        if (m_session.prompter().ask(QStringLiteral("他で変更された計画を、この画面の計画で上書きします。よろしいですか？"),
-                                     QStringLiteral("保存の確認"), false))
-            save(result.changedElsewhereLots(true));
-        break;
-    case ElsewhereWindow::Choice::Reload:
-        try {
-            m_session.reloadLots(result.changedElsewhereLots());
-        } catch (const DbError &error) {
-            m_session.prompter().inform(error.text);
+    HozonForm progress(&m_form);
+    m_session.save(progress, [this](const SaveResult &left) {
+        ElsewhereWindow window(left.changedElsewhere, &m_form);
+        switch (window.choose()) {
+        case ElsewhereWindow::Choice::Overwrite:
+            if (m_session.prompter().ask(
+                    QStringLiteral("他で変更された計画を、この画面の計画で上書きします。よろしいですか？"),
+                    QStringLiteral("保存の確認"), false))
+                return PlanSession::ElsewherePolicy::Overwrite;
+            break;
+        case ElsewhereWindow::Choice::Reload:
+            return PlanSession::ElsewherePolicy::ReadAgain;
+        case ElsewhereWindow::Choice::Cancel:
+            break;
         }
-        break;
-    case ElsewhereWindow::Choice::Cancel:
-        break;
-    }
+        return PlanSession::ElsewherePolicy::KeepUnsaved;
+    });
 }

@@ -59,7 +59,7 @@ QString MainForm::baseCaption()
 }
 
 MainForm::MainForm(RunContext &context, Database &db, Prompter &prompter, QWidget *parent)
-    : QMainWindow(parent), m_context(context), m_db(db), m_prompter(prompter),
+    : QMainWindow(parent), m_context(context), m_prompter(prompter),
       m_plan(new PlanSession(context, db, prompter, this)), m_unsaved(context.inquiryMode())
 {
     setObjectName(QStringLiteral("MainForm"));

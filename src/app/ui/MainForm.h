@@ -41,7 +41,6 @@ public:
     void load(SchedulerSplash *splash);
 
     RunContext &context() { return m_context; }
-    Database &database() { return m_db; }
     Prompter &prompter() { return m_prompter; }
     PlanSession &plan() { return *m_plan; }
     const PlanStore &planStore() const;
@@ -97,7 +96,6 @@ private:
     void setRowScrollRange(qsizetype rows);
 
     RunContext &m_context;
-    Database &m_db;
     Prompter &m_prompter;
     PlanSession *m_plan = nullptr;
     UnsavedChanges m_unsaved;

@@ -5,7 +5,7 @@
 #include "calendar/DateEntry.h"
 #include "common/PlantValues.h"
 #include "dialogs/ui/SelectPlan.h"
-#include "editing/PlanKakutei.h"
+#include "session/PlanSession.h"
 #include "gantt/BarSearch.h"
 #include "app/ui/ChartView.h"
 #include "editing/ui/PlanDataGrid.h"
@@ -37,12 +37,10 @@ QDate dateOfBox(QLineEdit *box)
 
 } // namespace
 
-PlanListPane::PlanListPane(MainForm &form, EditPath &path, const PlanInsertion &insertion, const ChartRows &rows,
-                           const WorkingTime &time)
-    : QObject(&form), m_form(form), m_path(path), m_rows(rows), m_model(path.store()),
-      m_edit(std::make_unique<PlanGridEdit>(path, insertion, rows, time, form.context(), form.prompter()))
+PlanListPane::PlanListPane(MainForm &form, PlanSession &session)
+    : QObject(&form), m_form(form), m_session(session), m_model(session.store())
 {
-    m_grid = new PlanDataGrid(m_model, *m_edit);
+    m_grid = new PlanDataGrid(m_model, session);
     form.installPlanGrid(m_grid);
 
     m_partId = control<QLineEdit>(form, "TxtSerchPartID");
@@ -62,7 +60,7 @@ PlanListPane::PlanListPane(MainForm &form, EditPath &path, const PlanInsertion &
             [this] { confirmLots(QStringLiteral("2")); });
     connect(control<QPushButton>(form, "ComYotei"), &QPushButton::clicked, this,
             [this] { confirmLots(QStringLiteral("1")); });
-    connect(&path, &EditPath::recordsChanged, &m_model, &PlanGridModel::lotsChanged);
+    connect(&session.editPath(), &EditPath::recordsChanged, &m_model, &PlanGridModel::lotsChanged);
 }
 
 PlanListPane::~PlanListPane() = default;
@@ -73,7 +71,8 @@ QString PlanListPane::rowCodeOfEntry(const QComboBox *box) const
     if (box->currentIndex() <= 0)
         return {};
     const int row = box->currentData().toInt();
-    return row >= 2 && row <= m_rows.count() ? m_rows.row(row).code : QString();
+    const ChartRows &rows = m_session.rows();
+    return row >= 2 && row <= rows.count() ? rows.row(row).code : QString();
 }
 
 void PlanListPane::refresh()
@@ -95,7 +94,7 @@ void PlanListPane::searchBars()
         prompter.inform(barsearch::NoCondition);
         return;
     }
-    const QList<qint64> hits = barsearch::find(m_path.store(), m_kCode->text(), m_kName->text());
+    const QList<qint64> hits = barsearch::find(m_session.store(), m_kCode->text(), m_kName->text());
     if (hits.isEmpty()) {
         prompter.inform(barsearch::NoHit);
         return;
@@ -106,7 +105,7 @@ void PlanListPane::searchBars()
     }
     SelectPlan select(&m_form);
     for (qint64 lot : hits)
-        select.addLine(barsearch::selectPlanLine(m_path.store()[lot]), lot);
+        select.addLine(barsearch::selectPlanLine(m_session.store()[lot]), lot);
     select.exec();
     if (select.selectedPlan() != 0)
         showLot(select.selectedLot());
@@ -135,10 +134,8 @@ void PlanListPane::confirmLots(const QString &confirmState)
     scope.allMachines = m_kakuteiMachine->currentIndex() <= 0;
     scope.firstDue = dateOfBox(m_from);
     scope.lastDue = dateOfBox(m_to);
-    const qint64 changed = FunPlanKakutei(m_path, confirmState, scope);
+    const qint64 changed = m_session.confirmLots(confirmState, scope);
     refresh();
     // The planner sees what the buttons did without a dialog to close.
-    const QString done = confirmState == QLatin1String("2") ? QStringLiteral("%1件を確定しました")
-                                                             : QStringLiteral("%1件を予定にしました");
-    m_form.statusBar()->showMessage(changed == 0 ? QStringLiteral("該当する計画はありません") : done.arg(changed));
+    m_form.statusBar()->showMessage(confirmLotsText(confirmState, changed));
 }

@@ -2,10 +2,9 @@
 // The plan list part of the main window: the grid PlanDataGrid in its area and the three
 // panels that work on it: the list search ("■ 一覧検索", "再表示"), the bar search
 // ("■ バー検索", "検索") and the bulk confirmation ("■ 確定区分一括変更", "確定"/"予定").
-// It keeps the list in step with the edit path: whatever changes records (a drop on the chart,
-// an undo, an edit here) shows in the list at once.
+// It keeps the list in step with the plan session: whatever changes records (a drop on the
+// chart, an undo, an edit here) shows in the list at once.
 
-#include "editing/PlanGridEdit.h"
 #include "gantt/PlanGridModel.h"
 
 #include <QObject>
@@ -13,6 +12,7 @@
 
 class ChartView;
 class MainForm;
+class PlanSession;
 class PlanDataGrid;
 class QCheckBox;
 class QComboBox;
@@ -22,8 +22,7 @@ class PlanListPane : public QObject
 {
     Q_OBJECT
 public:
-    PlanListPane(MainForm &form, EditPath &path, const PlanInsertion &insertion, const ChartRows &rows,
-                 const WorkingTime &time);
+    PlanListPane(MainForm &form, PlanSession &session);
     ~PlanListPane() override;
 
     PlanDataGrid *grid() const { return m_grid; }
@@ -49,10 +48,8 @@ private:
     void showLot(qint64 lot);
 
     MainForm &m_form;
-    EditPath &m_path;
-    const ChartRows &m_rows;
+    PlanSession &m_session;
     PlanGridModel m_model;
-    std::unique_ptr<PlanGridEdit> m_edit;
     PlanDataGrid *m_grid = nullptr;
     ChartView *m_chart = nullptr;
 

@@ -2,7 +2,7 @@
 #include "dialogs/ui/ListFont.h"
 
 #include "dialogs/SplitLines.h"
-#include "editing/EditPath.h"
+#include "dialogs/DetailActions.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,8 +32,8 @@ void showLines(QListWidget *widget, const QStringList &lines, int selected)
 
 } // namespace
 
-BunWindow::BunWindow(const SplitContext &context, qint64 lot, Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_context(context), m_lot(lot), m_rules(prompter)
+BunWindow::BunWindow(DetailActions &actions, qint64 lot, QWidget *parent)
+    : QDialog(parent), m_actions(actions), m_lot(lot), m_rules(actions.prompter())
 {
     setObjectName(QStringLiteral("BunWindow"));
     setWindowTitle(QStringLiteral("手配分割"));
@@ -50,7 +50,7 @@ BunWindow::BunWindow(const SplitContext &context, qint64 lot, Prompter &prompter
     connect(button(QStringLiteral("Command1")), &QPushButton::clicked, this, &QDialog::reject);
     buildLayout();
 
-    m_rules.open(context.path.store()[lot]);
+    m_rules.open(actions.store()[lot]);
     showTexts();
 }
 
@@ -175,6 +175,6 @@ void BunWindow::carryOut()
 {
     if (!m_rules.confirm())
         return;
-    m_newLot = splitLot(m_context, m_lot, m_rules.choice());
+    m_newLot = m_actions.splitLot(m_lot, m_rules.choice());
     accept();
 }

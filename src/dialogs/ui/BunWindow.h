@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QHash>
 
+class DetailActions;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -18,7 +19,7 @@ class BunWindow : public QDialog
 {
     Q_OBJECT
 public:
-    BunWindow(const SplitContext &context, qint64 lot, Prompter &prompter, QWidget *parent = nullptr);
+    BunWindow(DetailActions &actions, qint64 lot, QWidget *parent = nullptr);
 
     QListWidget *list(const QString &name) const { return m_lists.value(name); }
     QLineEdit *box(const QString &name) const { return m_boxes.value(name); }
@@ -39,7 +40,7 @@ private:
     void lineClicked(SplitRing ring, int row);
     void carryOut();
 
-    SplitContext m_context;
+    DetailActions &m_actions;
     qint64 m_lot;
     LotSplit m_rules;
     qint64 m_newLot = 0;

@@ -1,6 +1,6 @@
 #include "dialogs/ui/LinePlanWindow.h"
 
-#include "editing/EditPath.h"
+#include "dialogs/DetailActions.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -12,8 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-LinePlanWindow::LinePlanWindow(EditPath &path, const BreakTable &breaks, Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_path(path), m_breaks(breaks), m_prompter(prompter)
+LinePlanWindow::LinePlanWindow(DetailActions &actions, QWidget *parent) : QDialog(parent), m_actions(actions)
 {
     setObjectName(QStringLiteral("LinePlanWindow"));
     setWindowTitle(lineplan::Caption);
@@ -67,13 +66,13 @@ void LinePlanWindow::openOn(const LinePlanDay &day, const QString &machineCaptio
 {
     m_day = day;
     m_changed = false;
-    const CalendarDay *calendarDay = m_path.calendar().day(day.MachineNo, day.DateNum);
+    const CalendarDay *calendarDay = m_actions.calendar().day(day.MachineNo, day.DateNum);
     const LinePlanTexts texts = calendarDay ? linePlanTexts(*calendarDay) : LinePlanTexts{};
     for (int box = 0; box < PlanTimeBoxes; ++box)
         m_planTime[size_t(box)]->setText(texts.PlanTime[size_t(box)]);
     m_planSum->setText(texts.PlanSum);
     m_heading->setText(machineCaption + QStringLiteral("　")
-                       + m_path.calendar().dateOf(day.DateNum).toString(QStringLiteral("yyyy/MM/dd")));
+                       + m_actions.calendar().dateOf(day.DateNum).toString(QStringLiteral("yyyy/MM/dd")));
     m_planTime[0]->setFocus();
 }
 
@@ -102,7 +101,7 @@ QLineEdit *LinePlanWindow::boxAt(int focus) const
 
 void LinePlanWindow::enterIn(int box)
 {
-    const TimeBoxEnter entered = enterTimeBox(box, m_planTime[size_t(box)]->text(), m_prompter);
+    const TimeBoxEnter entered = enterTimeBox(box, m_planTime[size_t(box)]->text(), m_actions.prompter());
     m_planTime[size_t(box)]->setText(entered.text);
     QLineEdit *next = boxAt(entered.focus);
     next->setFocus();
@@ -115,7 +114,7 @@ void LinePlanWindow::change()
     for (int box = 0; box < PlanTimeBoxes; ++box)
         texts.PlanTime[size_t(box)] = m_planTime[size_t(box)]->text();
     texts.PlanSum = m_planSum->text();
-    const LinePlanChange result = changeLinePlan(m_path, m_day, texts, m_breaks, m_prompter);
+    const LinePlanChange result = m_actions.changeMachineDay(m_day, texts);
     if (!result.closes) {
         QLineEdit *box = boxAt(result.focus);
         box->setFocus();

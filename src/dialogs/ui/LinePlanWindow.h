@@ -9,9 +9,7 @@
 #include <QDialog>
 #include <array>
 
-class BreakTable;
-class EditPath;
-class Prompter;
+class DetailActions;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -20,7 +18,7 @@ class LinePlanWindow : public QDialog
 {
     Q_OBJECT
 public:
-    LinePlanWindow(EditPath &path, const BreakTable &breaks, Prompter &prompter, QWidget *parent = nullptr);
+    explicit LinePlanWindow(DetailActions &actions, QWidget *parent = nullptr);
 
     // Shows the day's values: MachineNo and DateNum are the day's row and day index.
     void openOn(const LinePlanDay &day, const QString &machineCaption);
@@ -41,9 +39,7 @@ private:
     void change();
     QLineEdit *boxAt(int focus) const;
 
-    EditPath &m_path;
-    const BreakTable &m_breaks;
-    Prompter &m_prompter;
+    DetailActions &m_actions;
     LinePlanDay m_day;
     bool m_changed = false;
     QLabel *m_heading = nullptr;

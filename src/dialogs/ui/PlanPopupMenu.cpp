@@ -1,12 +1,11 @@
 #include "dialogs/ui/PlanPopupMenu.h"
 
 #include "db/Database.h"
-#include "plan/Prompter.h"
-#include "dialogs/PlanDetailFill.h"
+#include "dialogs/DetailActions.h"
 #include "dialogs/ui/PlanWindow.h"
 #include "dialogs/ui/frmOrderGNT.h"
-#include "editing/EditPath.h"
-#include "editing/ReturnToSchedule.h"
+#include "plan/PlanStore.h"
+#include "plan/Prompter.h"
 #include "gantt/GanttChart.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
@@ -17,10 +16,8 @@ namespace {
 constexpr RgbColor DetailHighlight{0, 128, 128};
 } // namespace
 
-PlanPopupMenu::PlanPopupMenu(EditPath &path, const PlanInsertion &insertion, GanttChart &chart,
-                             const WorkingTime &time, Database &db, Prompter &prompter, QWidget *window)
-    : QObject(window), m_path(path), m_insertion(insertion), m_chart(chart), m_time(time), m_db(db),
-      m_prompter(prompter), m_window(window)
+PlanPopupMenu::PlanPopupMenu(DetailActions &actions, GanttChart &chart, QWidget *window)
+    : QObject(window), m_actions(actions), m_chart(chart), m_window(window)
 {
     m_menu = new QMenu(QStringLiteral("ポップアップ"), window);
     m_menu->setObjectName(QStringLiteral("mnuPopup"));
@@ -63,7 +60,7 @@ void PlanPopupMenu::planListPopup(qint64 lot, const QPoint &globalPos)
 
 void PlanPopupMenu::popupForLot(qint64 lot, const QPoint &globalPos, bool tentativeReturns)
 {
-    const PlanStore &store = m_path.store();
+    const PlanStore &store = m_actions.store();
     if (lot < 2 || lot > store.lastIndex())
         return;
     prepare(store[lot].BarIndex, QPointF());
@@ -76,7 +73,7 @@ void PlanPopupMenu::prepare(qint64 bar, const QPointF &at)
 {
     m_popupBar = bar;
     m_popupAt = at;
-    const PlanStore &store = m_path.store();
+    const PlanStore &store = m_actions.store();
     const bool lot = bar >= 2 && bar <= store.lastIndex();
     m_popRot->setEnabled(lot);
     m_popYotei->setEnabled(lot);
@@ -86,27 +83,27 @@ void PlanPopupMenu::prepare(qint64 bar, const QPointF &at)
 
 PlanWindow *PlanPopupMenu::openDetail(qint64 bar)
 {
-    const qint64 lot = m_path.store().findByBar(bar);
+    const qint64 lot = m_actions.store().findByBar(bar);
     if (lot < 2)
         return nullptr;
     DetailTexts texts;
     try {
-        texts = fillDetailTexts(m_path.store(), lot, m_chart.rows(), m_db);
+        texts = m_actions.detailTexts(lot);
     } catch (const DbError &error) {
-        m_prompter.inform(error.text);
+        m_actions.prompter().inform(error.text);
         return nullptr;
     }
     m_chart.layOutBar(lot, true);
     m_chart.setBarBackground(bar, DetailHighlight);
     if (!m_detail)
-        m_detail = new PlanWindow(m_path, m_insertion, m_time, m_db, m_prompter, m_window);
+        m_detail = new PlanWindow(m_actions, m_window);
     m_detail->openOn(lot, texts);
     return m_detail;
 }
 
 void PlanPopupMenu::detailClosed(qint64 bar)
 {
-    const qint64 lot = m_path.store().findByBar(bar);
+    const qint64 lot = m_actions.store().findByBar(bar);
     if (lot >= 2)
         m_chart.layOutBar(lot, true);
 }
@@ -121,7 +118,7 @@ void PlanPopupMenu::RightButtonDown(qint64 bar)
 
 void PlanPopupMenu::showOrderGantt()
 {
-    const PlanStore &store = m_path.store();
+    const PlanStore &store = m_actions.store();
     if (m_popupBar < 2 || m_popupBar > store.lastIndex() || store[m_popupBar].PlanNo == 0)
         return;
     frmOrderGNT window(store, m_chart.rows(), m_popupBar, store[m_popupBar].PlanNo, m_window);
@@ -130,9 +127,9 @@ void PlanPopupMenu::showOrderGantt()
 
 void PlanPopupMenu::returnToSchedule()
 {
-    if (m_popupBar < 2 || m_popupBar > m_path.store().lastIndex())
+    if (m_popupBar < 2 || m_popupBar > m_actions.store().lastIndex())
         return;
-    ReturnToLoadedDates(m_path, m_popupBar);
+    m_actions.returnToLoadedDates(m_popupBar);
     m_chart.layOutBar(m_popupBar);
     emit returnedToSchedule(m_popupBar);
 }

@@ -8,26 +8,20 @@
 #include <QPoint>
 #include <QPointF>
 
-class ChartRows;
 class ChartSurfaceWidget;
-class Database;
-class EditPath;
+class DetailActions;
 class GanttChart;
-class PlanInsertion;
 class PlanWindow;
-class Prompter;
 class QAction;
 class QMenu;
 class QWidget;
-class WorkingTime;
 struct ChartHit;
 
 class PlanPopupMenu : public QObject
 {
     Q_OBJECT
 public:
-    PlanPopupMenu(EditPath &path, const PlanInsertion &insertion, GanttChart &chart, const WorkingTime &time,
-                  Database &db, Prompter &prompter, QWidget *window);
+    PlanPopupMenu(DetailActions &actions, GanttChart &chart, QWidget *window);
     ~PlanPopupMenu() override;
 
     // Right button on the main surface or the strip: the menu of the bar under the pointer.
@@ -63,12 +57,8 @@ signals:
 private:
     void popupForLot(qint64 lot, const QPoint &globalPos, bool tentativeReturns);
 
-    EditPath &m_path;
-    const PlanInsertion &m_insertion;
+    DetailActions &m_actions;
     GanttChart &m_chart;
-    const WorkingTime &m_time;
-    Database &m_db;
-    Prompter &m_prompter;
     QWidget *m_window;
     QMenu *m_menu = nullptr;
     QAction *m_popRot = nullptr;

@@ -2,15 +2,12 @@
 
 #include "db/Database.h"
 #include "plan/Prompter.h"
+#include "dialogs/DetailActions.h"
 #include "dialogs/DetailLines.h"
-#include "dialogs/ProcessChain.h"
-#include "dialogs/ProcessSplit.h"
-#include "dialogs/ProvisionalNumbers.h"
 #include "dialogs/ui/AddPlan.h"
 #include "dialogs/ui/BunWindow.h"
 #include "dialogs/ui/ListFont.h"
 #include "dialogs/ui/ShowPlan.h"
-#include "editing/EditPath.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -78,9 +75,8 @@ QLabel *label(const QString &text)
 
 } // namespace
 
-PlanWindow::PlanWindow(EditPath &path, const PlanInsertion &insertion, const WorkingTime &time, Database &db,
-                       Prompter &prompter, QWidget *parent)
-    : QDialog(parent), m_path(path), m_insertion(insertion), m_time(time), m_db(db), m_prompter(prompter), m_rules(time, prompter)
+PlanWindow::PlanWindow(DetailActions &actions, QWidget *parent)
+    : QDialog(parent), m_actions(actions), m_rules(actions.workingTime(), actions.prompter())
 {
     setObjectName(QStringLiteral("PlanWindow"));
     setWindowTitle(QStringLiteral("詳細情報"));
@@ -301,7 +297,7 @@ void PlanWindow::openOn(qint64 lot, const DetailTexts &texts)
     m_lot = lot;
     m_closing = false;
     m_writeBack = WriteBackResult::NothingWritten;
-    m_rules.open(m_path.store()[lot], texts);
+    m_rules.open(m_actions.store()[lot], texts);
     m_text5->clear();
     m_text5->addItems(texts.Text5Items);
     m_text12->clear();
@@ -422,9 +418,9 @@ void PlanWindow::leaveItemCode()
 {
     readBoxes();
     try {
-        m_rules.leaveItemCode(m_db);
+        m_actions.lookUpItemCode(m_rules);
     } catch (const DbError &error) {
-        m_prompter.inform(error.text);
+        m_actions.prompter().inform(error.text);
     }
     showBoxes();
 }
@@ -439,15 +435,15 @@ void PlanWindow::chooseComposition()
 
 void PlanWindow::addProcesses()
 {
-    ProcessAdd add(m_db, m_prompter, m_path.store(), m_lot);
+    const std::unique_ptr<ProcessAdd> add = m_actions.processAdd(m_lot);
     try {
-        if (!add.open(m_rules.texts().NList, m_rules.texts().GList))
+        if (!add->open(m_rules.texts().NList, m_rules.texts().GList))
             return;
     } catch (const DbError &error) {
-        m_prompter.inform(error.text);
+        m_actions.prompter().inform(error.text);
         return;
     }
-    AddPlan window(add, m_rules.workingCopy(), m_prompter, this);
+    AddPlan window(*add, m_rules.workingCopy(), m_actions.prompter(), this);
     if (window.exec() != QDialog::Accepted || !window.addition() || !m_rules.addProcesses(*window.addition()))
         return;
     const auto show = [](QListWidget *members, const QStringList &lines) {
@@ -465,9 +461,9 @@ void PlanWindow::showProcesses()
     const QString first = members.isEmpty() ? QString() : members.first();
     QStringList lines;
     try {
-        lines = processShowLines(m_db, memberLineArrangement(first));
+        lines = m_actions.processShowLines(memberLineArrangement(first));
     } catch (const DbError &error) {
-        m_prompter.inform(error.text);
+        m_actions.prompter().inform(error.text);
         return;
     }
     ShowPlan window(first.section(QLatin1Char(' '), 0, 0), lines, this);
@@ -478,9 +474,8 @@ void PlanWindow::splitLot()
 {
     button(QStringLiteral("Command8"))->setEnabled(false);
     readBoxes();
-    writeProcessAdditions(m_rules, m_lot, m_path);
-    BunWindow split({m_path, m_time, m_path.run().GridUnitMinutes, ProvisionalNumbers::processWide()}, m_lot,
-                    m_prompter, this);
+    m_actions.writeProcessAdditions(m_rules, m_lot);
+    BunWindow split(m_actions, m_lot, this);
     split.exec();
     if (split.newLot() != 0)
         followSplit(true);
@@ -497,16 +492,14 @@ void PlanWindow::splitProcesses()
                 rows->push_back(row);
     }
     // The split cuts the lot as the window shows it, processes added here included.
-    writeProcessAdditions(m_rules, m_lot, m_path);
-    if (!confirmProcessSplit(m_path.store()[m_lot], choice, m_rules.texts().Text10, m_prompter))
-        return;
-    ::splitProcesses(m_path, m_lot, choice);
-    followSplit(false);
+    m_actions.writeProcessAdditions(m_rules, m_lot);
+    if (m_actions.splitProcesses(m_lot, choice, m_rules.texts().Text10) != 0)
+        followSplit(false);
 }
 
 void PlanWindow::followSplit(bool retimed)
 {
-    m_rules.followSplit(m_path.store()[m_lot], retimed);
+    m_rules.followSplit(m_actions.store()[m_lot], retimed);
     const DetailTexts &texts = m_rules.texts();
     for (const auto &[name, lines] : {std::pair{"NList", &texts.NList}, std::pair{"GList", &texts.GList}}) {
         QListWidget *widget = list(QString::fromLatin1(name));
@@ -522,7 +515,7 @@ void PlanWindow::done(int result)
         return;
     m_closing = true;
     readBoxes();
-    const WriteBack back = writeBackDetail(m_rules, m_lot, m_path, m_insertion, m_prompter);
+    const WriteBack back = m_actions.writeBackDetail(m_rules, m_lot);
     m_writeBack = back.result;
     if (back.result == WriteBackResult::StartRefused || back.result == WriteBackResult::EndRefused) {
         m_closing = false;

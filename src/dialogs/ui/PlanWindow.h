@@ -1,7 +1,8 @@
 #pragma once
 // PlanWindow "詳細情報": one lot with everything the planner may change by hand. The boxes
 // are edited with the rules of PlanDetail; the lot itself changes only when the window
-// closes, in one planner action (see writeBackDetail), unless the planner cancels.
+// closes, in one planner action of the plan (DetailActions::writeBackDetail), unless the
+// planner cancels.
 
 #include "dialogs/PlanDetail.h"
 #include "dialogs/PlanDetailWriteBack.h"
@@ -10,9 +11,7 @@
 #include <QHash>
 #include <vector>
 
-class Database;
-class EditPath;
-class PlanInsertion;
+class DetailActions;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -22,8 +21,7 @@ class PlanWindow : public QDialog
 {
     Q_OBJECT
 public:
-    PlanWindow(EditPath &path, const PlanInsertion &insertion, const WorkingTime &time, Database &db,
-               Prompter &prompter, QWidget *parent = nullptr);
+    explicit PlanWindow(DetailActions &actions, QWidget *parent = nullptr);
 
     // Shows the lot's texts and takes the working copy of the lot.
     void openOn(qint64 lot, const DetailTexts &texts);
@@ -65,11 +63,7 @@ private:
     void splitProcesses();
     void followSplit(bool retimed);
 
-    EditPath &m_path;
-    const PlanInsertion &m_insertion;
-    const WorkingTime &m_time;
-    Database &m_db;
-    Prompter &m_prompter;
+    DetailActions &m_actions;
     PlanDetail m_rules;
     qint64 m_lot = 0;
     bool m_closing = false;

@@ -176,9 +176,9 @@ void BarDragController::release(ChartSurfaceWidget *surface, const QMouseEvent &
     const std::optional<QString> row = RowAtY(m_chart.rows(), at.y());
     const qint64 onBar = m_chart.hitTest(ChartSurface::Main, at.x(), at.y()).bar;
     if (onBar != 0 && onBar != bar)
-        m_drop.dropOnBar(bar, onBar, row, at.x() - m_grabOffset, m_originRow);
+        m_drop.dropOnBar(bar, onBar, row, at.x() - m_grabOffset);
     else
-        m_drop.dropOnSurface(bar, row, at.x() - m_grabOffset, m_originRow);
+        m_drop.dropOnSurface(bar, row, at.x() - m_grabOffset);
 }
 
 void BarDragController::abandonDrag()

@@ -51,8 +51,8 @@ bool isCommitKey(int key)
 
 } // namespace
 
-PlanDataGrid::PlanDataGrid(PlanGridModel &model, PlanGridEdit &edit, QWidget *parent)
-    : QTableView(parent), m_model(model), m_edit(edit)
+PlanDataGrid::PlanDataGrid(PlanGridModel &model, PlanActions &actions, QWidget *parent)
+    : QTableView(parent), m_model(model), m_actions(actions)
 {
     setObjectName(QStringLiteral("PlanDataGrid"));
     setModel(&m_model);
@@ -190,7 +190,7 @@ void PlanDataGrid::commitEditor(Move move)
         return;
     setCurrentIndex(cell);
     m_memory.remember(currentPosition());
-    const PlanGridEdit::Outcome outcome = m_edit.FunUpdatePlanInfoFromGrid(lot, cell.column(), text);
+    const PlanGridEdit::Outcome outcome = m_actions.editListCell(lot, cell.column(), text);
     if (outcome == PlanGridEdit::Outcome::Rejected) {
         openEditor(text, false);
         return;
@@ -276,9 +276,9 @@ void PlanDataGrid::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     if (index.column() == plangrid::Display)
-        m_edit.toggleDisplay(lot);
+        m_actions.toggleDisplay(lot);
     else if (index.column() == plangrid::Confirm)
-        m_edit.toggleConfirm(lot);
+        m_actions.toggleConfirm(lot);
 }
 
 // --- Row drag ---------------------------------------------------------------------------
@@ -320,7 +320,7 @@ void PlanDataGrid::dropRow(int y)
     if (dragged == 0 || target == 0 || target == dragged)
         return;
     m_memory.remember(currentPosition());
-    m_edit.queueBehind(dragged, target);
+    m_actions.queueBehind(dragged, target);
 }
 
 void PlanDataGrid::endRowDrag()

@@ -3,10 +3,10 @@
 // header is the fixed drag handle (column 0 of the list); columns 1 and 2 toggle their ticks
 // on a click; columns 3, 12 and 17 are edited in place in the editor GridText1; a row dragged
 // by its handle onto another row queues its lot behind that row's lot. The grid writes nothing
-// itself: every change goes through PlanGridEdit and so through the edit path, whose change
+// itself: every change is one call of the plan's actions (the list edits of PlanGridEdit), whose change
 // signal brings the list up to date.
 
-#include "editing/PlanGridEdit.h"
+#include "editing/PlanActions.h"
 #include "gantt/GridPosition.h"
 #include "gantt/PlanGridModel.h"
 
@@ -19,7 +19,7 @@ class PlanDataGrid : public QTableView
 {
     Q_OBJECT
 public:
-    PlanDataGrid(PlanGridModel &model, PlanGridEdit &edit, QWidget *parent = nullptr);
+    PlanDataGrid(PlanGridModel &model, PlanActions &actions, QWidget *parent = nullptr);
 
     PlanGridModel &planModel() const { return m_model; }
     QLineEdit *editor() const { return m_editor; }
@@ -62,7 +62,7 @@ private:
     void endRowDrag();
 
     PlanGridModel &m_model;
-    PlanGridEdit &m_edit;
+    PlanActions &m_actions;
     GridPositionMemory m_memory;
     QLineEdit *m_editor = nullptr;     // GridText1
     QModelIndex m_editing;

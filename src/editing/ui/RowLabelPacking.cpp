@@ -1,14 +1,14 @@
 #include "editing/ui/RowLabelPacking.h"
 
-#include "editing/RowPacking.h"
+#include "editing/PlanActions.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 
-RowLabelPacking::RowLabelPacking(const RowPacking &packing, const QList<QLabel *> &labels, QScrollBar *kScroll,
+RowLabelPacking::RowLabelPacking(PlanActions &actions, const QList<QLabel *> &labels, QScrollBar *kScroll,
                                  QObject *parent)
-    : QObject(parent), m_packing(packing), m_labels(labels), m_kScroll(kScroll)
+    : QObject(parent), m_actions(actions), m_labels(labels), m_kScroll(kScroll)
 {
     for (QLabel *label : m_labels)
         label->installEventFilter(this);
@@ -27,7 +27,7 @@ bool RowLabelPacking::eventFilter(QObject *watched, QEvent *event)
         const Qt::MouseButton button = static_cast<const QMouseEvent *>(event)->button();
         const bool doubleClick = event->type() == QEvent::MouseButtonDblClick;
         if ((doubleClick && button == Qt::LeftButton) || (!doubleClick && button == Qt::RightButton))
-            m_packing.pack(int(slot) + 1 + m_kScroll->value());
+            m_actions.pack(int(slot) + 1 + m_kScroll->value());
         return true;
     }
     case QEvent::MouseButtonRelease:

@@ -8,21 +8,21 @@
 
 class QLabel;
 class QScrollBar;
-class RowPacking;
+class PlanActions;
 
 class RowLabelPacking : public QObject
 {
     Q_OBJECT
 public:
     // `labels` are MachineName(1) .. MachineName(10) in order.
-    RowLabelPacking(const RowPacking &packing, const QList<QLabel *> &labels, QScrollBar *kScroll,
+    RowLabelPacking(PlanActions &actions, const QList<QLabel *> &labels, QScrollBar *kScroll,
                     QObject *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    const RowPacking &m_packing;
+    PlanActions &m_actions;
     QList<QLabel *> m_labels;
     QScrollBar *m_kScroll;
 };

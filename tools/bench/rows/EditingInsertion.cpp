@@ -24,7 +24,7 @@ void dropPushingBack(const BenchPlant &demo, BenchWatch &watch, bool andUndo)
     PushBackDrop plan(demo, 10'000);
     if (andUndo) {
         plan.drop();
-        watch.measure([&] { plan.session().editPath().undo(); });
+        watch.measure([&] { plan.session().undo(); });
     } else {
         watch.measure([&] { plan.drop(); });
     }

@@ -2,16 +2,15 @@
 // (the new lot appended, its bar number found, both lots timed again) and its undo. The plant
 // is made in memory, so the figures are the editing work alone; nothing is painted.
 
+#include "AlwaysYes.h"
 #include "BenchRegistry.h"
 #include "ChartBenchPlant.h"
-#include "calendar/WorkingTime.h"
-#include "dialogs/LotSplit.h"
-#include "dialogs/ProvisionalNumbers.h"
-#include "editing/EditPath.h"
+#include "db/Database.h"
+#include "session/PlanSession.h"
 
 namespace {
 
-void lotSplit(BenchWatch &watch, bool andUndo)
+void lotSplit(const BenchPlant &demo, BenchWatch &watch, bool andUndo)
 {
     ChartBenchPlant plant(10'000);
     RunContext run;
@@ -29,14 +28,15 @@ void lotSplit(BenchWatch &watch, bool andUndo)
         slot.ArrangementNo = 900'000 + k;
         slot.Quantity = 3000;
     }
-    const WorkingTime time(plant.rows, plant.calendar);
-    EditPath path(plant.store, plant.calendar, plant.rows, run);
-    ProvisionalNumbers numbers;
+    AlwaysYes prompter;
+    const auto db = demo.open(QStringLiteral("split"));
+    PlanSession session(run, *db, prompter);
+    session.adopt(std::move(plant.rows), std::move(plant.calendar), std::move(plant.store));
     const SplitChoice choice{{1000, 1000, 1000}, {}, 1000};
-    const auto split = [&] { splitLot({path, time, run.GridUnitMinutes, numbers}, Lot, choice); };
+    const auto split = [&] { session.splitLot(Lot, choice); };
     if (andUndo) {
         split();
-        watch.measure([&] { path.undo(); });
+        watch.measure([&] { session.undo(); });
     } else {
         watch.measure(split);
     }
@@ -45,6 +45,6 @@ void lotSplit(BenchWatch &watch, bool andUndo)
 } // namespace
 
 KALVUNER_BENCH_ROW("lot split 10k", "one lot split of three processes in a plan of 10,000 lots (target < 20 ms)",
-                   [](const BenchPlant &, BenchWatch &watch) { lotSplit(watch, false); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { lotSplit(demo, watch, false); });
 KALVUNER_BENCH_ROW("lot split undo", "undo of that split: the new lot removed, the lot restored (target < 20 ms)",
-                   [](const BenchPlant &, BenchWatch &watch) { lotSplit(watch, true); });
+                   [](const BenchPlant &demo, BenchWatch &watch) { lotSplit(demo, watch, true); });

@@ -39,6 +39,7 @@ PushBackDrop::PushBackDrop(const BenchPlant &demo, qint64 lots)
             m_dropped = i;
             lot.WorkMinutes = 95;
             lots::setStart(lot, first);
+            m_at = first;
         }
     }
     m_run = plant.runContext();
@@ -49,7 +50,5 @@ PushBackDrop::PushBackDrop(const BenchPlant &demo, qint64 lots)
 
 void PushBackDrop::drop()
 {
-    Edit edit = m_session->editPath().beginAction(QStringLiteral("計画の移動"));
-    m_session->insertion().Insert_PlanBarStep2(edit, m_dropped, m_press, QString());
-    edit.commit();
+    m_session->drop(m_dropped, m_press, m_at);
 }

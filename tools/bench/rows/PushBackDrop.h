@@ -21,7 +21,8 @@ public:
     PushBackDrop(const BenchPlant &demo, qint64 lots);
 
     PlanSession &session() { return *m_session; }
-    // The drop as one planner action: the waiting lot inserted at the press's first start.
+    // The drop as one planner action of the session: the waiting lot let go on the press at
+    // its first start.
     void drop();
 
 private:
@@ -32,4 +33,5 @@ private:
     std::unique_ptr<PlanSession> m_session;
     QString m_press;
     qint64 m_dropped = 0;
+    QDateTime m_at;
 };

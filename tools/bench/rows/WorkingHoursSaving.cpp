@@ -18,6 +18,7 @@ KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days 
                        run.DayStartTime = QTime(8, 0);
                        AlwaysYes prompter;
                        PlanSession session(run, *db, prompter);
+                       session.setAccountName(QStringLiteral("bench"));
                        session.load(nullptr);
                        const WorkCalendar &calendar = session.calendar();
                        qint64 changed = 0;
@@ -26,13 +27,12 @@ KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days 
                                LinePlanTexts texts = linePlanTexts(*calendar.day(row, k));
                                texts.PlanTime[1] = QStringLiteral("20:00");
                                texts.PlanSum = QString::number(calendar.day(row, k)->workHours + 1);
-                               changed += changeLinePlan(session.editPath(), {row, k}, texts, session.breaks(), prompter)
-                                              .changed;
+                               changed += session.changeMachineDay({row, k}, texts).changed;
                            }
                        QuietProgress progress;
                        SaveResult result;
                        watch.measure([&] {
-                           result = session.save(progress, QStringLiteral("bench"), QDateTime(plant.start, QTime(12, 0), Qt::UTC));
+                           result = session.save(progress, {}, {}, QDateTime(plant.start, QTime(12, 0), Qt::UTC));
                        });
                        if (result.outcome != SaveResult::Outcome::Complete || qint64(result.savedDays.size()) != changed)
                            throw DbError(QStringLiteral("稼働時間の保存が完了しませんでした。"));

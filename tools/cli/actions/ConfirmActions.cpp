@@ -5,7 +5,6 @@
 #include "../CliSession.h"
 #include "../PlanScript.h"
 
-#include "editing/PlanKakutei.h"
 #include "session/PlanSession.h"
 
 namespace {
@@ -30,10 +29,8 @@ void changeClass(ScriptRun &run, const QStringList &words, const QString &confir
         scope.machineCode = run.rowCodeOf(words[0]);
     scope.firstDue = dueBound(words[1]);
     scope.lastDue = dueBound(words[2]);
-    const qint64 changed = FunPlanKakutei(run.session.editPath(), confirmState, scope);
-    const QString done = confirmState == QStringLiteral("2") ? QStringLiteral("%1件を確定しました")
-                                                              : QStringLiteral("%1件を予定に戻しました");
-    cliErr() << (changed > 0 ? done.arg(changed) : QStringLiteral("該当する計画はありません")) << u'\n';
+    const qint64 changed = run.session.confirmLots(confirmState, scope);
+    cliErr() << confirmLotsText(confirmState, changed) << u'\n';
     cliErr().flush();
 }
 

@@ -4,7 +4,6 @@
 #include "../CliSession.h"
 #include "../PlanScript.h"
 
-#include "editing/ReturnToSchedule.h"
 #include "session/PlanSession.h"
 
 namespace {
@@ -21,7 +20,7 @@ KALVUNER_SCRIPT_ACTION({
         scriptwords::expectCount(words, 1, QStringLiteral("unassign 手配番号"));
         scriptwords::wholeNumber(words[0], QStringLiteral("手配番号"));
     },
-    [](ScriptRun &run, const QStringList &words) { ReturnToLoadedDates(run.session.editPath(), run.lotOf(words[0])); },
+    [](ScriptRun &run, const QStringList &words) { run.session.returnToLoadedDates(run.lotOf(words[0])); },
 });
 
 KALVUNER_SCRIPT_ACTION({
@@ -29,9 +28,8 @@ KALVUNER_SCRIPT_ACTION({
     QStringLiteral("undo"),
     [](const QStringList &words) { noWords(words, QStringLiteral("undo")); },
     [](ScriptRun &run, const QStringList &) {
-        if (!run.session.editPath().canUndo())
+        if (!run.session.undo())
             throw ScriptFailure{QStringLiteral("元に戻す操作がありません。")};
-        run.session.editPath().undo();
     },
 });
 
@@ -40,8 +38,7 @@ KALVUNER_SCRIPT_ACTION({
     QStringLiteral("redo"),
     [](const QStringList &words) { noWords(words, QStringLiteral("redo")); },
     [](ScriptRun &run, const QStringList &) {
-        if (!run.session.editPath().canRedo())
+        if (!run.session.redo())
             throw ScriptFailure{QStringLiteral("やり直す操作がありません。")};
-        run.session.editPath().redo();
     },
 });

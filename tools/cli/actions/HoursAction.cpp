@@ -35,7 +35,7 @@ KALVUNER_SCRIPT_ACTION({
             scriptwords::time(words[i]);
     },
     [](ScriptRun &run, const QStringList &words) {
-        const PlanSession &session = run.session;
+        PlanSession &session = run.session;
         const int row = session.rows().rowOfCode(run.rowCodeOf(words[0]));
         const std::optional<LinePlanDay> day =
             linePlanDayOn(session.rows(), session.calendar(), row, scriptwords::date(words[1]));
@@ -47,8 +47,7 @@ KALVUNER_SCRIPT_ACTION({
         for (qsizetype i = 3; i < words.size(); ++i)
             texts.PlanTime[size_t(i - 3)] = words[i];
         texts.PlanSum = words[2];
-        const LinePlanChange change = changeLinePlan(run.session.editPath(), *day, texts, session.breaks(),
-                                                     run.session.prompter());
+        const LinePlanChange change = session.changeMachineDay(*day, texts);
         if (!change.closes)
             throw ScriptFailure{QStringLiteral("稼働時間を変更できませんでした。")};
         cliErr() << (change.changed ? QStringLiteral("稼働時間を変更しました") : QStringLiteral("稼働時間は変わりません"))

@@ -5,7 +5,6 @@
 
 #include "../PlanScript.h"
 
-#include "editing/LotRules.h"
 #include "session/PlanSession.h"
 
 KALVUNER_SCRIPT_ACTION({
@@ -19,8 +18,6 @@ KALVUNER_SCRIPT_ACTION({
     [](ScriptRun &run, const QStringList &words) {
         const qint64 lot = run.lotOf(words[0]);
         const QString row = run.rowCodeOf(words[1]);
-        const QDateTime moment = scriptwords::moment(words[2], words[3]);
-        const bool later = moment > lots::startInstant(run.session.store()[lot]);
-        run.session.lotDrop().drop(lot, row, moment, run.rowOfLot(lot), later);
+        run.session.drop(lot, row, scriptwords::moment(words[2], words[3]));
     },
 });

@@ -13,6 +13,6 @@ KALVUNER_SCRIPT_ACTION({
     [](ScriptRun &run, const QStringList &words) {
         const QString code = run.rowCodeOf(words[0]);
         const ChartRows &rows = run.session.rows();
-        run.session.packing().pack(code == rows.row(1).code ? 1 : rows.rowOfCode(code));
+        run.session.pack(code == rows.row(1).code ? 1 : rows.rowOfCode(code));
     },
 });

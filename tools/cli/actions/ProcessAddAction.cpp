@@ -22,7 +22,6 @@ KALVUNER_SCRIPT_ACTION({
     },
     [](ScriptRun &run, const QStringList &words) {
         const qint64 count = scriptwords::wholeNumber(words[1], QStringLiteral("工程数"));
-        addNextProcesses(run.session.editPath(), run.lotOf(words[0]), int(std::min<qint64>(count, MemberSlots::Capacity)),
-                         run.session.database(), run.session.prompter());
+        run.session.addProcesses(run.lotOf(words[0]), int(std::min<qint64>(count, MemberSlots::Capacity)));
     },
 });

@@ -7,8 +7,6 @@
 
 #include "../PlanScript.h"
 
-#include "dialogs/ProvisionalNumbers.h"
-#include "dialogs/ScriptedSplits.h"
 #include "session/PlanSession.h"
 
 namespace {
@@ -46,10 +44,7 @@ KALVUNER_SCRIPT_ACTION({
         std::vector<std::pair<qint64, QString>> counts;
         for (qsizetype i = 1; i < words.size(); ++i)
             counts.push_back(planCount(words[i]));
-        PlanSession &session = run.session;
-        const SplitContext context{session.editPath(), session.workingTime(), session.context().GridUnitMinutes,
-                                   ProvisionalNumbers::processWide()};
-        failOn(splitLotByPlans(context, run.lotOf(words[0]), counts, session.prompter()));
+        failOn(run.session.splitLotByPlans(run.lotOf(words[0]), counts));
     },
 });
 
@@ -65,7 +60,6 @@ KALVUNER_SCRIPT_ACTION({
         std::vector<qint64> members;
         for (qsizetype i = 1; i < words.size(); ++i)
             members.push_back(scriptwords::wholeNumber(words[i], QStringLiteral("手配番号")));
-        failOn(splitProcessesByMembers(run.session.editPath(), run.lotOf(words[0]), members,
-                                       run.session.prompter()));
+        failOn(run.session.splitProcessesByMembers(run.lotOf(words[0]), members));
     },
 });

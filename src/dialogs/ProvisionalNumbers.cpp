@@ -1,7 +1,0 @@
-#include "dialogs/ProvisionalNumbers.h"
-
-ProvisionalNumbers &ProvisionalNumbers::processWide()
-{
-    static ProvisionalNumbers numbers;
-    return numbers;
-}
