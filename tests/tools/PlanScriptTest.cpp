@@ -54,6 +54,7 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"split-lot 5001 x=5", 1, "生産計画番号「x」は整数ではありません。"},
         {"split-process 5001", 1, "書式は「split-process 手配番号 工程の手配番号 …」です。"},
         {"split-process 5001 5002 y", 1, "手配番号「y」は整数ではありません。"},
+        {"answer maybe", 1, "答え「maybe」は yes か no で書いてください。"},
     };
     for (const auto &c : cases) {
         const ReadScript script = readPlanScript(QString::fromUtf8(c.script));
