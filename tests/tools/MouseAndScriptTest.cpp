@@ -133,27 +133,30 @@ protected:
         return 0;
     }
 
-    // A moment five minutes into a grid step, `hours` after the lot's start, in sight.
-    QDateTime laterInSight(qint64 lot, int hours)
+    // The moment `hours` after the lot's start.
+    QDateTime laterInSight(qint64 lot, int hours) { return lots::startInstant(store()[lot]).addSecs(hours * 3600); }
+
+    // A moment as a script writes it: up to the next whole minute, which rounds up to the same
+    // grid step as the moment itself.
+    static QString scriptMoment(const QDateTime &at)
     {
-        QDateTime at = lots::startInstant(store()[lot]).addSecs(hours * 3600);
-        at = plant::naiveDateTime(at.date(), QTime(at.time().hour(), 5));
-        return at;
+        const QDateTime minute = at.addSecs((60 - at.time().second()) % 60);
+        return minute.toString(QStringLiteral("yyyy/MM/dd hh:mm"));
     }
 
-    // Drags the lot's bar so that its left edge lands on `row` at `at` and lets go there.
-    void dragTo(qint64 lot, int row, const QDateTime &at)
+    // Drags the lot's bar so that its left edge lands on `row` near `at` and lets go there;
+    // returns the moment the bar's left edge was let go at.
+    QDateTime dragTo(qint64 lot, int row, const QDateTime &at)
     {
-        const double x = xOf(at);
-        // A pixel's width is well within the grid step, so the mouse lands on the script's step.
-        ASSERT_LT(std::abs(chart().scale().dateTimeAtX(x + 15, ChartSurface::Main).secsTo(at)), 240);
         const QPoint grab = grabPoint(lot);
-        const QPoint drop = pixelAt(x + (surface()->twipsAt(grab).x() - double(chart().bar(lot).left)),
-                                    double(rows().row(row).top) + 150);
-        ASSERT_TRUE(onSurface(drop));
+        const double offset = surface()->twipsAt(grab).x() - double(chart().bar(lot).left);
+        const QPoint drop = pixelAt(xOf(at) + offset, double(rows().row(row).top) + 150);
+        EXPECT_TRUE(onSurface(drop));
+        const QDateTime letGo = chart().scale().dateTimeAtX(surface()->twipsAt(drop).x() - offset, ChartSurface::Main);
         QTest::mousePress(surface(), Qt::LeftButton, {}, grab);
         QTest::mouseMove(surface(), drop);
         QTest::mouseRelease(surface(), Qt::LeftButton, {}, drop);
+        return letGo;
     }
     void dragOnto(qint64 lot, qint64 target)
     {
@@ -248,10 +251,8 @@ TEST_F(MouseAndScript, EveryActionLeavesTheSamePlanFromTheMouseAndFromAScript)
     ASSERT_GE(first, 2);
     taken.push_back(first);
     const int firstRow = rows().rowOfCode(store()[first].MachineCode) == 2 ? 3 : 2;
-    const QDateTime firstAt = laterInSight(first, 5);
-    say(QStringLiteral("move %1 %2 %3").arg(arrangement(first), rowWord(firstRow),
-                                            firstAt.toString(QStringLiteral("yyyy/MM/dd hh:mm"))));
-    ASSERT_NO_FATAL_FAILURE(dragTo(first, firstRow, firstAt));
+    const QDateTime firstAt = dragTo(first, firstRow, laterInSight(first, 5));
+    say(QStringLiteral("move %1 %2 %3").arg(arrangement(first), rowWord(firstRow), scriptMoment(firstAt)));
     say(QStringLiteral("undo"));
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
     say(QStringLiteral("redo"));
@@ -263,10 +264,9 @@ TEST_F(MouseAndScript, EveryActionLeavesTheSamePlanFromTheMouseAndFromAScript)
     ASSERT_GE(second, 2);
     taken.push_back(second);
     const int secondRow = rows().rowOfCode(store()[second].MachineCode);
-    const QDateTime secondAt = laterInSight(second, 2);
-    say(QStringLiteral("move %1 %2 %3").arg(arrangement(second), rowWord(secondRow),
-                                            secondAt.toString(QStringLiteral("yyyy/MM/dd hh:mm"))));
-    ASSERT_NO_FATAL_FAILURE(dragTo(second, secondRow, secondAt));
+    const QString secondWord = arrangement(second);
+    const QDateTime secondAt = dragTo(second, secondRow, laterInSight(second, 2));
+    say(QStringLiteral("move %1 %2 %3").arg(secondWord, rowWord(secondRow), scriptMoment(secondAt)));
 
     // A bar let go on a bar of another run: no merge, the bar moves to where it was let go.
     answer(true);
@@ -278,7 +278,7 @@ TEST_F(MouseAndScript, EveryActionLeavesTheSamePlanFromTheMouseAndFromAScript)
     const QDateTime dropped = dropMomentOnto(source, target);
     say(QStringLiteral("merge %1 %2 %3 %4").arg(arrangement(source), arrangement(target),
                                                rowWord(rows().rowOfCode(store()[target].MachineCode)),
-                                               dropped.toString(QStringLiteral("yyyy/MM/dd hh:mm"))));
+                                               scriptMoment(dropped)));
     ASSERT_NO_FATAL_FAILURE(dragOnto(source, target));
 
     // The second machine packed from its label.

@@ -97,8 +97,7 @@ TEST_P(PlanReports, ALotLeftOverAnotherIsOneLineWithBothLotsAndTheOverlap)
     ASSERT_GE(standing, 2);
     const PlanRecord target = session->store()[standing];
     const qint64 before = session->watch().conflicts().count();
-    ASSERT_TRUE(session->lotDrop().drop(moved, target.MachineCode, lots::startInstant(target),
-                                        session->store()[moved].MachineCode, false));
+    ASSERT_TRUE(session->drop(moved, target.MachineCode, lots::startInstant(target)));
     EXPECT_GT(session->watch().conflicts().count(), before);
     const PlanRecord &lot = session->store()[moved];
     const PlanConflict conflict{PlanConflict::Kind::Row, std::min(moved, standing), std::max(moved, standing)};
