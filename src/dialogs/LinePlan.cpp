@@ -29,7 +29,7 @@ EnteredShifts enteredShifts(const LinePlanTexts &texts)
 {
     EnteredShifts entered;
     for (int box = 0; box < PlanTimeBoxes; ++box) {
-        const QString &text = texts.PlanTime[size_t(box)];
+        const QString &text = texts.shiftTimes[size_t(box)];
         QTime slot(0, 0);
         if (!text.trimmed().isEmpty()) {
             const QString time = normalTime(text);
@@ -85,10 +85,10 @@ LinePlanTexts linePlanTexts(const CalendarDay &day)
         const QTime &next = day.shiftTimes[size_t(n)];
         if (slot == empty && next == empty)
             continue;
-        texts.PlanTime[size_t(n - 1)] = plant::timeText(slot);
-        texts.PlanTime[size_t(n)] = plant::timeText(next);
+        texts.shiftTimes[size_t(n - 1)] = plant::timeText(slot);
+        texts.shiftTimes[size_t(n)] = plant::timeText(next);
     }
-    texts.PlanSum = QString::number(day.workHours);
+    texts.hours = QString::number(day.workHours);
     return texts;
 }
 
@@ -114,7 +114,7 @@ LinePlanEntry readLinePlan(const WorkCalendar &calendar, const LinePlanDay &day,
         prompter.inform(lineplan::BadTime);
         return {{false, entered.badBox, false}, {}, 0};
     }
-    const std::optional<int> hours = plannedHours(texts.PlanSum);
+    const std::optional<int> hours = plannedHours(texts.hours);
     if (!hours) {
         prompter.inform(lineplan::BadSum);
         return {{false, PlanSumBox, false}, {}, 0};

@@ -56,8 +56,8 @@ std::optional<LinePlanDay> linePlanDayOn(const ChartRows &rows, const WorkCalend
 // neighbouring pair of slots is not 00:00:00, the rest empty; PlanSum the day's hours.
 struct LinePlanTexts
 {
-    std::array<QString, PlanTimeBoxes> PlanTime;
-    QString PlanSum;
+    std::array<QString, PlanTimeBoxes> shiftTimes; // the shift boxes (PlanTime)
+    QString hours;                                 // the day's hours (PlanSum)
 };
 LinePlanTexts linePlanTexts(const CalendarDay &day);
 

@@ -120,27 +120,27 @@ void retime(const SplitContext &context, PlanRecord &record, const QDateTime &st
 void LotSplit::open(const PlanRecord &lot)
 {
     m_texts = BunTexts();
-    m_texts.NList = splitlines::lines(lot.Members);
-    m_texts.GList = splitlines::lines(lot.AltMembers);
+    m_texts.innerLines = splitlines::lines(lot.Members);
+    m_texts.outerLines = splitlines::lines(lot.AltMembers);
 }
 
 void LotSplit::clickLine(SplitRing ring, int row)
 {
-    const QStringList &lines = ring == SplitRing::Inner ? m_texts.NList : m_texts.GList;
+    const QStringList &lines = ring == SplitRing::Inner ? m_texts.innerLines : m_texts.outerLines;
     if (row < 0 || row >= lines.size())
         return;
     // One line is selected in the two lists together.
-    m_texts.NListRow = ring == SplitRing::Inner ? row : -1;
-    m_texts.GListRow = ring == SplitRing::Outer ? row : -1;
-    m_texts.Text1 = QString::number(splitlines::planNo(lines[row]));
-    m_texts.Text14 = QString::number(splitlines::chosen(lines[row]));
-    m_texts.Text14Enabled = true;
+    m_texts.innerRow = ring == SplitRing::Inner ? row : -1;
+    m_texts.outerRow = ring == SplitRing::Outer ? row : -1;
+    m_texts.planNo = QString::number(splitlines::planNo(lines[row]));
+    m_texts.splitCount = QString::number(splitlines::chosen(lines[row]));
+    m_texts.splitCountEnabled = true;
 }
 
 bool LotSplit::clickPlan(qint64 planNo)
 {
     for (const SplitRing ring : {SplitRing::Inner, SplitRing::Outer}) {
-        const QStringList &lines = ring == SplitRing::Inner ? m_texts.NList : m_texts.GList;
+        const QStringList &lines = ring == SplitRing::Inner ? m_texts.innerLines : m_texts.outerLines;
         for (int row = 0; row < lines.size(); ++row)
             if (splitlines::planNo(lines[row]) == planNo) {
                 clickLine(ring, row);
@@ -152,24 +152,24 @@ bool LotSplit::clickPlan(qint64 planNo)
 
 bool LotSplit::enterCount()
 {
-    if (!m_texts.Text14Enabled)
+    if (!m_texts.splitCountEnabled)
         return false;
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
-    const QString typed = m_texts.Text14.trimmed();
+    const QString typed = m_texts.splitCount.trimmed();
     if (!typed.isEmpty() && !digits.match(typed).hasMatch()) {
         m_prompter.inform(lotsplit::BadCount);
         return false;
     }
-    const qint64 plan = splitlines::planNo(m_texts.Text1);
+    const qint64 plan = splitlines::planNo(m_texts.planNo);
     const qint64 count = typed.toLongLong();
-    splitlines::choose(m_texts.NList, plan, count);
-    splitlines::choose(m_texts.GList, plan, count);
-    m_texts.NListRow = m_texts.GListRow = -1;
-    m_texts.Text1.clear();
-    m_texts.Text14.clear();
-    m_texts.Text2 = totalText(m_texts.NList);
-    m_texts.Text3 = totalText(m_texts.GList);
-    m_texts.Text14Enabled = false;
+    splitlines::choose(m_texts.innerLines, plan, count);
+    splitlines::choose(m_texts.outerLines, plan, count);
+    m_texts.innerRow = m_texts.outerRow = -1;
+    m_texts.planNo.clear();
+    m_texts.splitCount.clear();
+    m_texts.innerTotal = totalText(m_texts.innerLines);
+    m_texts.outerTotal = totalText(m_texts.outerLines);
+    m_texts.splitCountEnabled = false;
     return true;
 }
 
@@ -182,19 +182,19 @@ bool LotSplit::refuse(const QString &message)
 bool LotSplit::confirm()
 {
     const BunTexts &t = m_texts;
-    if (t.Text2.isEmpty() && t.Text3.isEmpty())
+    if (t.innerTotal.isEmpty() && t.outerTotal.isEmpty())
         return refuse(lotsplit::NothingChosen);
-    if (t.Text2.isEmpty() && !t.NList.isEmpty())
+    if (t.innerTotal.isEmpty() && !t.innerLines.isEmpty())
         return refuse(lotsplit::ChooseInner);
-    if (t.Text3.isEmpty() && !t.GList.isEmpty())
+    if (t.outerTotal.isEmpty() && !t.outerLines.isEmpty())
         return refuse(lotsplit::ChooseOuter);
-    if (!t.Text2.isEmpty() && !t.Text3.isEmpty() && t.Text2 != t.Text3)
+    if (!t.innerTotal.isEmpty() && !t.outerTotal.isEmpty() && t.innerTotal != t.outerTotal)
         return refuse(lotsplit::TotalsDiffer);
-    if (anyExceeds(t.NList))
+    if (anyExceeds(t.innerLines))
         return refuse(lotsplit::InnerExceeds);
-    if (anyExceeds(t.GList))
+    if (anyExceeds(t.outerLines))
         return refuse(lotsplit::OuterExceeds);
-    if (allInFull(t.NList) && allInFull(t.GList))
+    if (allInFull(t.innerLines) && allInFull(t.outerLines))
         return refuse(lotsplit::WholeLot);
     return m_prompter.ask(lotsplit::Ask, lotsplit::AskTitle, false);
 }
@@ -202,10 +202,10 @@ bool LotSplit::confirm()
 SplitChoice LotSplit::choice() const
 {
     SplitChoice choice;
-    choice.inner = chosenCounts(m_texts.NList);
-    choice.outer = chosenCounts(m_texts.GList);
-    const qint64 inner = splitlines::total(m_texts.NList);
-    choice.quantity = inner != 0 ? inner : splitlines::total(m_texts.GList);
+    choice.inner = chosenCounts(m_texts.innerLines);
+    choice.outer = chosenCounts(m_texts.outerLines);
+    const qint64 inner = splitlines::total(m_texts.innerLines);
+    choice.quantity = inner != 0 ? inner : splitlines::total(m_texts.outerLines);
     return choice;
 }
 

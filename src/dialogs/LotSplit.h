@@ -30,15 +30,15 @@ extern const QString ActionLabel;        // the undo step of a split
 
 enum class SplitRing { Inner, Outer }; // NList "内輪" (set A), GList "外輪" (set B)
 
-// The boxes and lists of BunWindow by the names the window gives them.
+// What the boxes and lists of the split window hold (the window's box names in brackets).
 struct BunTexts
 {
-    QStringList NList, GList;
-    int NListRow = -1, GListRow = -1; // the selected line; -1 for none
-    QString Text1;                    // 生産計画番号 of the line last clicked
-    QString Text14;                   // 分割数
-    bool Text14Enabled = false;
-    QString Text2, Text3;             // the totals chosen in NList and GList
+    QStringList innerLines, outerLines; // the two lists (NList, GList)
+    int innerRow = -1, outerRow = -1; // the selected line; -1 for none
+    QString planNo;                   // 生産計画番号 of the line last clicked (Text1)
+    QString splitCount;               // 分割数 (Text14)
+    bool splitCountEnabled = false;
+    QString innerTotal, outerTotal;   // the totals chosen in each list (Text2, Text3)
 };
 
 // What moves: the count chosen on each line of each list, and the pieces the new lot holds.

@@ -86,31 +86,31 @@ bool PlanDetail::addProcesses(const ProcessAddition &addition)
     if (!applyProcessAddition(m_copy, addition))
         return false;
     m_additions.push_back(addition);
-    m_texts.NList = memberLines(m_copy.Members);
-    m_texts.GList = memberLines(m_copy.AltMembers);
+    m_texts.innerMembers = memberLines(m_copy.Members);
+    m_texts.outerMembers = memberLines(m_copy.AltMembers);
     return true;
 }
 
 void PlanDetail::followSplit(const PlanRecord &lot, bool retimed)
 {
     m_copy = lot;
-    m_texts.Text14 = QString::number(lot.ArrangementNo);
-    m_texts.NList = memberLines(lot.Members);
-    m_texts.GList = memberLines(lot.AltMembers);
+    m_texts.arrangementNo = QString::number(lot.ArrangementNo);
+    m_texts.innerMembers = memberLines(lot.Members);
+    m_texts.outerMembers = memberLines(lot.AltMembers);
     if (!retimed)
         return;
-    m_texts.Text3 = QString::number(lot.Quantity);
-    m_texts.Text19 = QString::number(lot.WorkMinutes);
-    m_texts.Text16 = QString::number(lot.WorkMinutes + lot.SetupMinutes);
-    m_texts.Text8 = plant::dateText(lot.EndDate);
-    m_texts.Text6 = plant::timeText(lot.EndTime);
+    m_texts.quantity = QString::number(lot.Quantity);
+    m_texts.workMinutes = QString::number(lot.WorkMinutes);
+    m_texts.totalMinutes = QString::number(lot.WorkMinutes + lot.SetupMinutes);
+    m_texts.endDate = plant::dateText(lot.EndDate);
+    m_texts.endTime = plant::timeText(lot.EndTime);
     showCaseCounts();
 }
 
 QDateTime PlanDetail::enteredStart() const
 {
-    const QDate date = plant::dateFromText(m_texts.Text7.trimmed());
-    const QString time = normalTime(m_texts.Text1);
+    const QDate date = plant::dateFromText(m_texts.startDate.trimmed());
+    const QString time = normalTime(m_texts.startTime);
     if (!date.isValid() || time.isEmpty())
         return {};
     return plant::naiveDateTime(date, QTime::fromString(time, QStringLiteral("hh:mm:ss")));
@@ -118,8 +118,8 @@ QDateTime PlanDetail::enteredStart() const
 
 QDateTime PlanDetail::enteredEnd() const
 {
-    const QDate date = plant::dateFromText(m_texts.Text8.trimmed());
-    const QString time = normalTime(m_texts.Text6);
+    const QDate date = plant::dateFromText(m_texts.endDate.trimmed());
+    const QString time = normalTime(m_texts.endTime);
     if (!date.isValid() || time.isEmpty())
         return {};
     return plant::naiveDateTime(date, QTime::fromString(time, QStringLiteral("hh:mm:ss")));
@@ -132,36 +132,36 @@ QDateTime PlanDetail::endAfter(const QDateTime &start, qint64 minutes) const
 
 EntryOutcome PlanDetail::enterStartDate()
 {
-    const QString date = normalDate(m_texts.Text7, QDate::currentDate());
+    const QString date = normalDate(m_texts.startDate, QDate::currentDate());
     if (date.isEmpty()) {
         m_prompter.inform(detail::BadDate);
         return EntryOutcome::Stay;
     }
-    m_texts.Text7 = date;
+    m_texts.startDate = date;
     recalculateEnd();
     return EntryOutcome::Next;
 }
 
 EntryOutcome PlanDetail::enterStartTime()
 {
-    const QString time = normalTime(m_texts.Text1);
+    const QString time = normalTime(m_texts.startTime);
     if (time.isEmpty()) {
         m_prompter.inform(detail::BadTime);
         return EntryOutcome::Stay;
     }
-    m_texts.Text1 = time;
+    m_texts.startTime = time;
     recalculateEnd();
     return EntryOutcome::Next;
 }
 
 EntryOutcome PlanDetail::enterEndDate()
 {
-    const QString date = normalDate(m_texts.Text8, QDate::currentDate());
+    const QString date = normalDate(m_texts.endDate, QDate::currentDate());
     if (date.isEmpty()) {
         m_prompter.inform(detail::BadTime);
         return EntryOutcome::Stay;
     }
-    m_texts.Text8 = date;
+    m_texts.endDate = date;
     return EntryOutcome::Next;
 }
 
@@ -184,7 +184,7 @@ EntryOutcome PlanDetail::enterRateValue()
 
 EntryOutcome PlanDetail::enterWorkMinutes()
 {
-    m_texts.Text16 = QString::number(boxInteger(m_texts.Text19) + boxInteger(m_texts.Text13));
+    m_texts.totalMinutes = QString::number(boxInteger(m_texts.workMinutes) + boxInteger(m_texts.setupMinutes));
     recalculateEnd();
     return EntryOutcome::Next;
 }
@@ -192,41 +192,41 @@ EntryOutcome PlanDetail::enterWorkMinutes()
 EntryOutcome PlanDetail::enterTotalMinutes()
 {
     recalculateEnd();
-    m_texts.Text19 = QString::number(boxInteger(m_texts.Text16) - boxInteger(m_texts.Text13));
+    m_texts.workMinutes = QString::number(boxInteger(m_texts.totalMinutes) - boxInteger(m_texts.setupMinutes));
     return EntryOutcome::Next;
 }
 
 void PlanDetail::recalculateWork()
 {
-    const qint64 cavities = boxInteger(m_texts.Text25);
-    const double cyclePerPiece = boxNumber(m_texts.Text24) / double(cavities != 0 ? cavities : 1);
+    const qint64 cavities = boxInteger(m_texts.cavities);
+    const double cyclePerPiece = boxNumber(m_texts.cycle) / double(cavities != 0 ? cavities : 1);
     const qint64 work =
-        ComputeWorkMinutes(cyclePerPiece, boxInteger(m_texts.Text3), boxInteger(m_texts.Text40));
-    m_texts.Text19 = QString::number(work);
-    m_texts.Text16 = QString::number(work + boxInteger(m_texts.Text13));
+        ComputeWorkMinutes(cyclePerPiece, boxInteger(m_texts.quantity), boxInteger(m_texts.persons));
+    m_texts.workMinutes = QString::number(work);
+    m_texts.totalMinutes = QString::number(work + boxInteger(m_texts.setupMinutes));
 }
 
 void PlanDetail::recalculateEnd()
 {
-    const qint64 total = boxInteger(m_texts.Text16);
+    const qint64 total = boxInteger(m_texts.totalMinutes);
     if (total <= EndFollowsAbove)
         return;
     const QDateTime start = enteredStart();
     if (!start.isValid())
         return;
     const QDateTime end = endAfter(start, total);
-    m_texts.Text8 = plant::dateText(end.date());
-    m_texts.Text6 = plant::timeText(end.time());
+    m_texts.endDate = plant::dateText(end.date());
+    m_texts.endTime = plant::timeText(end.time());
 }
 
 EntryOutcome PlanDetail::enterEndTime()
 {
-    const QString time = normalTime(m_texts.Text6);
+    const QString time = normalTime(m_texts.endTime);
     if (time.isEmpty()) {
         m_prompter.inform(detail::BadEndTime);
         return EntryOutcome::Stay;
     }
-    m_texts.Text6 = time;
+    m_texts.endTime = time;
     const QDateTime start = enteredStart();
     const QDateTime entered = enteredEnd();
     if (!start.isValid() || !entered.isValid() || start >= entered) {
@@ -234,7 +234,7 @@ EntryOutcome PlanDetail::enterEndTime()
         return EntryOutcome::Stay;
     }
 
-    qint64 total = boxInteger(m_texts.Text16);
+    qint64 total = boxInteger(m_texts.totalMinutes);
     if (total > EndFollowsAbove) {
         // The minutes follow the entered end: lowered while the end lies after it, raised while
         // it lies before, to the minute. Ends never move back as minutes grow, so the minute
@@ -265,19 +265,19 @@ EntryOutcome PlanDetail::enterEndTime()
         const QDateTime end = endAfter(start, total);
         // An end entered inside a break cannot be reached: the box shows the end there is.
         if (qAbs(end.secsTo(entered)) > 60) {
-            m_texts.Text8 = plant::dateText(end.date());
-            m_texts.Text6 = plant::timeText(end.time());
+            m_texts.endDate = plant::dateText(end.date());
+            m_texts.endTime = plant::timeText(end.time());
         }
-        m_texts.Text16 = QString::number(total);
-        m_texts.Text19 = QString::number(total - boxInteger(m_texts.Text13));
+        m_texts.totalMinutes = QString::number(total);
+        m_texts.workMinutes = QString::number(total - boxInteger(m_texts.setupMinutes));
     }
 
-    const double secondsPerPiece = boxNumber(m_texts.Text15);
+    const double secondsPerPiece = boxNumber(m_texts.secondsPerPiece);
     if (secondsPerPiece != 0 && m_prompter.ask(detail::AskQuantityFromEnd, {}, false)) {
-        const qint64 persons = boxInteger(m_texts.Text40);
+        const qint64 persons = boxInteger(m_texts.persons);
         const qint64 quantity =
-            plant::intFloor(double(boxInteger(m_texts.Text19)) * 60 / secondsPerPiece) * (persons >= 1 ? persons : 1);
-        m_texts.Text3 = QString::number(quantity);
+            plant::intFloor(double(boxInteger(m_texts.workMinutes)) * 60 / secondsPerPiece) * (persons >= 1 ? persons : 1);
+        m_texts.quantity = QString::number(quantity);
         m_copy.Quantity = quantity;
         m_copy.Members.set(0).Quantity = quantity;
         showCaseCounts();
@@ -287,35 +287,35 @@ EntryOutcome PlanDetail::enterEndTime()
 
 void PlanDetail::showCaseCounts()
 {
-    const qint64 quantity = boxInteger(m_texts.Text3);
-    const qint64 perCase = boxInteger(m_texts.Text22);
+    const qint64 quantity = boxInteger(m_texts.quantity);
+    const qint64 perCase = boxInteger(m_texts.piecesPerCase);
     const qint64 cases = perCase != 0 ? plant::intFloor(double(quantity) / double(perCase)) : 0;
-    m_texts.Text27 = QString::number(cases);
-    m_texts.Text28 = QString::number(quantity - cases * perCase);
+    m_texts.cases = QString::number(cases);
+    m_texts.loosePieces = QString::number(quantity - cases * perCase);
 }
 
 void PlanDetail::leaveItemCode(Database &db)
 {
-    const QString code = m_texts.Text10;
+    const QString code = m_texts.itemCode;
     if (code.trimmed().isEmpty() || detail::isSundryItem(code))
         return;
     Rows rows = select(db, sql::ItemModelNames, {code});
     if (!rows.next())
         return;
     const RowReader &row = rows.row();
-    m_texts.Text2 = row.text(QStringLiteral("型番名"));
-    m_texts.Text9 = row.text(QStringLiteral("型番名仕様ＡＮＫ"));
+    m_texts.itemName = row.text(QStringLiteral("型番名"));
+    m_texts.itemDescription = row.text(QStringLiteral("型番名仕様ＡＮＫ"));
 }
 
 void PlanDetail::chooseComposition(const QString &line)
 {
-    if (boxNumber(m_texts.Text20) > 0) {
+    if (boxNumber(m_texts.receivedQuantity) > 0) {
         m_prompter.inform(detail::CompositionLocked);
         return;
     }
-    if (!line.isEmpty() && line != m_texts.Text37) {
-        m_texts.Text37 = line;
-        m_texts.ZList = requirementLines(m_copy);
+    if (!line.isEmpty() && line != m_texts.chosenComposition) {
+        m_texts.chosenComposition = line;
+        m_texts.materialLines = requirementLines(m_copy);
     }
 }
 

@@ -27,32 +27,36 @@ extern const QString AskHide;           // Command7
 bool isSundryItem(const QString &itemCode);
 } // namespace detail
 
-// The boxes of the window, by the names the window gives them.
+// What the window's boxes hold, named for their content (the window's own box names, which
+// the window file keeps, are in brackets).
 struct DetailTexts
 {
-    QString Text14;                     // 手配番号
-    QString Text7, Text1;               // start date, time
-    QString Text8, Text6;               // end date, time
-    QString Text5;                      // machine code
-    QString Text12;                     // destination code
-    QString Text10, Text2, Text9;       // item code, name, description
-    QString Text4;                      // 生産計画番号
-    QString Text3;                      // quantity
-    QString Text13, Text19, Text16;     // setup, work, total minutes
-    QString Text15, Text24, Text25;     // seconds per piece, cycle, cavities
-    QString Text40;                     // persons
-    QString Text18, Text30;             // fixing state, acceptance mode
-    QString Text11, Text39;             // requested due date, remark
-    QString Text20, Text21, Text42;     // received quantity, last actual date, actual minutes
-    QString Text22, Text27, Text28;     // pieces per case, cases, loose pieces
-    QString Text29;                     // mold
-    QString Text37;                     // chosen composition
+    QString arrangementNo;                            // 手配番号 (Text14)
+    QString startDate, startTime;                     // (Text7, Text1)
+    QString endDate, endTime;                         // (Text8, Text6)
+    QString machineCode;                              // (Text5)
+    QString destinationCode;                          // 指示先 (Text12)
+    QString itemCode, itemName, itemDescription;      // (Text10, Text2, Text9)
+    QString productionPlanNo;                         // 生産計画番号 (Text4)
+    QString quantity;                                 // 手配数 (Text3)
+    QString setupMinutes, workMinutes, totalMinutes;  // (Text13, Text19, Text16)
+    QString secondsPerPiece, cycle, cavities;         // (Text15, Text24, Text25)
+    QString persons;                                  // (Text40)
+    QString fixingState, acceptanceMode;              // (Text18, Text30)
+    QString requestedDueDate, remark;                 // (Text11, Text39)
+    QString receivedQuantity, lastActualDate, actualMinutes; // (Text20, Text21, Text42)
+    QString piecesPerCase, cases, loosePieces;        // (Text22, Text27, Text28)
+    QString mold;                                     // (Text29)
+    QString chosenComposition;                        // 構成選択 (Text37)
     QString txt_After_StartYMD, txt_After_StartTIME;
     QString txt_Before_EndYMD, txt_Before_EndTIME;
 
-    QStringList Text5Items;  // the machine rows
-    QStringList Text12Items; // the subcontractors
-    QStringList KList, ZList, NList, GList, JList;
+    QStringList machineRows;    // the machine rows (Text5's list)
+    QStringList subcontractors; // the subcontractors (Text12's list)
+    QStringList compositions;   // composition choices (KList)
+    QStringList materialLines;  // 使用部材 (ZList)
+    QStringList innerMembers, outerMembers; // the lot's member processes (NList, GList)
+    QStringList relatedOrders;  // 関連受注 (JList)
 };
 
 // What an entry rule leaves for the window's focus.

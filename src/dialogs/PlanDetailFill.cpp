@@ -58,54 +58,54 @@ DetailTexts fillDetailTexts(const PlanStore &store, qint64 lot, const ChartRows 
 {
     const PlanRecord &record = store[lot];
     DetailTexts texts;
-    texts.Text14 = QString::number(record.ArrangementNo);
-    texts.Text7 = plant::dateText(record.StartDate);
-    texts.Text1 = plant::timeText(record.StartTime);
-    texts.Text8 = plant::dateText(record.EndDate);
-    texts.Text6 = plant::timeText(record.EndTime);
-    texts.Text5 = record.MachineCode;
-    texts.Text12 = record.SupplierCode;
-    texts.Text10 = record.ItemCode;
-    texts.Text2 = record.DisplayItemName;
-    texts.Text4 = record.PlanNoText;
-    texts.Text3 = QString::number(record.Quantity);
-    texts.Text13 = QString::number(record.SetupMinutes);
-    texts.Text19 = QString::number(record.WorkMinutes);
-    texts.Text16 = QString::number(record.SetupMinutes + record.WorkMinutes);
-    texts.Text15 = plant::cycleSecondsText(record.SecondsPerPiece);
-    texts.Text24 = plant::cycleSecondsText(record.Cycle);
-    texts.Text25 = QString::number(record.Cavities);
-    texts.Text40 = QString::number(record.Persons);
-    texts.Text18 = record.SchedulerFixed;
-    texts.Text30 = record.AcceptOnReceipt;
-    texts.Text11 = plant::dateText(record.InitialDueDate);
-    texts.Text39 = record.Remarks;
-    texts.Text20 = QString::number(record.ReceivedQty);
-    texts.Text21 = plant::dateText(record.LastActualDate);
-    texts.Text42 = QString::number(record.ActualTime);
-    texts.Text22 = QString::number(record.PackQty);
+    texts.arrangementNo = QString::number(record.ArrangementNo);
+    texts.startDate = plant::dateText(record.StartDate);
+    texts.startTime = plant::timeText(record.StartTime);
+    texts.endDate = plant::dateText(record.EndDate);
+    texts.endTime = plant::timeText(record.EndTime);
+    texts.machineCode = record.MachineCode;
+    texts.destinationCode = record.SupplierCode;
+    texts.itemCode = record.ItemCode;
+    texts.itemName = record.DisplayItemName;
+    texts.productionPlanNo = record.PlanNoText;
+    texts.quantity = QString::number(record.Quantity);
+    texts.setupMinutes = QString::number(record.SetupMinutes);
+    texts.workMinutes = QString::number(record.WorkMinutes);
+    texts.totalMinutes = QString::number(record.SetupMinutes + record.WorkMinutes);
+    texts.secondsPerPiece = plant::cycleSecondsText(record.SecondsPerPiece);
+    texts.cycle = plant::cycleSecondsText(record.Cycle);
+    texts.cavities = QString::number(record.Cavities);
+    texts.persons = QString::number(record.Persons);
+    texts.fixingState = record.SchedulerFixed;
+    texts.acceptanceMode = record.AcceptOnReceipt;
+    texts.requestedDueDate = plant::dateText(record.InitialDueDate);
+    texts.remark = record.Remarks;
+    texts.receivedQuantity = QString::number(record.ReceivedQty);
+    texts.lastActualDate = plant::dateText(record.LastActualDate);
+    texts.actualMinutes = QString::number(record.ActualTime);
+    texts.piecesPerCase = QString::number(record.PackQty);
     const qint64 cases = record.PackQty != 0 ? plant::intFloor(double(record.Quantity) / double(record.PackQty)) : 0;
-    texts.Text27 = QString::number(cases);
-    texts.Text28 = QString::number(record.Quantity - cases * record.PackQty);
-    texts.Text29 = record.MoldNo;
+    texts.cases = QString::number(cases);
+    texts.loosePieces = QString::number(record.Quantity - cases * record.PackQty);
+    texts.mold = record.MoldNo;
 
     if (!record.ItemCode.trimmed().isEmpty() && !detail::isSundryItem(record.ItemCode)) {
         Rows item = select(db, sql::ItemModelNames, {record.ItemCode});
         if (item.next())
-            texts.Text9 = item.row().text(QStringLiteral("型番名仕様ＡＮＫ"));
+            texts.itemDescription = item.row().text(QStringLiteral("型番名仕様ＡＮＫ"));
     }
 
     for (int row = 2; row <= rows.count(); ++row) {
         const QString code = rows.row(row).code;
         if (code.trimmed().isEmpty())
             continue;
-        (rows.isMachineRow(row) ? texts.Text5Items : texts.Text12Items) << code;
+        (rows.isMachineRow(row) ? texts.machineRows : texts.subcontractors) << code;
     }
 
-    texts.ZList = requirementLines(record);
-    texts.NList = memberLines(record.Members);
-    texts.GList = memberLines(record.AltMembers);
-    texts.JList = relatedOrderLines(db, record.ArrangementNo);
+    texts.materialLines = requirementLines(record);
+    texts.innerMembers = memberLines(record.Members);
+    texts.outerMembers = memberLines(record.AltMembers);
+    texts.relatedOrders = relatedOrderLines(db, record.ArrangementNo);
     fillNextProcess(store, record, texts);
     fillPreviousProcess(store, record, db, texts);
     return texts;

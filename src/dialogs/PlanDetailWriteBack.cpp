@@ -28,16 +28,16 @@ Entered enteredValues(const PlanDetail &detail)
 {
     const DetailTexts &t = detail.texts();
     Entered in;
-    in.machine = machineOf(t.Text5);
-    in.destination = destinationOf(t.Text12);
+    in.machine = machineOf(t.machineCode);
+    in.destination = destinationOf(t.destinationCode);
     in.start = detail.enteredStart();
     in.end = detail.enteredEnd();
-    in.quantity = boxInteger(t.Text3);
-    in.setup = boxInteger(t.Text13);
-    in.secondsPerPiece = plant::cycleSeconds(boxNumber(t.Text15));
-    in.work = boxInteger(t.Text19);
-    in.persons = boxInteger(t.Text40);
-    in.fixed = t.Text18.trimmed();
+    in.quantity = boxInteger(t.quantity);
+    in.setup = boxInteger(t.setupMinutes);
+    in.secondsPerPiece = plant::cycleSeconds(boxNumber(t.secondsPerPiece));
+    in.work = boxInteger(t.workMinutes);
+    in.persons = boxInteger(t.persons);
+    in.fixed = t.fixingState.trimmed();
     return in;
 }
 
@@ -84,17 +84,17 @@ DetailWrite planDetailWrite(const PlanDetail &detail, const PlanRecord &lot, Pro
     const bool hide = detail.detailMark() != lot.DetailMark;
     if (detail.cancelled())
         return withoutBoxes(detail, false);
-    if (t.Text10.trimmed().isEmpty())
+    if (t.itemCode.trimmed().isEmpty())
         return withoutBoxes(detail, hide);
 
     const Entered in = enteredValues(detail);
     if (!in.start.isValid()) {
-        const bool dateWrong = !plant::dateFromText(t.Text7.trimmed()).isValid();
+        const bool dateWrong = !plant::dateFromText(t.startDate.trimmed()).isValid();
         prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
         return {{WriteBackResult::StartRefused, dateWrong ? QStringLiteral("Text7") : QStringLiteral("Text1")}, {}};
     }
     if (!in.end.isValid()) {
-        const bool dateWrong = !plant::dateFromText(t.Text8.trimmed()).isValid();
+        const bool dateWrong = !plant::dateFromText(t.endDate.trimmed()).isValid();
         prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
         return {{WriteBackResult::EndRefused, dateWrong ? QStringLiteral("Text8") : QStringLiteral("Text6")}, {}};
     }
@@ -119,10 +119,10 @@ void writeDetail(Edit &edit, const PlanDetail &detail, qint64 lot, const DetailW
         const quint8 mark = detail.detailMark();
         record = detail.workingCopy();
         record.DetailMark = mark;
-        record.ItemCode = t.Text10;
-        record.DisplayItemName = t.Text2;
-        record.AcceptOnReceipt = t.Text30;
-        record.Remarks = t.Text39;
+        record.ItemCode = t.itemCode;
+        record.DisplayItemName = t.itemName;
+        record.AcceptOnReceipt = t.acceptanceMode;
+        record.Remarks = t.remark;
         record.MembersWritten = 1;
     });
 
@@ -154,7 +154,7 @@ void writeDetail(Edit &edit, const PlanDetail &detail, qint64 lot, const DetailW
     }
 
     // A requested due date that is no date leaves the one the lot has.
-    const QDate due = plant::dateFromText(t.Text11.trimmed());
-    if (due.isValid() || t.Text11.trimmed().isEmpty())
+    const QDate due = plant::dateFromText(t.requestedDueDate.trimmed());
+    if (due.isValid() || t.requestedDueDate.trimmed().isEmpty())
         edit.change(lot, [&](PlanRecord &record) { record.InitialDueDate = due; });
 }

@@ -28,7 +28,7 @@ ScriptedChoice<SplitChoice> chooseLotSplit(const PlanRecord &lot,
     for (const auto &[planNo, count] : counts) {
         if (!rules.clickPlan(planNo))
             return {std::nullopt, QStringLiteral("生産計画番号 %1 の工程はこの手配にありません。").arg(planNo)};
-        rules.texts().Text14 = count;
+        rules.texts().splitCount = count;
         if (!rules.enterCount())
             return {};
     }

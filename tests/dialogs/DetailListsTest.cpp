@@ -76,7 +76,7 @@ TEST_P(DetailListsTest, RelatedOrdersShowOrdersThenDemandPlansInFixedWidths)
                       {"所要計画数量", 300}});
     insert("DB0494", {{"手配番号", 5002}, {"受注データ区分", "2"}, {"番号", 99}});
 
-    const QStringList lines = fill().JList;
+    const QStringList lines = fill().relatedOrders;
     ASSERT_EQ(lines.size(), 2);
     const QString names = QStringLiteral("A100") + QString(21, ' ') + QStringLiteral("ケースＡ") + QString(32, ' ')
                           + QStringLiteral("C01") + QString(9, ' ') + QStringLiteral("東京樹脂") + QString(12, ' ');
@@ -91,9 +91,9 @@ TEST_P(DetailListsTest, RelatedOrdersShowOrdersThenDemandPlansInFixedWidths)
 TEST_P(DetailListsTest, ALotWithoutRequirementsParentOrFeedersLeavesThoseEmpty)
 {
     const DetailTexts texts = fill();
-    EXPECT_TRUE(texts.ZList.isEmpty());
-    EXPECT_TRUE(texts.JList.isEmpty());
-    EXPECT_TRUE(texts.GList.isEmpty());
+    EXPECT_TRUE(texts.materialLines.isEmpty());
+    EXPECT_TRUE(texts.relatedOrders.isEmpty());
+    EXPECT_TRUE(texts.outerMembers.isEmpty());
     EXPECT_EQ(texts.txt_After_StartYMD + texts.txt_After_StartTIME, QString());
     EXPECT_EQ(texts.txt_Before_EndYMD + texts.txt_Before_EndTIME, QString());
 }

@@ -42,8 +42,8 @@ protected:
     {
         LinePlanTexts texts = linePlanTexts(day());
         for (const auto &[box, text] : boxes)
-            texts.PlanTime[size_t(box)] = text;
-        texts.PlanSum = sum;
+            texts.shiftTimes[size_t(box)] = text;
+        texts.hours = sum;
         return texts;
     }
 
@@ -100,9 +100,9 @@ TEST_F(LinePlanTest, TheBoxesShowEverySlotBesideAShift)
     shown.shiftTimes = {t(8), t(0), t(0), t(6), t(0), t(0), t(0), t(0)};
     const LinePlanTexts texts = linePlanTexts(shown);
     const std::array<QString, PlanTimeBoxes> expected{"08:00:00", "00:00:00", "00:00:00", "06:00:00", "00:00:00", "", "", ""};
-    EXPECT_EQ(texts.PlanTime, expected);
-    EXPECT_EQ(texts.PlanSum, "15");
-    EXPECT_EQ(linePlanTexts(CalendarDay()).PlanTime, (std::array<QString, PlanTimeBoxes>{}));
+    EXPECT_EQ(texts.shiftTimes, expected);
+    EXPECT_EQ(texts.hours, "15");
+    EXPECT_EQ(linePlanTexts(CalendarDay()).shiftTimes, (std::array<QString, PlanTimeBoxes>{}));
 }
 
 TEST_F(LinePlanTest, EnterInAShiftBoxWritesTheTimeOutAndMovesOn)

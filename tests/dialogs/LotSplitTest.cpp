@@ -15,7 +15,7 @@ void enterCounts(LotSplit &rules, const QStringList &entries)
 {
     for (const QString &entry : entries) {
         ASSERT_TRUE(rules.clickPlan(entry.section(QLatin1Char('='), 0, 0).toLongLong())) << entry.toStdString();
-        rules.texts().Text14 = entry.section(QLatin1Char('='), 1);
+        rules.texts().splitCount = entry.section(QLatin1Char('='), 1);
         ASSERT_TRUE(rules.enterCount()) << entry.toStdString();
     }
 }
@@ -51,19 +51,19 @@ TEST_F(LotSplitTest, LinesShowPlanNamesCountAndAvailableAndReadBack)
 {
     rules.open(fixture.record());
     const BunTexts &t = rules.texts();
-    ASSERT_EQ(t.NList.size(), 3);
-    ASSERT_EQ(t.GList.size(), 2);
-    EXPECT_TRUE(t.NList[2].startsWith(QStringLiteral("701      成形")));
-    EXPECT_TRUE(t.NList[2].endsWith(QStringLiteral("         0/200      "))) << t.NList[2].toStdString();
-    EXPECT_EQ(splitlines::planNo(t.NList[2]), 701);
-    EXPECT_EQ(splitlines::chosen(t.NList[2]), 0);
-    EXPECT_EQ(splitlines::available(t.NList[2]), 200);
+    ASSERT_EQ(t.innerLines.size(), 3);
+    ASSERT_EQ(t.outerLines.size(), 2);
+    EXPECT_TRUE(t.innerLines[2].startsWith(QStringLiteral("701      成形")));
+    EXPECT_TRUE(t.innerLines[2].endsWith(QStringLiteral("         0/200      "))) << t.innerLines[2].toStdString();
+    EXPECT_EQ(splitlines::planNo(t.innerLines[2]), 701);
+    EXPECT_EQ(splitlines::chosen(t.innerLines[2]), 0);
+    EXPECT_EQ(splitlines::available(t.innerLines[2]), 200);
     // Japanese names are counted in bytes, so every line has the same width on screen.
-    for (const QString &line : t.NList + t.GList)
+    for (const QString &line : t.innerLines + t.outerLines)
         EXPECT_EQ(PadToByteWidth(line, 70, u"L"), line) << line.toStdString();
-    EXPECT_FALSE(t.Text14Enabled);
+    EXPECT_FALSE(t.splitCountEnabled);
 
-    const QString line = splitlines::withChosen(t.NList[1], 123456789);
+    const QString line = splitlines::withChosen(t.innerLines[1], 123456789);
     EXPECT_EQ(splitlines::chosen(line), 123456789);
     EXPECT_EQ(splitlines::available(line), 300);
     EXPECT_EQ(splitlines::planNo(line), 700);
@@ -73,35 +73,35 @@ TEST_F(LotSplitTest, ACountGoesToEveryLineOfItsPlanAndThePlanCountsOnce)
 {
     rules.open(fixture.record());
     rules.clickLine(SplitRing::Outer, 0); // plan 700
-    EXPECT_EQ(rules.texts().Text1, QStringLiteral("700"));
-    EXPECT_EQ(rules.texts().Text14, QStringLiteral("0"));
-    EXPECT_TRUE(rules.texts().Text14Enabled);
-    rules.texts().Text14 = QStringLiteral("120");
+    EXPECT_EQ(rules.texts().planNo, QStringLiteral("700"));
+    EXPECT_EQ(rules.texts().splitCount, QStringLiteral("0"));
+    EXPECT_TRUE(rules.texts().splitCountEnabled);
+    rules.texts().splitCount = QStringLiteral("120");
     ASSERT_TRUE(rules.enterCount());
 
     const BunTexts &t = rules.texts();
-    EXPECT_EQ(splitlines::chosen(t.NList[0]), 120);
-    EXPECT_EQ(splitlines::chosen(t.NList[1]), 120);
-    EXPECT_EQ(splitlines::chosen(t.NList[2]), 0);
-    EXPECT_EQ(splitlines::chosen(t.GList[0]), 120);
-    EXPECT_EQ(t.Text2, QStringLiteral("120")); // two inner processes of plan 700, counted once
-    EXPECT_EQ(t.Text3, QStringLiteral("120"));
-    EXPECT_TRUE(t.Text1.isEmpty());
-    EXPECT_TRUE(t.Text14.isEmpty());
-    EXPECT_FALSE(t.Text14Enabled);
-    EXPECT_EQ(t.NListRow, -1);
+    EXPECT_EQ(splitlines::chosen(t.innerLines[0]), 120);
+    EXPECT_EQ(splitlines::chosen(t.innerLines[1]), 120);
+    EXPECT_EQ(splitlines::chosen(t.innerLines[2]), 0);
+    EXPECT_EQ(splitlines::chosen(t.outerLines[0]), 120);
+    EXPECT_EQ(t.innerTotal, QStringLiteral("120")); // two inner processes of plan 700, counted once
+    EXPECT_EQ(t.outerTotal, QStringLiteral("120"));
+    EXPECT_TRUE(t.planNo.isEmpty());
+    EXPECT_TRUE(t.splitCount.isEmpty());
+    EXPECT_FALSE(t.splitCountEnabled);
+    EXPECT_EQ(t.innerRow, -1);
 
     // A second plan adds to the inner total only.
     rules.clickLine(SplitRing::Inner, 2);
-    rules.texts().Text14 = QStringLiteral("30");
+    rules.texts().splitCount = QStringLiteral("30");
     ASSERT_TRUE(rules.enterCount());
-    EXPECT_EQ(rules.texts().Text2, QStringLiteral("150"));
-    EXPECT_EQ(rules.texts().Text3, QStringLiteral("120"));
+    EXPECT_EQ(rules.texts().innerTotal, QStringLiteral("150"));
+    EXPECT_EQ(rules.texts().outerTotal, QStringLiteral("120"));
 
     // Zero everywhere leaves both totals empty.
     enterCounts(rules, {"700=0", "701=0"});
-    EXPECT_TRUE(rules.texts().Text2.isEmpty());
-    EXPECT_TRUE(rules.texts().Text3.isEmpty());
+    EXPECT_TRUE(rules.texts().innerTotal.isEmpty());
+    EXPECT_TRUE(rules.texts().outerTotal.isEmpty());
 }
 
 TEST_F(LotSplitTest, CountsThatAreNoWholeNumberOfPiecesAreRefused)
@@ -109,12 +109,12 @@ TEST_F(LotSplitTest, CountsThatAreNoWholeNumberOfPiecesAreRefused)
     for (const char *typed : {"abc", "-5", "1.5", "1000000000", "12a"}) {
         rules.open(fixture.record());
         rules.clickLine(SplitRing::Inner, 0);
-        rules.texts().Text14 = QString::fromLatin1(typed);
+        rules.texts().splitCount = QString::fromLatin1(typed);
         plant.prompter.clear();
         EXPECT_FALSE(rules.enterCount()) << typed;
         EXPECT_EQ(plant.prompter.texts(), QStringList{lotsplit::BadCount}) << typed;
-        EXPECT_EQ(splitlines::chosen(rules.texts().NList[0]), 0) << typed;
-        EXPECT_TRUE(rules.texts().Text14Enabled) << typed;
+        EXPECT_EQ(splitlines::chosen(rules.texts().innerLines[0]), 0) << typed;
+        EXPECT_TRUE(rules.texts().splitCountEnabled) << typed;
     }
 }
 

@@ -41,7 +41,7 @@ protected:
     bool addFirst(int lines)
     {
         ProcessAdd add(db(), plant.prompter, plant.store, fixture.lot);
-        if (!add.open(detail->texts().NList, detail->texts().GList))
+        if (!add.open(detail->texts().innerMembers, detail->texts().outerMembers))
             return false;
         const std::optional<ProcessAddition> addition = add.execute(lines, detail->workingCopy());
         return addition && detail->addProcesses(*addition);
@@ -69,7 +69,7 @@ TEST_P(ProcessAddTest, TwoAddedProcessesJoinTheLotBehindItsOwnSlotInOneUndoStep)
 {
     openDetail();
     ASSERT_TRUE(addFirst(3));
-    EXPECT_EQ(detail->texts().NList,
+    EXPECT_EQ(detail->texts().innerMembers,
               (QStringList{"5001 成形 ケースＡ 100", "5002 トリミング ケースＡ 90", "5003 印刷 ケースＡ 80"}));
     EXPECT_EQ(fixture.record().ProcessName, QStringLiteral("成形")) << "the lot waits for the window to close";
 
@@ -103,7 +103,7 @@ TEST_P(ProcessAddTest, TwoAddedProcessesJoinTheLotBehindItsOwnSlotInOneUndoStep)
 TEST_P(ProcessAddTest, ACancelledWindowStillHandsOverTheAddAloneAndNothingOfItsBoxes)
 {
     openDetail();
-    detail->texts().Text39 = QStringLiteral("備考を書いた");
+    detail->texts().remark = QStringLiteral("備考を書いた");
     ASSERT_TRUE(addFirst(2));
     detail->cancel();
     EXPECT_EQ(close().result, WriteBackResult::Written);
@@ -125,7 +125,7 @@ TEST_P(ProcessAddTest, ProcessesTakeTheFreeSlotsOfTheSetThatHoldsTheLot)
         record.AltMembers.set(2) = own;
     });
     openDetail();
-    ASSERT_TRUE(detail->texts().NList.isEmpty());
+    ASSERT_TRUE(detail->texts().innerMembers.isEmpty());
     ASSERT_TRUE(addFirst(4));
     EXPECT_EQ(close().result, WriteBackResult::Written);
     EXPECT_EQ(members(fixture.record().AltMembers), (QList<qint64>{5002, 5003, 5001}));
@@ -226,8 +226,8 @@ TEST_P(ProcessAddTest, TheSaveWritesTheAddedArrangementsWithTheLotsMachineAndTim
 {
     openDetail();
     ASSERT_TRUE(addFirst(3));
-    detail->texts().Text7 = QStringLiteral("2024/05/11");
-    detail->texts().Text8 = QStringLiteral("2024/05/11");
+    detail->texts().startDate = QStringLiteral("2024/05/11");
+    detail->texts().endDate = QStringLiteral("2024/05/11");
     ASSERT_EQ(close().result, WriteBackResult::Written);
 
     QuietProgress progress;

@@ -120,8 +120,8 @@ protected:
         LinePlanTexts texts;
         size_t box = 0;
         for (const QString &text : boxes)
-            texts.PlanTime[box++] = text;
-        texts.PlanSum = sum;
+            texts.shiftTimes[box++] = text;
+        texts.hours = sum;
         return texts;
     }
 

@@ -78,7 +78,7 @@ protected:
         LotSplit rules(prompter);
         rules.open(store[2]);
         rules.clickLine(SplitRing::Inner, 0);
-        rules.texts().Text14 = QString::number(pieces);
+        rules.texts().splitCount = QString::number(pieces);
         EXPECT_TRUE(rules.enterCount());
         prompter.expectAnswer(true);
         EXPECT_TRUE(rules.confirm());

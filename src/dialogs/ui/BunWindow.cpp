@@ -127,20 +127,20 @@ void BunWindow::buildLayout()
 void BunWindow::showTexts()
 {
     const BunTexts &t = m_rules.texts();
-    showLines(list(QStringLiteral("NList")), t.NList, t.NListRow);
-    showLines(list(QStringLiteral("GList")), t.GList, t.GListRow);
-    box(QStringLiteral("Text1"))->setText(t.Text1);
-    box(QStringLiteral("Text14"))->setText(t.Text14);
-    box(QStringLiteral("Text14"))->setEnabled(t.Text14Enabled);
-    box(QStringLiteral("Text2"))->setText(t.Text2);
-    box(QStringLiteral("Text3"))->setText(t.Text3);
+    showLines(list(QStringLiteral("NList")), t.innerLines, t.innerRow);
+    showLines(list(QStringLiteral("GList")), t.outerLines, t.outerRow);
+    box(QStringLiteral("Text1"))->setText(t.planNo);
+    box(QStringLiteral("Text14"))->setText(t.splitCount);
+    box(QStringLiteral("Text14"))->setEnabled(t.splitCountEnabled);
+    box(QStringLiteral("Text2"))->setText(t.innerTotal);
+    box(QStringLiteral("Text3"))->setText(t.outerTotal);
 }
 
 void BunWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The window opens on the first inner line, ready for its count.
-    if (!m_rules.texts().NList.isEmpty() && m_rules.texts().Text1.isEmpty())
+    if (!m_rules.texts().innerLines.isEmpty() && m_rules.texts().planNo.isEmpty())
         lineClicked(SplitRing::Inner, 0);
 }
 
@@ -158,7 +158,7 @@ bool BunWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == box(QStringLiteral("Text14")) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_rules.texts().Text14 = box(QStringLiteral("Text14"))->text();
+            m_rules.texts().splitCount = box(QStringLiteral("Text14"))->text();
             const bool taken = m_rules.enterCount();
             showTexts();
             if (taken)

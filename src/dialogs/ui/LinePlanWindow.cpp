@@ -69,8 +69,8 @@ void LinePlanWindow::openOn(const LinePlanDay &day, const QString &machineCaptio
     const CalendarDay *calendarDay = m_actions.calendar().day(day.MachineNo, day.DateNum);
     const LinePlanTexts texts = calendarDay ? linePlanTexts(*calendarDay) : LinePlanTexts{};
     for (int box = 0; box < PlanTimeBoxes; ++box)
-        m_planTime[size_t(box)]->setText(texts.PlanTime[size_t(box)]);
-    m_planSum->setText(texts.PlanSum);
+        m_planTime[size_t(box)]->setText(texts.shiftTimes[size_t(box)]);
+    m_planSum->setText(texts.hours);
     m_heading->setText(machineCaption + QStringLiteral("　")
                        + m_actions.calendar().dateOf(day.DateNum).toString(QStringLiteral("yyyy/MM/dd")));
     m_planTime[0]->setFocus();
@@ -112,8 +112,8 @@ void LinePlanWindow::change()
 {
     LinePlanTexts texts;
     for (int box = 0; box < PlanTimeBoxes; ++box)
-        texts.PlanTime[size_t(box)] = m_planTime[size_t(box)]->text();
-    texts.PlanSum = m_planSum->text();
+        texts.shiftTimes[size_t(box)] = m_planTime[size_t(box)]->text();
+    texts.hours = m_planSum->text();
     const LinePlanChange result = m_actions.changeMachineDay(m_day, texts);
     if (!result.closes) {
         QLineEdit *box = boxAt(result.focus);

@@ -33,21 +33,21 @@ struct BoxField
 
 // Every box with the text it shows; display-only boxes are read-only.
 const BoxField BoxFields[] = {
-    {"Text14", &DetailTexts::Text14, true},   {"Text7", &DetailTexts::Text7, false},
-    {"Text1", &DetailTexts::Text1, false},    {"Text8", &DetailTexts::Text8, false},
-    {"Text6", &DetailTexts::Text6, false},    {"Text10", &DetailTexts::Text10, false},
-    {"Text2", &DetailTexts::Text2, false},    {"Text9", &DetailTexts::Text9, false},
-    {"Text4", &DetailTexts::Text4, true},     {"Text3", &DetailTexts::Text3, false},
-    {"Text13", &DetailTexts::Text13, false},  {"Text19", &DetailTexts::Text19, false},
-    {"Text16", &DetailTexts::Text16, false},  {"Text15", &DetailTexts::Text15, false},
-    {"Text24", &DetailTexts::Text24, false},  {"Text25", &DetailTexts::Text25, false},
-    {"Text40", &DetailTexts::Text40, false},  {"Text18", &DetailTexts::Text18, false},
-    {"Text30", &DetailTexts::Text30, false},  {"Text11", &DetailTexts::Text11, false},
-    {"Text39", &DetailTexts::Text39, false},  {"Text20", &DetailTexts::Text20, true},
-    {"Text21", &DetailTexts::Text21, true},   {"Text42", &DetailTexts::Text42, true},
-    {"Text22", &DetailTexts::Text22, false},  {"Text27", &DetailTexts::Text27, true},
-    {"Text28", &DetailTexts::Text28, true},   {"Text29", &DetailTexts::Text29, true},
-    {"Text37", &DetailTexts::Text37, true},   {"txt_After_StartYMD", &DetailTexts::txt_After_StartYMD, true},
+    {"Text14", &DetailTexts::arrangementNo, true},   {"Text7", &DetailTexts::startDate, false},
+    {"Text1", &DetailTexts::startTime, false},    {"Text8", &DetailTexts::endDate, false},
+    {"Text6", &DetailTexts::endTime, false},    {"Text10", &DetailTexts::itemCode, false},
+    {"Text2", &DetailTexts::itemName, false},    {"Text9", &DetailTexts::itemDescription, false},
+    {"Text4", &DetailTexts::productionPlanNo, true},     {"Text3", &DetailTexts::quantity, false},
+    {"Text13", &DetailTexts::setupMinutes, false},  {"Text19", &DetailTexts::workMinutes, false},
+    {"Text16", &DetailTexts::totalMinutes, false},  {"Text15", &DetailTexts::secondsPerPiece, false},
+    {"Text24", &DetailTexts::cycle, false},  {"Text25", &DetailTexts::cavities, false},
+    {"Text40", &DetailTexts::persons, false},  {"Text18", &DetailTexts::fixingState, false},
+    {"Text30", &DetailTexts::acceptanceMode, false},  {"Text11", &DetailTexts::requestedDueDate, false},
+    {"Text39", &DetailTexts::remark, false},  {"Text20", &DetailTexts::receivedQuantity, true},
+    {"Text21", &DetailTexts::lastActualDate, true},   {"Text42", &DetailTexts::actualMinutes, true},
+    {"Text22", &DetailTexts::piecesPerCase, false},  {"Text27", &DetailTexts::cases, true},
+    {"Text28", &DetailTexts::loosePieces, true},   {"Text29", &DetailTexts::mold, true},
+    {"Text37", &DetailTexts::chosenComposition, true},   {"txt_After_StartYMD", &DetailTexts::txt_After_StartYMD, true},
     {"txt_After_StartTIME", &DetailTexts::txt_After_StartTIME, true},
     {"txt_Before_EndYMD", &DetailTexts::txt_Before_EndYMD, true},
     {"txt_Before_EndTIME", &DetailTexts::txt_Before_EndTIME, true},
@@ -59,11 +59,11 @@ struct ListField
     QStringList DetailTexts::*lines;
 };
 
-const ListField ListFields[] = {{"KList", &DetailTexts::KList},
-                                {"ZList", &DetailTexts::ZList},
-                                {"NList", &DetailTexts::NList},
-                                {"GList", &DetailTexts::GList},
-                                {"JList", &DetailTexts::JList}};
+const ListField ListFields[] = {{"KList", &DetailTexts::compositions},
+                                {"ZList", &DetailTexts::materialLines},
+                                {"NList", &DetailTexts::innerMembers},
+                                {"GList", &DetailTexts::outerMembers},
+                                {"JList", &DetailTexts::relatedOrders}};
 
 // Only tab indices up to this take part in the Enter order.
 constexpr int LastEnterIndex = 13;
@@ -299,9 +299,9 @@ void PlanWindow::openOn(qint64 lot, const DetailTexts &texts)
     m_writeBack = WriteBackResult::NothingWritten;
     m_rules.open(m_actions.store()[lot], texts);
     m_text5->clear();
-    m_text5->addItems(texts.Text5Items);
+    m_text5->addItems(texts.machineRows);
     m_text12->clear();
-    m_text12->addItems(texts.Text12Items);
+    m_text12->addItems(texts.subcontractors);
     for (const ListField &field : ListFields) {
         QListWidget *widget = list(QString::fromLatin1(field.name));
         widget->clear();
@@ -315,8 +315,8 @@ void PlanWindow::readBoxes()
     DetailTexts &texts = m_rules.texts();
     for (const BoxField &field : BoxFields)
         texts.*field.text = box(QString::fromLatin1(field.name))->text();
-    texts.Text5 = m_text5->currentText();
-    texts.Text12 = m_text12->currentText();
+    texts.machineCode = m_text5->currentText();
+    texts.destinationCode = m_text12->currentText();
 }
 
 void PlanWindow::showBoxes()
@@ -327,15 +327,15 @@ void PlanWindow::showBoxes()
         if (edit->text() != texts.*field.text)
             edit->setText(texts.*field.text);
     }
-    m_text5->setEditText(texts.Text5);
-    m_text12->setEditText(texts.Text12);
+    m_text5->setEditText(texts.machineCode);
+    m_text12->setEditText(texts.destinationCode);
     QListWidget *materials = list(QStringLiteral("ZList"));
     QStringList shown;
     for (int i = 0; i < materials->count(); ++i)
         shown << materials->item(i)->text();
-    if (shown != texts.ZList) {
+    if (shown != texts.materialLines) {
         materials->clear();
-        materials->addItems(texts.ZList);
+        materials->addItems(texts.materialLines);
     }
 }
 
@@ -437,7 +437,7 @@ void PlanWindow::addProcesses()
 {
     const std::unique_ptr<ProcessAdd> add = m_actions.processAdd(m_lot);
     try {
-        if (!add->open(m_rules.texts().NList, m_rules.texts().GList))
+        if (!add->open(m_rules.texts().innerMembers, m_rules.texts().outerMembers))
             return;
     } catch (const DbError &error) {
         m_actions.prompter().inform(error.text);
@@ -450,14 +450,14 @@ void PlanWindow::addProcesses()
         members->clear();
         members->addItems(lines);
     };
-    show(list(QStringLiteral("NList")), m_rules.texts().NList);
-    show(list(QStringLiteral("GList")), m_rules.texts().GList);
+    show(list(QStringLiteral("NList")), m_rules.texts().innerMembers);
+    show(list(QStringLiteral("GList")), m_rules.texts().outerMembers);
 }
 
 void PlanWindow::showProcesses()
 {
     const DetailTexts &texts = m_rules.texts();
-    const QStringList &members = texts.NList.isEmpty() ? texts.GList : texts.NList;
+    const QStringList &members = texts.innerMembers.isEmpty() ? texts.outerMembers : texts.innerMembers;
     const QString first = members.isEmpty() ? QString() : members.first();
     QStringList lines;
     try {
@@ -484,7 +484,7 @@ void PlanWindow::splitLot()
 void PlanWindow::splitProcesses()
 {
     readBoxes();
-    ProcessChoice choice{m_rules.texts().NList, m_rules.texts().GList, {}, {}};
+    ProcessChoice choice{m_rules.texts().innerMembers, m_rules.texts().outerMembers, {}, {}};
     for (const auto &[name, rows] : {std::pair{"NList", &choice.chosenInner}, std::pair{"GList", &choice.chosenOuter}}) {
         const QListWidget *widget = list(QString::fromLatin1(name));
         for (int row = 0; row < widget->count(); ++row)
@@ -493,7 +493,7 @@ void PlanWindow::splitProcesses()
     }
     // The split cuts the lot as the window shows it, processes added here included.
     m_actions.writeProcessAdditions(m_rules, m_lot);
-    if (m_actions.splitProcesses(m_lot, choice, m_rules.texts().Text10) != 0)
+    if (m_actions.splitProcesses(m_lot, choice, m_rules.texts().itemCode) != 0)
         followSplit(false);
 }
 
@@ -501,7 +501,7 @@ void PlanWindow::followSplit(bool retimed)
 {
     m_rules.followSplit(m_actions.store()[m_lot], retimed);
     const DetailTexts &texts = m_rules.texts();
-    for (const auto &[name, lines] : {std::pair{"NList", &texts.NList}, std::pair{"GList", &texts.GList}}) {
+    for (const auto &[name, lines] : {std::pair{"NList", &texts.innerMembers}, std::pair{"GList", &texts.outerMembers}}) {
         QListWidget *widget = list(QString::fromLatin1(name));
         widget->clear();
         widget->addItems(*lines);

@@ -25,8 +25,8 @@ KALVUNER_BENCH_ROW("working hours saving", "saving every molding machine's days 
                        for (int row = 2; row <= session.rows().lastMachineRow(); ++row)
                            for (qint64 k = 0; k <= calendar.periodDays(); ++k) {
                                LinePlanTexts texts = linePlanTexts(*calendar.day(row, k));
-                               texts.PlanTime[1] = QStringLiteral("20:00");
-                               texts.PlanSum = QString::number(calendar.day(row, k)->workHours + 1);
+                               texts.shiftTimes[1] = QStringLiteral("20:00");
+                               texts.hours = QString::number(calendar.day(row, k)->workHours + 1);
                                changed += session.changeMachineDay({row, k}, texts).changed;
                            }
                        QuietProgress progress;

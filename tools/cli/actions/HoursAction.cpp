@@ -45,8 +45,8 @@ KALVUNER_SCRIPT_ACTION({
             throw ScriptFailure{QStringLiteral("日付「%1」は計画期間にありません。").arg(words[1])};
         LinePlanTexts texts;
         for (qsizetype i = 3; i < words.size(); ++i)
-            texts.PlanTime[size_t(i - 3)] = words[i];
-        texts.PlanSum = words[2];
+            texts.shiftTimes[size_t(i - 3)] = words[i];
+        texts.hours = words[2];
         const LinePlanChange change = session.changeMachineDay(*day, texts);
         if (!change.closes)
             throw ScriptFailure{QStringLiteral("稼働時間を変更できませんでした。")};
