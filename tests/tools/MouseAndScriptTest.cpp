@@ -10,6 +10,7 @@
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "TestPlant.h"
+#include "app/PlantStartup.h"
 #include "app/ui/ChartEditing.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
@@ -85,7 +86,9 @@ protected:
         context.PeriodEnd = plant::dateText(Start.addMonths(1));
         context.Authority = QStringLiteral("1");
         context.DayStartTime = QTime(8, 0);
-        context.GridUnitMinutes = demo::GridMinutes;
+        // The window reads the plant's time grid at start-up, as kalvuner-cli does.
+        startup::readPlant(plant.db(), context);
+        ASSERT_EQ(context.GridUnitMinutes, demo::GridMinutes);
         context.WindowWidth = 1600 * 15;
         context.WindowHeight = 900 * 15;
         form = std::make_unique<MainForm>(context, plant.db(), prompter);
