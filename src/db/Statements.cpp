@@ -207,6 +207,9 @@ const QString ClaimArrangementNumber =
 
 const QString RequirementsOfArrangement = QStringLiteral("SELECT * FROM DB0252 WHERE 上位手配番号=?");
 
+const QString ScaleRequirementsOfArrangement =
+    QStringLiteral("UPDATE DB0252 SET 必要数=必要数*? WHERE 上位手配番号=? AND 削除フラグ='0'");
+
 const QString RequirementRowsOfSlot = QStringLiteral("SELECT DB0252.* "
                                                      " FROM DB0252 "
                                                      " WHERE 上位手配番号=?");
@@ -239,7 +242,7 @@ const QString ProductionPlanByNo = QStringLiteral("SELECT * FROM DB0251 WHERE �
 const QString ConfirmedTotalsOfPlan = QStringLiteral("SELECT SUM(手配数) AS 手配数合計,MAX(納期) AS 最大納期 "
                                                      " FROM DB0253 "
                                                      " WHERE 生産計画番号=? AND 品名コード=? AND 順序=999"
-                                                     " AND 手配確定区分='2' "
+                                                     " AND 手配確定区分='2' AND 削除フラグ='0' "
                                                      " GROUP BY 品名コード,順序 ");
 
 

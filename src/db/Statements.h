@@ -104,6 +104,9 @@ extern const QString ClaimArrangementNumber;
 // Every requirement row of an arrangement, for copying to a split arrangement; binds
 // arrangement number.
 extern const QString RequirementsOfArrangement;
+// Scales the live requirement rows of an arrangement with its quantity; binds the factor,
+// arrangement number.
+extern const QString ScaleRequirementsOfArrangement;
 // Every requirement row of an arrangement, before they are marked deleted; binds
 // arrangement number.
 extern const QString RequirementRowsOfSlot;
@@ -127,7 +130,8 @@ extern const QString SubcontractPriceAnySupplier;
 // One production plan row; binds production plan number.
 extern const QString ProductionPlanByNo;
 // Total arranged quantity and latest due date of a plan's confirmed last-process
-// arrangements; binds production plan number, item code.
+// arrangements that are not deleted (a merged-away one counts no more); binds production
+// plan number, item code.
 extern const QString ConfirmedTotalsOfPlan;
 // A mark inside the transaction of one lot, so that one write can be undone and tried again
 // without undoing the lot's earlier writes; released when the write went through.

@@ -26,6 +26,13 @@ bool chosen(const std::vector<int> &rows, int row)
     return std::find(rows.begin(), rows.end(), row) != rows.end();
 }
 
+// Each line counts once, however often it was chosen.
+size_t distinctLines(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return size_t(std::unique(rows.begin(), rows.end()) - rows.begin());
+}
+
 bool mentionsSeparation(const QStringList &lines, const std::vector<int> &rows)
 {
     for (const int row : rows)
@@ -81,7 +88,8 @@ bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, con
         prompter.inform(processsplit::NothingChosen);
         return false;
     }
-    if (choice.chosenInner.size() == size_t(choice.inner.size()) && choice.chosenOuter.size() == size_t(choice.outer.size())) {
+    if (distinctLines(choice.chosenInner) == size_t(choice.inner.size())
+        && distinctLines(choice.chosenOuter) == size_t(choice.outer.size())) {
         prompter.inform(processsplit::AllChosen);
         return false;
     }
@@ -107,6 +115,7 @@ qint64 splitProcesses(Edit &edit, qint64 lot, const ProcessChoice &choice)
     moveChosen(rest.AltMembers, moved.AltMembers, choice.chosenOuter);
     rest.ArrangementNo = splitrecords::firstMemberNumber(rest);
     moved.ArrangementNo = splitrecords::firstMemberNumber(moved);
+    splitrecords::regroupAfterProcessSplit(edit.record(lot), rest, moved);
     moved.StartDate = rest.StartDate.addDays(1);
     moved.EndDate = rest.EndDate.addDays(1);
 

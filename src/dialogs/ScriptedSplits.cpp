@@ -3,6 +3,8 @@
 #include "dialogs/DetailLines.h"
 #include "dialogs/SplitRecords.h"
 
+#include <algorithm>
+
 namespace {
 
 // The list line of `member` in one of the lot's sets; false when the set does not hold it.
@@ -11,7 +13,9 @@ bool chooseMember(const MemberSlots &set, qint64 member, std::vector<int> &rows)
     const std::vector<int> used = splitrecords::usedSlots(set);
     for (int row = 0; row < int(used.size()); ++row)
         if (set.at(used[size_t(row)]).ArrangementNo == member) {
-            rows.push_back(row);
+            // A member named twice is chosen once.
+            if (std::find(rows.begin(), rows.end(), row) == rows.end())
+                rows.push_back(row);
             return true;
         }
     return false;

@@ -38,6 +38,68 @@ qint64 firstMemberNumber(const PlanRecord &record)
     return 0;
 }
 
+namespace {
+
+const QString Mixed = QStringLiteral("混合");
+
+std::vector<const MemberSlot *> membersOf(const PlanRecord &record)
+{
+    std::vector<const MemberSlot *> members;
+    for (const MemberSlots *set : {&record.Members, &record.AltMembers})
+        for (const int k : usedSlots(*set))
+            members.push_back(&set->at(k));
+    return members;
+}
+
+bool holdsProcess(const PlanRecord &record, const QString &process)
+{
+    const std::vector<const MemberSlot *> members = membersOf(record);
+    return std::any_of(members.begin(), members.end(), [&](const MemberSlot *m) { return m->ProcessName == process; });
+}
+
+void countGroup(PlanRecord &record)
+{
+    record.Quantity = 0;
+    record.ReceivedQty = 0;
+    for (const MemberSlot *member : membersOf(record))
+        if (member->ProcessName == record.GroupProcessName) {
+            record.Quantity += member->Quantity;
+            record.ReceivedQty += member->Received;
+        }
+}
+
+void nameProcesses(PlanRecord &record)
+{
+    const std::vector<const MemberSlot *> members = membersOf(record);
+    if (members.empty())
+        return;
+    record.ProcessName = members.front()->ProcessName;
+    for (const MemberSlot *member : members)
+        if (member->ProcessName != record.ProcessName)
+            record.ProcessName = Mixed;
+}
+
+} // namespace
+
+void regroupAfterProcessSplit(const PlanRecord &lot, PlanRecord &rest, PlanRecord &moved)
+{
+    const bool restHolds = holdsProcess(rest, lot.GroupProcessName);
+    const bool movedHolds = holdsProcess(moved, lot.GroupProcessName);
+    for (PlanRecord *record : {&rest, &moved}) {
+        nameProcesses(*record);
+        const bool holds = record == &rest ? restHolds : movedHolds;
+        if (holds && !(restHolds && movedHolds))
+            continue; // the lot's own count stays with the lot that holds its group
+        if (!holds) {
+            const std::vector<const MemberSlot *> members = membersOf(*record);
+            if (members.empty())
+                continue;
+            record->GroupProcessName = members.front()->ProcessName;
+        }
+        countGroup(*record);
+    }
+}
+
 Timing timeFor(const WorkingTime &time, const PlanRecord &lot, const QDateTime &start, qint64 quantity)
 {
     const double cyclePerPiece = lot.Cycle / double(lot.Cavities != 0 ? lot.Cavities : 1);

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_set>
 
 // One committed planner action. While the step is applied, `kept` holds the touched records
 // as they were before it; while it is undone, as they were after it. Undo and redo therefore
@@ -21,6 +22,15 @@ struct EditPath::Step
 
     QList<qint64> indices() const;
     QList<CalendarDayRef> days() const;
+    // Whether the step changed or added one of `lots`.
+    bool touches(const std::unordered_set<qint64> &lots) const;
+    // Whether it keeps one of `lots` (all when null) holding an arrangement a split made and
+    // not yet numbered: once the save has numbered it, bringing the record back would create
+    // the arrangement a second time.
+    bool keepsProvisional(const std::unordered_set<qint64> *lots) const;
+    // Whether taking the step back after a save of its lots would leave rows in the database
+    // that the records no longer describe (lots it added now have arrangements of their own).
+    bool endsAtSaveOfItsLots() const { return endsAtSave || lastAfter > lastBefore; }
 };
 
 struct EditPath::OpenEdit
@@ -48,11 +58,26 @@ bool sameApartFromFlags(const PlanRecord &a, const PlanRecord &b)
 // from what was written or when its record could not be written.
 void flagAgainstSaved(PlanRecord &kept, const PlanRecord &saved)
 {
+    if (kept.Active <= 0) {
+        // A lot merged into another is written through that lot, never by itself.
+        kept.MembersWritten = 0;
+        kept.SaveMark = 0;
+        return;
+    }
     kept.MembersWritten = (saved.MembersWritten != 0 || !sameApartFromFlags(kept, saved)) ? 1 : 0;
     kept.SaveMark = (saved.SaveMark != 0 || kept.Quantity != saved.Quantity
                      || kept.Requirements != saved.Requirements)
         ? 1
         : 0;
+}
+
+bool holdsProvisional(const PlanRecord &record)
+{
+    for (const MemberSlots *set : {&record.Members, &record.AltMembers})
+        for (int k = 0; k < set->size(); ++k)
+            if (set->at(k).ArrangementNo < 0)
+                return true;
+    return false;
 }
 
 bool sameDay(const CalendarDay &a, const CalendarDay &b)
@@ -98,6 +123,7 @@ void EditPath::takeLoadedPlan()
     m_steps.clear();
     m_position = 0;
     m_cleanPosition = 0;
+    m_undoRefusal.clear();
     emit planTaken();
     emit saveEnabledChanged(saveEnabled());
     emit historyChanged();
@@ -292,6 +318,25 @@ QList<qint64> EditPath::Step::indices() const
     return list;
 }
 
+bool EditPath::Step::touches(const std::unordered_set<qint64> &lots) const
+{
+    for (const auto &record : kept)
+        if (lots.count(record.first))
+            return true;
+    for (qint64 i = lastBefore + 1; i <= lastAfter; ++i)
+        if (lots.count(i))
+            return true;
+    return false;
+}
+
+bool EditPath::Step::keepsProvisional(const std::unordered_set<qint64> *lots) const
+{
+    for (const auto &record : kept)
+        if ((!lots || lots->count(record.first)) && holdsProvisional(record.second))
+            return true;
+    return false;
+}
+
 QList<CalendarDayRef> EditPath::Step::days() const
 {
     QList<CalendarDayRef> list;
@@ -337,34 +382,89 @@ bool EditPath::saveEnabled() const
 
 void EditPath::markClean()
 {
+    settleSave(nullptr, nullptr, true);
+}
+
+void EditPath::lotsWritten(const std::vector<qint64> &indices, const QList<CalendarDayRef> &days, bool complete)
+{
+    const std::unordered_set<qint64> written(indices.begin(), indices.end());
+    settleSave(&written, &days, complete);
+}
+
+void EditPath::settleSave(const std::unordered_set<qint64> *written, const QList<CalendarDayRef> *days,
+                          bool complete)
+{
     const bool savedBefore = saveEnabled();
-    // An action that added lots cannot be undone past a save: the save has given the added
-    // lots their own arrangements in the database, which taking the records away would not
-    // remove. Nor can one that says so itself. The history before it is dropped with it.
+    // The history before the last action that ends at the save is dropped with it.
     qint64 firstKept = 0;
     for (qint64 s = 0; s < m_position; ++s) {
         const Step &step = *m_steps[size_t(s)];
-        if (step.lastAfter > step.lastBefore || step.endsAtSave)
+        if ((step.endsAtSaveOfItsLots() && (!written || step.touches(*written))) || step.keepsProvisional(written)) {
             firstKept = s + 1;
+            m_undoRefusal = QStringLiteral("「%1」は保存済みのため、元に戻せません。").arg(step.label);
+        }
     }
-    if (firstKept > 0) {
-        m_steps.erase(m_steps.begin(), m_steps.begin() + firstKept);
-        m_position -= firstKept;
-    }
-    m_cleanPosition = m_position;
+    // Nor is an undone step done again when it would bring back what the save numbered.
+    const size_t stepsBefore = m_steps.size();
+    for (qint64 s = m_position; s < qint64(m_steps.size()); ++s)
+        if (m_steps[size_t(s)]->keepsProvisional(written)) {
+            m_steps.resize(size_t(s));
+            break;
+        }
+    const bool redoCut = m_steps.size() != stepsBefore;
+    dropOldestSteps(firstKept);
+    m_cleanPosition = complete ? m_position : -1;
     for (const auto &step : m_steps) {
         for (auto &kept : step->kept) {
-            if (kept.first <= m_store.lastIndex())
+            if (kept.first > m_store.lastIndex()) {
+                if (complete)
+                    kept.second.MembersWritten = 1; // a lot added after the save point
+            } else if (!written || written->count(kept.first)) {
                 flagAgainstSaved(kept.second, m_store[kept.first]);
-            else
-                kept.second.MembersWritten = 1; // a lot added after the save point
+            }
         }
         for (auto &kept : step->keptDays)
-            flagDayAgainstSaved(kept.second, *m_calendar.day(kept.first.row, kept.first.day));
+            if (!days || days->contains(kept.first))
+                flagDayAgainstSaved(kept.second, *m_calendar.day(kept.first.row, kept.first.day));
     }
     emit saveEnabledChanged(saveEnabled());
-    if (firstKept > 0 || savedBefore != saveEnabled())
+    if (firstKept > 0 || redoCut || savedBefore != saveEnabled())
         emit historyChanged();
+}
+
+void EditPath::lotsReadAgain(const std::vector<qint64> &indices)
+{
+    const std::unordered_set<qint64> read(indices.begin(), indices.end());
+    qint64 firstKept = 0;
+    for (qint64 s = 0; s < m_position; ++s)
+        if (m_steps[size_t(s)]->touches(read))
+            firstKept = s + 1;
+    bool redoCut = false;
+    for (qint64 s = m_position; s < qint64(m_steps.size()); ++s) {
+        if (m_steps[size_t(s)]->touches(read)) {
+            m_steps.resize(size_t(s));
+            if (m_cleanPosition > s)
+                m_cleanPosition = -1;
+            redoCut = true;
+            break;
+        }
+    }
+    if (firstKept > 0)
+        m_undoRefusal = QStringLiteral("データベースから読み直した計画の変更は元に戻せません。");
+    dropOldestSteps(firstKept);
+    if (firstKept > 0 || redoCut) {
+        emit saveEnabledChanged(saveEnabled());
+        emit historyChanged();
+    }
+}
+
+void EditPath::dropOldestSteps(qint64 count)
+{
+    if (count <= 0)
+        return;
+    m_steps.erase(m_steps.begin(), m_steps.begin() + count);
+    m_position -= count;
+    m_cleanPosition = m_cleanPosition >= count ? m_cleanPosition - count : -1;
 }
 
 void EditPath::announce(const QList<qint64> &indices, const QList<CalendarDayRef> &days, bool savedBefore)

@@ -19,6 +19,7 @@
 #include <QObject>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class ChartRows;
@@ -58,10 +59,22 @@ public:
     Edit beginLoadingChange();
     bool editOpen() const { return m_open != nullptr; }
 
-    // The current plan becomes the clean one: after loading and after saving. Records that
-    // an undo or redo would bring back and that now differ from the clean plan are marked
+    // The current plan becomes the clean one: after loading and after a complete save. Records
+    // that an undo or redo would bring back and that now differ from the clean plan are marked
     // changed, so that undoing past a save leaves them to be saved again.
     void markClean();
+    // A save wrote the lots `indices` and the calendar days `days` (each in a transaction that
+    // was committed), whether or not it went on to its end. An action that added lots or
+    // that says it ends at a save, and whose lots were written, is no longer undone: the
+    // database holds what it did in rows that taking the records back would not restore. Kept
+    // records of the written lots are measured against what was written, so that undoing
+    // or redoing past the save marks them changed again. `complete`: nothing is left to save,
+    // the plan is the clean one.
+    void lotsWritten(const std::vector<qint64> &indices, const QList<CalendarDayRef> &days, bool complete);
+    // The lots `indices` were read again from the database: no undo or redo step may bring
+    // back what the planner had made of them. The history is cut behind the last step that
+    // changed one of them and before the first step to redo that would.
+    void lotsReadAgain(const std::vector<qint64> &indices);
 
     // Saving is enabled exactly when the plan differs from the clean one, never in inquiry
     // mode.
@@ -70,6 +83,9 @@ public:
     bool canRedo() const { return m_position < qint64(m_steps.size()); }
     QString undoText() const;
     QString redoText() const;
+    // Why nothing more can be undone although the planner acted before: a saved action or a
+    // reading of lots again cut the history there. Empty when the history is whole.
+    QString undoRefusal() const { return canUndo() ? QString() : m_undoRefusal; }
     void undo();
     void redo();
 
@@ -108,6 +124,10 @@ private:
     void rollBackOpen();
     void applyStep(Step &step, bool forward);
     void announce(const QList<qint64> &indices, const QList<CalendarDayRef> &days, bool savedBefore);
+    // After a save: `written` and `days` are what it wrote, all of the plan when null.
+    void settleSave(const std::unordered_set<qint64> *written, const QList<CalendarDayRef> *days, bool complete);
+    // Forgets the first `count` steps of the history (they can no longer be undone).
+    void dropOldestSteps(qint64 count);
 
     PlanStore &m_store;
     WorkCalendar &m_calendar;
@@ -117,6 +137,7 @@ private:
     std::vector<std::unique_ptr<Step>> m_steps;
     qint64 m_position = 0; // steps applied
     qint64 m_cleanPosition = 0; // -1 when the clean plan can no longer be reached
+    QString m_undoRefusal;      // why the history stops where it stops
     std::unique_ptr<OpenEdit> m_open;
 };
 

@@ -4,6 +4,9 @@ namespace {
 
 bool inScope(const PlanRecord &lot, const KakuteiScope &scope)
 {
+    // A lot merged into another (or no longer on the chart) is no lot of its own to confirm.
+    if (lot.Active <= 0)
+        return false;
     if (lot.StoredConfirmState == QStringLiteral("2"))
         return false;
     if (!scope.allMachines && lot.MachineCode != scope.machineCode)

@@ -11,6 +11,8 @@ const QString ActualsRecorded = QStringLiteral("実績が入力されている�
 const QString AskMerge = QStringLiteral("この２つの計画を合体させますか？");
 const QString NoRoomForMembers = QStringLiteral(
     "合体先の計画には手配を２０件までしか持てないため、合体できません。計画を移動します。");
+const QString MemberNotCounted = QStringLiteral(
+    "手配番号 %1（品名コード %2）は合体先の計画の数量に数えられないため、合体できません。計画を移動します。");
 } // namespace merging
 
 namespace {
@@ -76,6 +78,21 @@ bool foldMember(MemberSlot &member, MemberSlots &into)
     return member.isFree();
 }
 
+// A member of the lot's own process whose pieces the target would hold in its slots but not
+// count in its quantity: the save writes the quantity on every arrangement of the lot, so
+// those pieces would be lost. Null when every member counts.
+const MemberSlot *uncountedMember(const PlanRecord &source, const PlanRecord &target)
+{
+    for (const MemberSlots *set : {&source.Members, &source.AltMembers})
+        for (int c = 0; c < set->size(); ++c) {
+            const MemberSlot &member = set->at(c);
+            if (!member.isFree() && member.Quantity != 0 && member.ProcessName == target.GroupProcessName
+                && groupCharacter(member.ItemCode) != target.GroupKind)
+                return &member;
+        }
+    return nullptr;
+}
+
 bool foldSet(MemberSlots &from, MemberSlots &into, PlanRecord &target)
 {
     for (int c = 0; c < MemberSlots::Capacity; ++c) {
@@ -119,6 +136,10 @@ PlanMerge::Outcome PlanMerge::dropOn(qint64 source, qint64 target) const
         return Outcome::MoveInstead;
     if (store[source].ReceivedQty != 0 || store[target].ReceivedQty != 0) {
         m_prompter.inform(merging::ActualsRecorded);
+        return Outcome::MoveInstead;
+    }
+    if (const MemberSlot *member = uncountedMember(store[source], store[target])) {
+        m_prompter.inform(merging::MemberNotCounted.arg(member->ArrangementNo).arg(member->ItemCode.trimmed()));
         return Outcome::MoveInstead;
     }
     PlanRecord foldedSource = store[source];

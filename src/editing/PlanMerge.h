@@ -18,6 +18,7 @@ namespace merging {
 extern const QString ActualsRecorded; // either lot has received actual quantities
 extern const QString AskMerge;        // the planner's consent
 extern const QString NoRoomForMembers; // the target's 20 slots cannot take the source's members
+extern const QString MemberNotCounted; // %1 arrangement, %2 item: a member the target would not count
 } // namespace merging
 
 // The merge test: the same item, production plan, process step and display name.

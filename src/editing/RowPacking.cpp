@@ -57,7 +57,7 @@ std::vector<qint64> RowPacking::lotsOfRow(int row) const
     const QStringView wanted = QStringView(code).trimmed();
     const PlanStore &store = m_path.store();
     for (qint64 i = 2; i <= store.lastIndex(); ++i)
-        if (store[i].ArrangementNo != 0 && placedBy(store[i]) == wanted)
+        if (store[i].Active > 0 && store[i].ArrangementNo != 0 && placedBy(store[i]) == wanted)
             lots.push_back(i);
     std::stable_sort(lots.begin(), lots.end(),
                      [&](qint64 a, qint64 b) { return lots::startKey(store[a]) < lots::startKey(store[b]); });

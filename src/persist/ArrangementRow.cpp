@@ -73,6 +73,15 @@ void ArrangementRow::set(const QString &column, const QVariant &value)
     m_assigned.insert(column.toLower(), value);
 }
 
+void ArrangementRow::setText(const QString &column, const QString &text)
+{
+    const QVariant stored = value(column);
+    const bool storedBlank = stored.isNull() || stored.toString().trimmed().isEmpty();
+    if (text.trimmed().isEmpty() && storedBlank)
+        return;
+    set(column, text.isNull() ? QStringLiteral("") : text);
+}
+
 void ArrangementRow::write(SaveSession &session)
 {
     if (m_new) {

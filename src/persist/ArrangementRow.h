@@ -29,6 +29,11 @@ public:
     qint64 integer(const QString &column) const;
 
     void set(const QString &column, const QVariant &value);
+    // A text column taken from the lot. Memory keeps no difference between an empty text and
+    // none, the plant's other programs do: a text that is empty or blank where the row holds
+    // no text either (NULL, '' or blanks) leaves the row's own form; any other text is written
+    // as it is, an empty one as '' and never as NULL.
+    void setText(const QString &column, const QString &text);
 
     // Writes the row: the assigned columns of a stored row, or the whole new row.
     void write(SaveSession &session);

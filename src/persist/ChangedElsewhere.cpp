@@ -26,12 +26,6 @@ ArrangementFingerprint fingerprintOfRow(const ArrangementRow &row)
     return fingerprintOf([&](int k) { return row.valueOfLowerCase(columns[k]); });
 }
 
-void ElsewhereCheck::beginLot(bool overwrite)
-{
-    m_overwrite = overwrite;
-    m_pending.clear();
-}
-
 void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored) const
 {
     if (!m_known)

@@ -40,9 +40,11 @@ public:
 
     bool active() const { return m_known != nullptr; }
 
-    // A new lot's save starts; `overwrite` lets it write over rows changed elsewhere unless
-    // they were completed or deleted.
-    void beginLot(bool overwrite);
+    // A transaction of one or more lots starts.
+    void beginTransaction() { m_pending.clear(); }
+    // A lot's save starts within it; `overwrite` lets it write over rows changed elsewhere
+    // unless they were completed or deleted.
+    void beginLot(bool overwrite) { m_overwrite = overwrite; }
     // The stored row of arrangement `number` as read for the save; throws LotChangedElsewhere.
     void compare(qint64 number, const ArrangementRow &stored) const;
     // Arrangement `number` is no longer in the table; throws LotChangedElsewhere when the plan
@@ -50,6 +52,7 @@ public:
     void missing(qint64 number) const;
     // The row as the save wrote it: its fingerprint once the lot's transaction is committed.
     void written(qint64 number, const ArrangementRow &row);
+    // The transaction was committed: what it wrote is what the plan now knows of the rows.
     void lotCommitted();
 
 private:

@@ -33,7 +33,15 @@ SaveResult saveThroughEditPath(EditPath &path, const EditPathSaveRequest &reques
                      request.progress, request.accountName, request.now, request.retry,
                      request.fingerprints, request.overwriteLots};
     SaveResult result = savePlan(save);
-    if (result.outcome == SaveResult::Outcome::Complete)
+    if (result.outcome == SaveResult::Outcome::Complete) {
         path.markClean();
+    } else if (!result.savedLots.empty() || !result.savedDays.empty()) {
+        // A save that stopped after writing some lots: those lots are in the database as
+        // memory shows them, and the history must not take them back unnoticed.
+        QList<CalendarDayRef> days;
+        for (const SavedDay &day : result.savedDays)
+            days.append({day.row, day.day});
+        path.lotsWritten(result.savedLots, days, false);
+    }
     return result;
 }

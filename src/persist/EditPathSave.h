@@ -3,7 +3,7 @@
 // plan through the edit path (so the views hear of them and the per-row indexes follow a
 // changed destination), and a complete save makes the saved plan the clean one. After a save
 // that stopped or failed the plan is not clean, so the save button stays enabled and closing
-// still asks.
+// still asks; what it did write is settled in the history as a complete save settles it.
 
 #include "persist/SavePlan.h"
 #include "persist/SaveTarget.h"

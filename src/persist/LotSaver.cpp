@@ -18,6 +18,7 @@ struct ChainState
 {
     qint64 previousNew = 0;       // the arrangement created last
     qint64 previousNewParent = 0; // its 上位手配番号
+    bool cycleKept = false;       // the lot's machine cycle is written once, with its first slot
 };
 
 // Creates the arrangement of a provisional slot from the stored arrangement it was cut from.
@@ -60,11 +61,17 @@ void saveSlot(SaveSession &session, PlanRecord &lot, MemberSlot &slot, qint64 pr
 
     applySupplierColumns(session, row, lot, {itemCode, sequence, slot.Quantity});
 
+    // The pieces the row held before this save (for a new arrangement, its source's).
+    const double storedQuantity = row.number(QStringLiteral("手配数"));
     rewriteMaterials(session, lot,
-                     {slot.ArrangementNo, slot.Quantity, row.value(QStringLiteral("生産工場コード")), itemCode, sequence, planNo});
+                     {slot.ArrangementNo, slot.Quantity, row.value(QStringLiteral("生産工場コード")), itemCode, sequence, planNo},
+                     storedQuantity, double(writtenQuantity(lot, slot)));
     lot.SaveMark = 0;
 
-    keepMachineCycle(session, lot, itemCode, sequence);
+    if (!chain.cycleKept) {
+        keepMachineCycle(session, lot, slot.ArrangementNo);
+        chain.cycleKept = true;
+    }
 
     applyScheduleColumns(session, row, lot, slot);
     row.write(session);
@@ -82,7 +89,8 @@ void saveSet(SaveSession &session, PlanRecord &lot, MemberSlots &set, ChainState
         const MemberSlot &held = set.at(k);
         const qint64 source = held.AuxNo;
         if (held.isFree()) {
-            chain = ChainState();
+            chain.previousNew = 0;
+            chain.previousNewParent = 0;
         } else {
             MemberSlot &slot = set.set(k);
             const qint64 provisional = slot.ArrangementNo;

@@ -8,12 +8,12 @@
 
 using plant::cycleSeconds;
 
-void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString &itemCode, qint64 sequence)
+void keepMachineCycle(SaveSession &session, const PlanRecord &lot, qint64 arrangementNo)
 {
     if (lot.SecondsPerPiece == 0 || lot.MachineCode.trimmed().isEmpty())
         return;
     const bool written = session.retried([&] {
-        Rows existing = session.query(sql::MachineCycle, {itemCode, sequence, lot.MachineCode});
+        Rows existing = session.query(sql::MachineCycle, {lot.RateItemCode, lot.RateSequence, lot.MachineCode});
         const bool found = existing.next();
         existing.finish();
         // The column holds the cycle per shot, as the load reads it (divided by the cavities).
@@ -27,12 +27,13 @@ void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString
             return;
         }
         session.update(QStringLiteral("DB0492"),
-                       {{QStringLiteral("品名コード"), itemCode},
-                        {QStringLiteral("順序"), sequence},
+                       {{QStringLiteral("品名コード"), lot.RateItemCode},
+                        {QStringLiteral("順序"), lot.RateSequence},
                         {QStringLiteral("機械コード"), lot.MachineCode}},
                        {{QStringLiteral("削除フラグ"), QStringLiteral("0")},
                         {QStringLiteral("サイクル"), perShot}});
     });
     if (!written)
-        session.report(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"));
+        session.reportPart(QStringLiteral("ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)"),
+                           arrangementNo);
 }

@@ -8,7 +8,9 @@
 class SaveSession;
 struct PlanRecord;
 
-// `itemCode` and `sequence` are the arrangement's as stored; a new row is keyed by the lot's
-// rate item and sequence. A row the database keeps refusing is skipped with the plant's
-// message; the rest of the save goes on.
-void keepMachineCycle(SaveSession &session, const PlanRecord &lot, const QString &itemCode, qint64 sequence);
+// The row is the one of the lot's rate (its rate item and sequence on its machine), looked up
+// and written by that key: a lot of several processes keeps one cycle, and the processes
+// added to it never write the molding rate under their own steps. A row the database keeps
+// refusing is skipped with the plant's message naming `arrangementNo`; the rest of the save
+// goes on.
+void keepMachineCycle(SaveSession &session, const PlanRecord &lot, qint64 arrangementNo);

@@ -113,11 +113,17 @@ void writeEntry(SaveSession &session, const PlanRecord &lot, const MaterialTarge
 
 } // namespace
 
-void rewriteMaterials(SaveSession &session, const PlanRecord &lot, const MaterialTarget &target)
+void rewriteMaterials(SaveSession &session, const PlanRecord &lot, const MaterialTarget &target,
+                      double storedQuantity, double writtenQuantity)
 {
     const bool rebuilt = lot.SaveMark == 1 && lot.ReceivedQty == 0;
-    if (!rebuilt && lot.ReceivedQty == 0)
+    if (!rebuilt && lot.ReceivedQty == 0) {
+        if (target.Quantity == 0)
+            markAllDeleted(session, target.ArrangementNo);
+        else if (storedQuantity > 0 && writtenQuantity != storedQuantity)
+            session.query(sql::ScaleRequirementsOfArrangement, {writtenQuantity / storedQuantity, target.ArrangementNo});
         return;
+    }
     if (rebuilt)
         markAllDeleted(session, target.ArrangementNo);
     for (const RequirementRow &entry : lot.Requirements) {
@@ -142,7 +148,7 @@ void copyRequirements(SaveSession &session, qint64 source, qint64 number)
     rows.finish();
     for (const QVariantMap &copy : copies) {
         if (!session.retried([&] { session.insert(QStringLiteral("DB0252"), copy); })) {
-            session.report(QStringLiteral("所要量情報の保持に失敗しました(他の更新は問題ありません)"));
+            session.reportPart(QStringLiteral("所要量情報の保持に失敗しました(他の更新は問題ありません)"), number);
             return;
         }
     }

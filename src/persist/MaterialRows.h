@@ -19,8 +19,13 @@ struct MaterialTarget
 };
 
 // Rewrites the materials when the lot's list was edited (SaveMark, no receipts yet: the old
-// rows are marked deleted first) or when the lot has received quantities.
-void rewriteMaterials(SaveSession &session, const PlanRecord &lot, const MaterialTarget &target);
+// rows are marked deleted first) or when the lot has received quantities. Otherwise the
+// arrangement's rows follow its pieces: with no pieces left (merged away) they are marked
+// deleted, and when the save writes `writtenQuantity` pieces where the row held
+// `storedQuantity` (a merge or a split moved pieces), their 必要数 are scaled with them. The
+// plant's material demand thus stays what it was, only placed with the pieces.
+void rewriteMaterials(SaveSession &session, const PlanRecord &lot, const MaterialTarget &target,
+                      double storedQuantity, double writtenQuantity);
 
 // Copies every requirement row of the stored arrangement `source` to the new arrangement
 // `number`. A row the database keeps refusing ends the copy of this arrangement with the

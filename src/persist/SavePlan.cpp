@@ -6,8 +6,10 @@
 #include "persist/SaveProgress.h"
 #include "persist/SaveTarget.h"
 #include "persist/WorkingHours.h"
+#include "plan/SplitFamilies.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -32,7 +34,7 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
     const PlanStore &store = request.plan.store();
     for (qint64 i = 2; i <= store.lastIndex(); ++i) {
         const PlanRecord &lot = store[i];
-        if (lot.MembersWritten == 0)
+        if (lot.MembersWritten == 0 || lot.Active <= 0)
             continue;
         if (valuesOutOfRange(lot.SetupMinutes, lot.WorkMinutes, lot.Quantity)) {
             request.prompter.inform(QStringLiteral("手配番号 %1 の時間または数量が範囲外です。\r保存処理を中止します。")
@@ -60,20 +62,32 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
 
 enum class LotOutcome { Saved, ChangedElsewhere, Failed };
 
-// Writes one lot in a transaction of its own; rolled back unless it was saved.
-LotOutcome saveLotInTransaction(SaveRequest &request, SaveSession &session, qint64 index, SaveResult &result)
+// Writes one family of lots (a lot and the lots split from it) in a transaction of its own;
+// rolled back unless every lot of it was saved, so no lot is cut from a lot that stays unsaved.
+LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, const std::vector<qint64> &family,
+                                   SaveResult &result)
 {
-    PlanRecord lot = request.plan.store()[index];
+    std::vector<PlanRecord> lots;
+    for (const qint64 index : family)
+        lots.push_back(request.plan.store()[index]);
     const auto &overwrite = request.overwriteLots;
-    session.elsewhere().beginLot(std::find(overwrite.begin(), overwrite.end(), index) != overwrite.end());
+    size_t k = 0;
+    std::vector<qint64> partlyFailed;
+    session.elsewhere().beginTransaction();
     try {
         request.db.begin();
-        saveLot(session, lot);
+        for (; k < lots.size(); ++k) {
+            session.elsewhere().beginLot(std::find(overwrite.begin(), overwrite.end(), family[k]) != overwrite.end());
+            const qint64 failuresBefore = session.partFailures();
+            saveLot(session, lots[k]);
+            if (session.partFailures() > failuresBefore)
+                partlyFailed.push_back(family[k]);
+        }
         request.db.commit();
     } catch (const LotChangedElsewhere &changed) {
         request.db.rollback();
         result.changedElsewhere.push_back(changed.change);
-        result.changedElsewhere.back().lot = index;
+        result.changedElsewhere.back().lot = family[k];
         return LotOutcome::ChangedElsewhere;
     } catch (const NoArrangementNumbering &) {
         request.db.rollback();
@@ -83,12 +97,14 @@ LotOutcome saveLotInTransaction(SaveRequest &request, SaveSession &session, qint
         request.db.rollback();
         session.report(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
                                       "この計画とこれ以降の計画は保存されていません。\n%2")
-                           .arg(lot.ArrangementNo)
+                           .arg(lots[k].ArrangementNo)
                            .arg(error.text));
         return LotOutcome::Failed;
     }
     session.elsewhere().lotCommitted();
-    request.plan.lotSaved(index, lot);
+    result.partlyFailedLots.insert(result.partlyFailedLots.end(), partlyFailed.begin(), partlyFailed.end());
+    for (k = 0; k < lots.size(); ++k)
+        request.plan.lotSaved(family[k], lots[k]);
     return LotOutcome::Saved;
 }
 
@@ -116,16 +132,21 @@ bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &re
 SaveResult::Outcome writeAll(SaveRequest &request, SaveSession &session, SaveResult &result)
 {
     const qint64 last = request.plan.store().lastIndex();
+    std::map<qint64, std::vector<qint64>> families; // by their first lot
+    for (std::vector<qint64> &family : changedLotFamilies(request.plan.store()))
+        families.emplace(family.front(), std::move(family));
     for (qint64 i = 2; i <= last; ++i) {
         request.progress.advanced(i, last, i % 10 == 0);
-        if (request.plan.store()[i].MembersWritten == 0)
+        const auto family = families.find(i);
+        if (family == families.end())
             continue;
-        const LotOutcome saved = saveLotInTransaction(request, session, i, result);
+        const LotOutcome saved = saveFamilyInTransaction(request, session, family->second, result);
         if (saved == LotOutcome::Failed)
             return SaveResult::Outcome::Failed;
         if (saved == LotOutcome::Saved)
-            result.savedLots.push_back(i);
+            result.savedLots.insert(result.savedLots.end(), family->second.begin(), family->second.end());
     }
+    std::sort(result.savedLots.begin(), result.savedLots.end());
     if (!saveWorkingHours(request, session, result))
         return SaveResult::Outcome::Failed;
     return result.changedElsewhere.empty() ? SaveResult::Outcome::Complete : SaveResult::Outcome::ChangedElsewhere;

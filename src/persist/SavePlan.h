@@ -2,9 +2,9 @@
 // The save command of the main window: writes every changed lot of the plan and every
 // changed day of the machines' working calendar to the production database.
 //
-// Each lot is written in a transaction of its own: its arrangements (with the numbers they
-// take from the number management table), requirement rows, cycle row and plan totals are
-// all written or none is. A lot that fails is rolled back and reported with the database's
+// Each lot is written in a transaction of its own (a lot and the lots split from it and not
+// saved since share one): its arrangements (with the numbers they take from the number
+// management table), requirement rows, cycle row and plan totals are all written or none is. A lot that fails is rolled back and reported with the database's
 // own error text; the lots saved before it stay saved, it and the lots after it keep their
 // changed flag, and the result says that saving is still needed. A lot whose rows someone
 // else changed since the plan read them is not written; the other lots are, and the result
@@ -58,6 +58,9 @@ struct SaveResult
     std::vector<SavedDay> savedDays;  // calendar days written
     std::vector<qint64> relayoutLots; // bars to lay out again (a lot over the duration limit)
     std::vector<ElsewhereChange> changedElsewhere; // lots not written: others changed their rows
+    // Lots written without a part the save's message names (their machine cycle row or a
+    // copied requirement row, refused for good): saved, but not wholly.
+    std::vector<qint64> partlyFailedLots;
     qint64 statements = 0;            // statements run against the database
 
     // The lots changed elsewhere, and those of them that may be written over (neither

@@ -6,6 +6,7 @@
 #include "common/PlantValues.h"
 
 #include <QThread>
+#include <algorithm>
 
 SaveSession::SaveSession(Database &db, const RunContext &run, Prompter &prompter, const QDateTime &now,
                          const QString &accountName, RetryPolicy retry, ArrangementFingerprints *known)
@@ -84,10 +85,27 @@ void SaveSession::report(const QString &text)
     m_reports.emplace_back(text, 1);
 }
 
+void SaveSession::reportPart(const QString &text, qint64 arrangementNo)
+{
+    ++m_partFailures;
+    auto known = std::find_if(m_partReports.begin(), m_partReports.end(),
+                              [&](const auto &report) { return report.first == text; });
+    if (known == m_partReports.end())
+        known = m_partReports.insert(m_partReports.end(), {text, {}});
+    if (std::find(known->second.begin(), known->second.end(), arrangementNo) == known->second.end())
+        known->second.push_back(arrangementNo);
+}
+
 QString SaveSession::gatheredReport() const
 {
     QStringList lines;
     for (const auto &[text, times] : m_reports)
         lines << (times > 1 ? QStringLiteral("%1（%2件）").arg(text).arg(times) : text);
+    for (const auto &[text, arrangements] : m_partReports) {
+        QStringList numbers;
+        for (const qint64 number : arrangements)
+            numbers << QString::number(number);
+        lines << QStringLiteral("%1\n対象の手配番号: %2").arg(text, numbers.join(QStringLiteral("、")));
+    }
     return lines.join(u'\n');
 }

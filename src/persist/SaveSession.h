@@ -59,6 +59,11 @@ public:
     // What failed during the save, told once at its end: each text once, with how many lots
     // it concerned.
     void report(const QString &text);
+    // A part of a lot's save failed for good while the lot's other writes go through (its
+    // cycle row, a copied requirement row): told once at the end like report(), naming the
+    // arrangements it concerned, and counted, so the save can list the lot.
+    void reportPart(const QString &text, qint64 arrangementNo);
+    qint64 partFailures() const { return m_partFailures; }
     // The gathered texts, one a line; empty when nothing failed.
     QString gatheredReport() const;
 
@@ -78,6 +83,8 @@ private:
     QString m_accountName;
     RetryPolicy m_retry;
     std::vector<std::pair<QString, int>> m_reports; // text, times
+    std::vector<std::pair<QString, std::vector<qint64>>> m_partReports; // text, arrangements
+    qint64 m_partFailures = 0;
     qint64 m_statements = 0;
     ElsewhereCheck m_elsewhere;
 };

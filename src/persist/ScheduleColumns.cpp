@@ -16,13 +16,18 @@ qint64 completingTerminal(const QString &accountName)
     return plant::intFloor(plant::leadingNumber(completingProgram(accountName)));
 }
 
+qint64 writtenQuantity(const PlanRecord &lot, const MemberSlot &slot)
+{
+    return slot.ProcessName == lot.GroupProcessName ? lot.Quantity : slot.Quantity;
+}
+
 void applyScheduleColumns(SaveSession &session, ArrangementRow &row, const PlanRecord &lot, const MemberSlot &slot)
 {
     const QTime dayStart = session.run().DayStartTime;
-    row.set(QStringLiteral("機械コード"), lot.MachineCode.size() == 1 ? QString(8, u' ') : lot.MachineCode);
-    row.set(QStringLiteral("指示先コード"), lot.SupplierCode);
-    row.set(QStringLiteral("計上先コード"), lot.SupplierCode);
-    row.set(QStringLiteral("手配数"), lot.Quantity);
+    row.setText(QStringLiteral("機械コード"), lot.MachineCode.size() == 1 ? QString(8, u' ') : lot.MachineCode);
+    row.setText(QStringLiteral("指示先コード"), lot.SupplierCode);
+    row.setText(QStringLiteral("計上先コード"), lot.SupplierCode);
+    row.set(QStringLiteral("手配数"), writtenQuantity(lot, slot));
     if (!slot.ItemCode.isEmpty())
         row.set(QStringLiteral("品名コード"), slot.ItemCode);
     if (slot.Quantity == 0)

@@ -11,11 +11,11 @@ namespace {
 // The columns both kinds of destination take from the lot.
 void applyScheduleState(ArrangementRow &row, const PlanRecord &lot)
 {
-    row.set(QStringLiteral("手配確定区分"), lot.ConfirmState);
-    row.set(QStringLiteral("スケジューラ固定区分"), lot.SchedulerFixed);
+    row.setText(QStringLiteral("手配確定区分"), lot.ConfirmState);
+    row.setText(QStringLiteral("スケジューラ固定区分"), lot.SchedulerFixed);
     row.set(QStringLiteral("GNT表示区分"), QString::number(lot.GanttDisplayClass));
     row.set(QStringLiteral("サイクル"), lot.Cycle);
-    row.set(QStringLiteral("備考"), lot.Remarks);
+    row.setText(QStringLiteral("備考"), lot.Remarks);
 }
 
 void setAmounts(ArrangementRow &row, double unitPrice, qint64 quantity)
@@ -76,12 +76,14 @@ void applySubcontract(SaveSession &session, ArrangementRow &row, const PlanRecor
 void applySupplierColumns(SaveSession &session, ArrangementRow &row, const PlanRecord &lot, const SlotPricing &slot)
 {
     Rows supplier = session.query(sql::SupplierByCode, {lot.SupplierCode});
-    if (!supplier.next())
-        return;
-    const QString kind = supplier.row().text(QStringLiteral("仕入先分類"));
+    const QString kind = supplier.next() ? supplier.row().text(QStringLiteral("仕入先分類")) : QString();
     supplier.finish();
     if (kind == QStringLiteral("1"))
         applyInHouse(row, lot);
     else if (kind == QStringLiteral("2"))
         applySubcontract(session, row, lot, slot);
+    else
+        // A destination the supplier table does not know still has the planner's confirmation
+        // and fixing written: without them the next load would show the lot as it was.
+        applyScheduleState(row, lot);
 }

@@ -8,6 +8,7 @@
 #include "plan/ProgressText.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
+#include "plan/SplitFamilies.h"
 
 PlanSession::PlanSession(RunContext &run, Database &db, Prompter &prompter, QObject *parent)
     : QObject(parent), m_run(run), m_db(db), m_prompter(prompter), m_time(m_rows, m_calendar),
@@ -108,6 +109,9 @@ void PlanSession::reloadLots(const std::vector<qint64> &indices)
     for (const qint64 index : indices)
         numbers.push_back(m_store[index].ArrangementNo);
     std::vector<std::optional<PlanRecord>> lots = ReloadPlanLots(m_db, m_run, numbers, &m_fingerprints);
+    // The pieces of a lot cut from them and not saved yet came out of what is now dropped:
+    // the cut lot leaves the chart with the planner's changes.
+    const std::vector<qint64> cut = lotsCutFrom(m_store, indices);
     Edit edit = m_path.beginLoadingChange();
     for (size_t k = 0; k < indices.size(); ++k) {
         edit.change(indices[k], [&read = lots[k], index = indices[k]](PlanRecord &lot) {
@@ -120,7 +124,15 @@ void PlanSession::reloadLots(const std::vector<qint64> &indices)
             }
         });
     }
+    for (const qint64 index : cut)
+        edit.change(index, [](PlanRecord &lot) {
+            lot.Active = 0;
+            lot.MembersWritten = 0;
+        });
     edit.commit();
+    std::vector<qint64> readAgain = indices;
+    readAgain.insert(readAgain.end(), cut.begin(), cut.end());
+    m_path.lotsReadAgain(readAgain);
     if (!anythingToSave())
         m_path.markClean();
 }
@@ -128,7 +140,7 @@ void PlanSession::reloadLots(const std::vector<qint64> &indices)
 bool PlanSession::anythingToSave() const
 {
     for (qint64 i = 2; i <= m_store.lastIndex(); ++i)
-        if (m_store[i].MembersWritten != 0)
+        if (m_store[i].MembersWritten != 0 && m_store[i].Active > 0)
             return true;
     for (int row = 2; row <= m_calendar.lastMachineRow(); ++row)
         for (qint64 k = 0; k <= m_calendar.periodDays(); ++k)

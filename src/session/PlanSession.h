@@ -139,8 +139,9 @@ public:
 
     // Drops the planner's changes to the lots `indices` and reads them again from the database
     // (after a save that found them changed elsewhere). A lot that is no longer open (completed
-    // or deleted elsewhere) leaves the chart. No undo step; when no change is left to save, the
-    // plan is the clean one again. Throws DbError naming what failed; the plan then stays as it was.
+    // or deleted elsewhere) leaves the chart, and so does a lot split from one of them and not
+    // saved since. No undo or redo step brings back what they were before; when no change is
+    // left to save, the plan is the clean one again. Throws DbError naming what failed; the plan then stays as it was.
     void reloadLots(const std::vector<qint64> &indices);
 
 signals:

@@ -68,8 +68,13 @@ bool PlanSession::queueBehind(qint64 dragged, qint64 target)
 
 bool PlanSession::undo()
 {
-    if (!m_path.canUndo())
+    if (!m_path.canUndo()) {
+        // A save or a reading of lots again cut the history: the planner learns why nothing
+        // more can be taken back.
+        if (!m_path.undoRefusal().isEmpty())
+            m_prompter.inform(m_path.undoRefusal());
         return false;
+    }
     m_path.undo();
     return true;
 }

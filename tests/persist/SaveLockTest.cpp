@@ -99,7 +99,9 @@ TEST_P(SaveLock, RefusedTableFailsAtOnceWithOneGatheredMessage)
     for (qint64 number : {1001, 1002, 1003})
         EXPECT_EQ(arrangementRow(number).text("作業開始日付"), "20240420");
     ASSERT_EQ(prompter.said().size(), 1u);
-    EXPECT_EQ(prompter.said()[0].text, "ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)（3件）");
+    EXPECT_EQ(prompter.said()[0].text,
+              "ライン別のサイクル情報の保持に失敗しました(他の更新は問題ありません)\n対象の手配番号: 1001、1002、1003");
+    EXPECT_EQ(result.partlyFailedLots.size(), 3u);
     EXPECT_TRUE(progress.closed);
 }
 

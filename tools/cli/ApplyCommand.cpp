@@ -102,6 +102,12 @@ int runApplyCommand(const QStringList &arguments)
             cliErr().flush();
             return cli::Failed;
         }
+        if (!saved.partlyFailedLots.empty()) {
+            printPlan(session);
+            cliErr() << QStringLiteral("保存しましたが、一部の計画は情報の一部を保存できませんでした。") << u'\n';
+            cliErr().flush();
+            return cli::PartlySaved;
+        }
     }
     printPlan(session);
     return cli::Done;

@@ -40,6 +40,7 @@ constexpr int Done = 0;
 constexpr int Failed = 1;    // the database failed or the plan cannot be shown
 constexpr int BadInput = 2;  // a wrong command line or script
 constexpr int ChangedElsewhere = 3; // the save left lots whose rows others changed since the load
+constexpr int PartlySaved = 4; // every lot was written, but a part of some (named in the message) was not
 } // namespace cli
 
 class CliSession

@@ -107,7 +107,8 @@ void ChartEditing::updateHistoryActions()
 {
     // In inquiry mode edits are what-ifs that are never saved; they are taken back the same way.
     const EditPath &path = m_session.editPath();
-    m_undo->setEnabled(path.canUndo());
+    // Where a save or a reading of lots again cut the history, undo stays offered to say why.
+    m_undo->setEnabled(path.canUndo() || !path.undoRefusal().isEmpty());
     m_redo->setEnabled(path.canRedo());
     m_undo->setText(QStringLiteral("元に戻す(&U) ") + path.undoText());
     m_redo->setText(QStringLiteral("やり直し(&R) ") + path.redoText());

@@ -28,8 +28,11 @@ KALVUNER_SCRIPT_ACTION({
     QStringLiteral("undo"),
     [](const QStringList &words) { noWords(words, QStringLiteral("undo")); },
     [](ScriptRun &run, const QStringList &) {
-        if (!run.session.undo())
-            throw ScriptFailure{QStringLiteral("元に戻す操作がありません。")};
+        const EditPath &path = run.session.editPath();
+        if (!path.canUndo())
+            throw ScriptFailure{path.undoRefusal().isEmpty() ? QStringLiteral("元に戻す操作がありません。")
+                                                             : path.undoRefusal()};
+        run.session.undo();
     },
 });
 
