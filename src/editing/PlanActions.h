@@ -47,7 +47,8 @@ public:
     virtual PlanGridEdit::Outcome editListCell(qint64 lot, int column, const QString &text) = 0;
     virtual bool queueBehind(qint64 dragged, qint64 target) = 0;
 
-    // The last action taken back, or the last one taken back done again; false when there is none.
+    // The last action taken back, or the last one taken back done again; false when there is none
+    // (and, where a save or a reading of lots again cut the history, the planner is told why).
     virtual bool undo() = 0;
     virtual bool redo() = 0;
 };
