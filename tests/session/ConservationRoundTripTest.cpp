@@ -3,6 +3,7 @@
 // placed differently; what the save writes keeps the form the plant's other programs read.
 
 #include "SessionPlant.h"
+#include "common/PlantValues.h"
 #include "editing/PlanMerge.h"
 
 #include <gtest/gtest.h>
@@ -43,10 +44,10 @@ TEST_P(ConservationRoundTrip, AMergeTheTargetWouldNotCountIsRefusedAndTheDropMov
     start();
     const qint64 source = p.lotOf(1022);
     p.prompter.expectAnswer(true); // were the merge asked for, the planner would agree
-    EXPECT_EQ(p.session().merge().dropOn(source, p.lotOf(1021)), PlanMerge::Outcome::MoveInstead);
+    EXPECT_EQ(p.session().merge(source, p.lotOf(1021), p.rowCode("M3"), plant::naiveDateTime(QDate(2024, 4, 20), QTime(9, 0))),
+              MergeOutcome::Moved);
     EXPECT_TRUE(p.prompter.texts().contains(merging::MemberNotCounted.arg(1022).arg(QStringLiteral("CASE-0002"))));
     EXPECT_EQ(p.store()[source].Active, 1);
-    ASSERT_TRUE(p.move(source, "M3", "2024/04/20 09:00"));
     ASSERT_EQ(p.save().outcome, SaveResult::Outcome::Complete);
     p.load();
     expectSamePiecesAndDemand();

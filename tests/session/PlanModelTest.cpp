@@ -19,9 +19,9 @@
 #include "dialogs/LinePlan.h"
 #include "editing/LotRules.h"
 #include "editing/PlanKakutei.h"
-#include "editing/ReturnToSchedule.h"
 
 #include <QElapsedTimer>
+#include <array>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <random>
@@ -323,7 +323,7 @@ std::string PlanModel::run(const std::vector<Step> &steps, quint32 seed)
                     p.mergeOrMove(lot, other);
                 break;
             case Kind::Pack:
-                session.packing().pack(2 + int(step.a % 3));
+                session.pack(2 + int(step.a % 3));
                 break;
             case Kind::SplitLot: {
                 const PlanRecord &record = session.store()[lot];
@@ -346,18 +346,18 @@ std::string PlanModel::run(const std::vector<Step> &steps, quint32 seed)
                 if (const auto hours = linePlanDayOn(session.rows(), session.calendar(), row,
                                                      QDate(2024, 4, 8).addDays(step.c % 14))) {
                     LinePlanTexts texts;
-                    texts.PlanSum = QString::number(8 + step.b % 17);
-                    changeLinePlan(session.editPath(), *hours, texts, session.breaks(), m_prompter);
+                    texts.hours = QString::number(8 + step.b % 17);
+                    session.changeMachineDay(*hours, texts);
                 }
                 break;
             }
             case Kind::Confirm: {
                 KakuteiScope scope;
-                FunPlanKakutei(session.editPath(), step.a % 2 ? QStringLiteral("2") : QStringLiteral("1"), scope);
+                session.confirmLots(step.a % 2 ? QStringLiteral("2") : QStringLiteral("1"), scope);
                 break;
             }
             case Kind::Unassign:
-                ReturnToLoadedDates(session.editPath(), lot);
+                session.returnToLoadedDates(lot);
                 break;
             case Kind::Undo:
                 session.undo();
@@ -388,27 +388,25 @@ std::string PlanModel::run(const std::vector<Step> &steps, quint32 seed)
                     ledger.changedElsewhere[number] = {markerTime(n), false};
                     ledger.written.erase(number); // memory no longer shows what the row holds
                 }
-                SaveResult result = p.save();
-                if (std::string broken = afterSave(result); !broken.empty())
+                // The window for lots changed elsewhere: 上書き, 破棄して再読込 or キャンセル.
+                using Policy = PlanSession::ElsewherePolicy;
+                const Policy policy = std::array{Policy::Overwrite, Policy::ReadAgain, Policy::KeepUnsaved}[step.c % 3];
+                bool asked = false;
+                std::string broken;
+                const SaveResult result = p.save([&](const SaveResult &left) {
+                    asked = true;
+                    broken = afterSave(left);
+                    for (const ElsewhereChange &change : left.changedElsewhere)
+                        if (policy == Policy::Overwrite)
+                            ledger.changedElsewhere[change.arrangementNo].overwritten = true;
+                        else if (policy == Policy::ReadAgain)
+                            ledger.changedElsewhere.erase(change.arrangementNo);
+                    return policy;
+                });
+                if (broken.empty() && (!asked || policy == Policy::Overwrite))
+                    broken = afterSave(result);
+                if (!broken.empty())
                     return broken;
-                if (result.changedElsewhere.empty())
-                    break;
-                switch (step.c % 3) {
-                case 0: // 上書き
-                    for (const ElsewhereChange &change : result.changedElsewhere)
-                        ledger.changedElsewhere[change.arrangementNo].overwritten = true;
-                    result = p.save(result.changedElsewhereLots(true));
-                    if (std::string broken = afterSave(result); !broken.empty())
-                        return broken;
-                    break;
-                case 1: // 破棄して再読込
-                    session.reloadLots(result.changedElsewhereLots());
-                    for (const ElsewhereChange &change : result.changedElsewhere)
-                        ledger.changedElsewhere.erase(change.arrangementNo);
-                    break;
-                default: // キャンセル
-                    break;
-                }
                 break;
             }
             case Kind::Reload:

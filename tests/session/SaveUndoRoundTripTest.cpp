@@ -128,7 +128,7 @@ TEST_P(SaveUndoRoundTrip, AMergedAwayLotIsNeverWrittenByItself)
     EXPECT_EQ(p.store()[away].MembersWritten, 0);
     KakuteiScope everything;
     everything.allMachines = true;
-    FunPlanKakutei(p.session().editPath(), QStringLiteral("2"), everything);
+    p.session().confirmLots(QStringLiteral("2"), everything);
     EXPECT_EQ(p.store()[away].MembersWritten, 0);
 
     const SaveResult saved = p.save();

@@ -1,9 +1,6 @@
 #include "SessionPlant.h"
 
 #include "common/PlantValues.h"
-#include "dialogs/ProcessAdd.h"
-#include "dialogs/ProvisionalNumbers.h"
-#include "dialogs/ScriptedSplits.h"
 #include "editing/LotRules.h"
 
 #include <QSqlQuery>
@@ -177,54 +174,45 @@ qint64 SessionPlant::lotOf(qint64 number) const
     return 0;
 }
 
-SaveResult SessionPlant::save(const std::vector<qint64> &overwrite)
+SaveResult SessionPlant::save(const PlanSession::ElsewhereChoice &choose)
 {
-    return m_session->save(progress, QStringLiteral("plant042"), SaveMoment, RetryPolicy{1, 0}, overwrite);
+    return m_session->save(progress, choose, RetryPolicy{1, 0}, SaveMoment);
+}
+
+QString SessionPlant::rowCode(const QString &machine)
+{
+    const ChartRows &rows = session().rows();
+    for (int r = 2; r <= rows.count(); ++r)
+        if (rows.row(r).code.trimmed() == machine.trimmed())
+            return rows.row(r).code;
+    return rows.row(1).code;
 }
 
 bool SessionPlant::move(qint64 lot, const QString &machine, const QString &when)
 {
-    PlanSession &s = session();
-    const PlanRecord &record = s.store()[lot];
-    QString origin = s.rows().row(1).code;
-    const double top = s.rows().RowLookup(record.MachineCode, record.SupplierCode);
-    for (int row = 1; row <= s.rows().count(); ++row)
-        if (s.rows().row(row).top == top)
-            origin = s.rows().row(row).code;
-    QString row = s.rows().row(1).code;
-    for (int r = 2; r <= s.rows().count(); ++r)
-        if (s.rows().row(r).code.trimmed() == machine.trimmed())
-            row = s.rows().row(r).code;
-    const QDateTime moment = at(when);
-    return s.lotDrop().drop(lot, row, moment, origin, moment > lots::startInstant(record));
+    return session().drop(lot, rowCode(machine), at(when));
 }
 
 bool SessionPlant::mergeOrMove(qint64 source, qint64 target)
 {
-    PlanSession &s = session();
-    if (s.merge().dropOn(source, target) == PlanMerge::Outcome::Merged)
-        return true;
-    const PlanRecord &to = s.store()[target];
-    move(source, to.MachineCode, plant::naiveDateTime(to.StartDate, to.StartTime).toString("yyyy/MM/dd HH:mm"));
-    return false;
+    const PlanRecord &to = store()[target];
+    return session().merge(source, target, rowCode(to.MachineCode), plant::naiveDateTime(to.StartDate, to.StartTime))
+           == MergeOutcome::Merged;
 }
 
 qint64 SessionPlant::splitLot(qint64 lot, qint64 planNo, qint64 pieces)
 {
-    PlanSession &s = session();
-    const SplitContext context{s.editPath(), s.workingTime(), s.context().GridUnitMinutes,
-                               ProvisionalNumbers::processWide()};
-    return splitLotByPlans(context, lot, {{planNo, QString::number(pieces)}}, s.prompter()).newLot;
+    return session().splitLotByPlans(lot, {{planNo, QString::number(pieces)}}).newLot;
 }
 
 qint64 SessionPlant::splitProcesses(qint64 lot, const std::vector<qint64> &members)
 {
-    return splitProcessesByMembers(session().editPath(), lot, members, session().prompter()).newLot;
+    return session().splitProcessesByMembers(lot, members).newLot;
 }
 
 bool SessionPlant::addProcesses(qint64 lot, int count)
 {
-    return addNextProcesses(session().editPath(), lot, count, session().database(), session().prompter());
+    return session().addProcesses(lot, count);
 }
 
 QVariant SessionPlant::value(const QString &sql, const QVariantList &values)

@@ -53,7 +53,10 @@ public:
     // The record of arrangement `number` (0 when no shown lot holds it as its own number).
     qint64 lotOf(qint64 number) const;
 
-    SaveResult save(const std::vector<qint64> &overwrite = {});
+    // Saves as the 保存 button does; `choose` answers the window for lots changed elsewhere.
+    SaveResult save(const PlanSession::ElsewhereChoice &choose = {});
+    // The chart row of `machine` (the strip's when no row has it).
+    QString rowCode(const QString &machine);
 
     // The planner's actions, as the mouse and the detail window do them.
     bool move(qint64 lot, const QString &machine, const QString &when); // "yyyy/MM/dd HH:mm"
