@@ -7,6 +7,8 @@
 #include "plan/ChartRows.h"
 #include "plan/Prompter.h"
 
+#include <cmath>
+
 namespace lineplan {
 const QString Caption = QStringLiteral("機械別稼働時間変更");
 const QString BadEnteredTime = QStringLiteral("認識できる時間を入力してください");
@@ -71,7 +73,8 @@ std::optional<int> plannedHours(const QString &text)
     constexpr double MaxDayHours = 24;
     bool number = false;
     const double hours = text.trimmed().toDouble(&number);
-    if (!number || hours < 0 || hours > MaxDayHours)
+    // "nan" and "inf" read as numbers too: neither is a day's hours.
+    if (!number || !std::isfinite(hours) || hours < 0 || hours > MaxDayHours)
         return std::nullopt;
     return int(plant::roundHalfEven(hours));
 }

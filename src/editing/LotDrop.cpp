@@ -1,5 +1,7 @@
 #include "editing/LotDrop.h"
 
+#include "calendar/WorkCalendar.h"
+#include "common/PlantValues.h"
 #include "db/Database.h"
 #include "editing/LotRules.h"
 #include "editing/StretchBar.h"
@@ -10,12 +12,26 @@
 namespace dropping {
 const QString EndFixedNotUnassigned = QStringLiteral("終了時間を固定されているので、予定に戻す事はできません");
 const QString EndFixedNotLater = QStringLiteral("終了時間を固定されているので、計画を後ろにずらす事はできません");
+
+std::optional<QString> outsideTheChart(const WorkCalendar &calendar, const QDateTime &moment)
+{
+    const QDate first = calendar.dateOf(0);
+    const QDate last = calendar.dateOf(calendar.periodDays());
+    if (moment.isValid() && moment.date() >= first && moment.date() <= last)
+        return std::nullopt;
+    return QStringLiteral("%1 はチャートの期間（%2～%3）の外です。計画を移動できません。")
+        .arg(moment.toString(QStringLiteral("yyyy/MM/dd hh:mm")), plant::dateText(first), plant::dateText(last));
+}
 } // namespace dropping
 
 bool LotDrop::drop(qint64 lot, const QString &row, const QDateTime &moment, const QString &originRow,
                    bool later) const
 {
     const PlanRecord &record = m_path.store()[lot];
+    if (const auto refused = dropping::outsideTheChart(m_path.calendar(), moment)) {
+        m_prompter.inform(*refused);
+        return false;
+    }
     if (row.trimmed().isEmpty() && record.isEndFixed()) {
         m_prompter.inform(dropping::EndFixedNotUnassigned);
         return false;

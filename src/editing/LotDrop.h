@@ -8,12 +8,19 @@
 #include "editing/PlanInsertion.h"
 
 #include <QDateTime>
+#include <optional>
 
 class Database;
+class WorkCalendar;
 
 namespace dropping {
 extern const QString EndFixedNotUnassigned; // an end-fixed lot dropped below the last row
 extern const QString EndFixedNotLater;      // an end-fixed lot dropped to a later time
+// The message refusing a drop at a moment outside the days the chart holds (two days before
+// the period to the day after it); nothing when the chart holds the moment. A lot placed
+// outside them would be saved with dates the plan never shows (or that its columns cannot
+// hold) and could no longer be loaded.
+std::optional<QString> outsideTheChart(const WorkCalendar &calendar, const QDateTime &moment);
 } // namespace dropping
 
 class LotDrop
@@ -30,7 +37,8 @@ public:
     // for the strip) at `moment`, picked up from the row `originRow`. `later` says that the drop
     // moves the lot to a later time, which an end-fixed lot refuses: it then stays at its times
     // and is inserted on its origin row again. An end-fixed lot dropped below the last row is
-    // refused with a message and nothing changes. A database failure rolls the action back and
+    // refused with a message and nothing changes, as is a moment outside the chart's days. A
+    // database failure rolls the action back and
     // is reported. Returns whether the action was committed.
     bool drop(qint64 lot, const QString &row, const QDateTime &moment, const QString &originRow, bool later) const;
 

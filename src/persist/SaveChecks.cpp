@@ -23,6 +23,12 @@ bool valuesOutOfRange(qint64 setupMinutes, qint64 workMinutes, qint64 quantity)
     return setupMinutes < 0 || workMinutes < 0 || quantity < 0 || quantity > plant::ColumnWholeLimit;
 }
 
+bool datesOutOfRange(const PlanRecord &lot)
+{
+    const auto outside = [](const QDate &date) { return date.isValid() && (date.year() < 1000 || date.year() > 9999); };
+    return outside(lot.StartDate) || outside(lot.EndDate) || outside(lot.InitialDueDate);
+}
+
 qint64 moldOverlapCount(const PlanStore &store)
 {
     return qint64(moldOverlaps(store).size());

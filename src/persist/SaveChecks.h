@@ -6,6 +6,7 @@
 #include <vector>
 
 class PlanStore;
+struct PlanRecord;
 
 // Setup plus work over 9,999,999 minutes, or either of them at 10,000 hours or more as
 // stored (Int(minutes * 100 / 60) / 100).
@@ -14,6 +15,10 @@ bool durationExceedsLimit(qint64 setupMinutes, qint64 workMinutes);
 // A negative setup time, work time or quantity, or a quantity the columns cannot hold: such
 // a lot is never written.
 bool valuesOutOfRange(qint64 setupMinutes, qint64 workMinutes, qint64 quantity);
+
+// A date of the lot that its eight-digit column cannot hold (a year before 1000 or after
+// 9999): written, it would make the class unloadable.
+bool datesOutOfRange(const PlanRecord &lot);
 
 // For every changed lot with a mold number, the other lots on a machine with the same mold
 // whose time overlaps its own (end after the other's start and the other's end after its

@@ -42,6 +42,12 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
                                     CheckTitle);
             return false;
         }
+        if (datesOutOfRange(lot)) {
+            request.prompter.inform(QStringLiteral("手配番号 %1 の日付が範囲外です。\r保存処理を中止します。")
+                                        .arg(lot.ArrangementNo),
+                                    CheckTitle);
+            return false;
+        }
         if (!durationExceedsLimit(lot.SetupMinutes, lot.WorkMinutes))
             continue;
         request.prompter.inform(QStringLiteral("時間が10000時間を越えています。\r保存処理を中止します。"), CheckTitle);

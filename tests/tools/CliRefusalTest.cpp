@@ -1,6 +1,7 @@
 // kalvuner-cli on plants it must not change or cannot show: a read-only plant file is shown
 // and left as it was (journal mode included), a save to it is refused with a message, and a
-// class or plant the database does not have is a clear failure, not an empty plan.
+// class or plant the database does not have is a clear failure, not an empty plan; a script
+// that is a pipe or a device is refused instead of read without end.
 
 #include "DemoMasters.h"
 #include "DemoPlant.h"
@@ -11,6 +12,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -110,5 +115,20 @@ TEST_F(CliRefusal, UnknownClassOrPlantIsAFailureThatSaysSo)
         EXPECT_TRUE(run.out.isEmpty());
     }
 }
+
+#ifdef Q_OS_UNIX
+TEST_F(CliRefusal, AScriptThatIsNoRegularFileIsRefusedBeforeAnythingIsRead)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("script.fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString &script : {pipe, QStringLiteral("/dev/zero")}) {
+        SCOPED_TRACE(script.toStdString());
+        const ToolRun run = runTool(QStringList{QStringLiteral("apply"), QStringLiteral("--script"), script} + options());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("は通常のファイルではありません"))) << run.err.toStdString();
+    }
+}
+#endif
 
 } // namespace

@@ -1,4 +1,5 @@
-// Planner actions from a script: the reader refuses what it cannot read with the line's number,
+// Planner actions from a script: only a regular file of script size is read; the reader refuses
+// what it cannot read with the line's number,
 // the run stops at a lot or row the plan does not have, and a script on the demo plant moves
 // lots as the mouse would (push-back, strip, end-fixed refusal), confirms a machine's lots and,
 // with --save, leaves the plan where the script put it; merges two runs (undone and redone,
@@ -9,6 +10,7 @@
 #include "DemoPlant.h"
 #include "PlanScript.h"
 #include "app/PlantStartup.h"
+#include "ScriptFile.h"
 #include "persist/SaveProgress.h"
 #include "TestPlant.h"
 #include "common/PlantValues.h"
@@ -17,6 +19,7 @@
 #include "editing/PlanMerge.h"
 #include "session/PlanSession.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -48,6 +51,8 @@ TEST(PlanScriptReader, LinesItCannotReadAreNamedByNumber)
         {"hours M01 2024/05/10", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
         {"hours M01 2024/05/10 8 08:00", 1, "書式は「hours 機械コード yyyy/mm/dd 合計時間 [hh:mm hh:mm]…(4組まで)」です。"},
         {"hours M01 2024/05/10 25 08:00 17:00", 1, "合計時間「25」は 0 から 24 までの数値ではありません。"},
+        {"hours M01 2024/05/10 nan", 1, "合計時間「nan」は 0 から 24 までの数値ではありません。"},
+        {"hours M01 2024/05/10 inf", 1, "合計時間「inf」は 0 から 24 までの数値ではありません。"},
         {"hours M01 2024/05/10 8 08:00 5pm", 1, "時刻「5pm」は hh:mm の時刻ではありません。"},
         {"split-lot 5001", 1, "書式は「split-lot 手配番号 生産計画番号=分割数 …」です。"},
         {"split-lot 5001 700", 1, "「700」は 生産計画番号=分割数 の形ではありません。"},
@@ -77,6 +82,38 @@ TEST(PlanScriptReader, BlanksTabsAndCommentsSeparateTheWords)
                            QStringLiteral("08:00")}));
     EXPECT_EQ(script.lines[1].number, 4);
     EXPECT_TRUE(script.lines[1].words.isEmpty());
+}
+
+TEST(PlanScriptFile, OnlyARegularFileOfScriptSizeIsRead)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString &name, const QByteArray &bytes, qint64 size) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.resize(size); // the rest reads as zeros, without taking the disk
+        return file.fileName();
+    };
+    const QString fits = write(QStringLiteral("fits.txt"), "undo\n# 計画\n", 12);
+    const auto read = readScriptFile(fits);
+    ASSERT_TRUE(std::holds_alternative<QString>(read));
+    EXPECT_EQ(std::get<QString>(read), QStringLiteral("undo\n# 計画\n"));
+
+    const struct
+    {
+        QString path;
+        QString says;
+    } refused[] = {
+        {write(QStringLiteral("large.txt"), "# ", MaxScriptBytes + 1), QStringLiteral("が大きすぎます（16,777,216 バイトまで）。")},
+        {dir.filePath(QStringLiteral("ない.txt")), QStringLiteral("が見つかりません。")},
+        {dir.path(), QStringLiteral("は通常のファイルではありません。")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("は通常のファイルではありません。")},
+    };
+    for (const auto &c : refused) {
+        const auto result = readScriptFile(c.path);
+        ASSERT_TRUE(std::holds_alternative<ScriptFileRefusal>(result)) << c.path.toStdString();
+        EXPECT_EQ(std::get<ScriptFileRefusal>(result).text, QStringLiteral("スクリプト「%1」%2").arg(c.path, c.says));
+    }
 }
 
 // The lots of the re-planning script: a free lot dropped onto a busy press at the start of one
@@ -181,6 +218,30 @@ TEST_P(DemoScript, ALotOrRowThePlanDoesNotHaveStopsTheRunAtItsLine)
     EXPECT_EQ(failure->text, QStringLiteral("手配番号 999999999 の計画は読み込まれていません。"));
 }
 
+TEST_P(DemoScript, AMoveOutsideTheChartsDaysIsRefusedAndChangesNothing)
+{
+    const qint64 lot = firstLot([](const PlanRecord &r) { return onMachine(r) && free(r); });
+    ASSERT_GE(lot, 2);
+    const PlanRecord before = store()[lot];
+    const QString machine = before.MachineCode.trimmed();
+    // The chart holds 2026/12/06 (two days before the period) to 2027/01/09 (the day after it).
+    for (const QString &moment : {QStringLiteral("9999/12/31 23:59"), QStringLiteral("2099/01/04 08:00"),
+                                  QStringLiteral("2026/01/01 08:00"), QStringLiteral("2026/12/05 23:59"),
+                                  QStringLiteral("2027/01/10 00:00")}) {
+        SCOPED_TRACE(moment.toStdString());
+        const auto failure = apply(QStringLiteral("move %1 %2 %3").arg(arrangement(before), machine, moment));
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(failure->text, QStringLiteral("%1 はチャートの期間（2026/12/06～2027/01/09）の外です。計画を移動できません。")
+                                     .arg(moment.left(16)));
+        EXPECT_EQ(store()[lot], before);
+        EXPECT_FALSE(session->hasUnsavedChanges());
+    }
+    // The drop itself refuses it too, as the chart would.
+    EXPECT_FALSE(session->lotDrop().drop(lot, before.MachineCode, QDateTime(QDate(9999, 12, 31), QTime(23, 59)),
+                                         before.MachineCode, true));
+    EXPECT_EQ(store()[lot], before);
+    EXPECT_FALSE(apply(QStringLiteral("move %1 %2 2026/12/20 08:00").arg(arrangement(before), machine)).has_value());
+}
 
 Replanning DemoScript::replanning() const
 {

@@ -2,25 +2,12 @@
 
 #include "CliSession.h"
 #include "PlanScript.h"
+#include "ScriptFile.h"
 
 #include "persist/SaveProgress.h"
 #include "session/PlanSession.h"
 
-#include <QFile>
-
 namespace {
-
-// The script's text from a file or, for "-", from the standard input; nothing when it cannot
-// be read.
-std::optional<QString> scriptText(const QString &path)
-{
-    QFile file;
-    const bool opened = path == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened)
-        return std::nullopt;
-    return QString::fromUtf8(file.readAll());
-}
 
 int scriptError(const QString &source, const ScriptReadError &error)
 {
@@ -66,10 +53,10 @@ int runApplyCommand(const QStringList &arguments)
     if (!parser.isSet(scriptOption))
         return cli.usage(QStringLiteral("スクリプトがありません。--script を指定してください。"));
     const QString source = parser.value(scriptOption);
-    const std::optional<QString> text = scriptText(source);
-    if (!text)
-        return cli.usage(QStringLiteral("スクリプト「%1」を読めません。").arg(source));
-    const ReadScript script = readPlanScript(*text);
+    const auto text = readScriptFile(source);
+    if (const auto *refused = std::get_if<ScriptFileRefusal>(&text))
+        return cli.usage(refused->text);
+    const ReadScript script = readPlanScript(std::get<QString>(text));
     if (script.error)
         return scriptError(source, *script.error);
 
