@@ -3,7 +3,9 @@
 #include "db/Rows.h"
 #include "plan/RefusedLots.h"
 #include "plan/TextPool.h"
+#include "plan/UnreadableLots.h"
 #include "common/PlantValues.h"
+#include "common/StoredValues.h"
 
 namespace {
 
@@ -13,25 +15,6 @@ const QString kFree = QStringLiteral("0");
 const QString kUnplacedMachine = QStringLiteral("        ");
 const QString kGroupKindCounted = QStringLiteral("1");
 const QString kMixedProcesses = QStringLiteral("混合");
-
-// A stored date column that holds no date: "00000000", "0", empty or null.
-bool holdsNoDate(const QString &text)
-{
-    for (const QChar ch : text)
-        if (ch != u'0' && ch != u' ')
-            return false;
-    return true;
-}
-
-// A time column that is no hhmmss time of day is taken as seconds since midnight, carried
-// over whole days.
-QTime fromSeconds(qint64 seconds)
-{
-    qint64 withinDay = seconds % 86400;
-    if (withinDay < 0)
-        withinDay += 86400;
-    return QTime(0, 0).addSecs(int(withinDay));
-}
 
 // Seconds per piece from the routing's productivity and its unit: 1 seconds, 2 minutes and
 // 3 hours per piece; 4 pieces per second, 5 per minute and 6 per hour. A per-time
@@ -106,15 +89,21 @@ qint64 PlanRowReader::integer(int column) const { return plant::roundHalfEven(ch
 double PlanRowReader::checked(double value, int column) const
 {
     if (!plant::fitsColumn(value))
-        junk(column, text(column), QStringLiteral("は範囲外の数値です"));
+        unreadable(column);
     return value;
 }
 
-void PlanRowReader::junk(int column, const QString &value, const QString &problem) const
+void PlanRowReader::unreadable(int column) const
 {
-    const QString name = m_rows.columnName(column);
-    throw DbError(QStringLiteral("計画データの読込に失敗しました。手配番号 %1 の%2「%3」%4。")
-                      .arg(text(m_col.arrangementNo), name, value, problem));
+    throw UnreadableValue{m_rows.columnName(column), text(column), m_row.isNullAt(column)};
+}
+
+qint64 PlanRowReader::quantity() const
+{
+    const std::optional<double> read = stored::quantity(m_rows.valueAt(m_col.quantity));
+    if (!read)
+        unreadable(m_col.quantity);
+    return plant::roundHalfEven(checked(*read, m_col.quantity));
 }
 
 qint64 PlanRowReader::arrangementNo() const { return integer(m_col.arrangementNo); }
@@ -137,24 +126,26 @@ QString PlanRowReader::lotName() const
 
 QDate PlanRowReader::storedDate(int column) const
 {
-    const QString value = text(column);
-    return holdsNoDate(value) ? QDate() : requiredDate(column);
+    const std::optional<QDate> date = stored::date(text(column));
+    if (!date)
+        unreadable(column);
+    return *date;
 }
 
 QDate PlanRowReader::requiredDate(int column) const
 {
-    const QString value = text(column);
-    const QDate date = plant::dateFromDb(value);
-    if (date.isValid())
-        return date;
-    junk(column, value, QStringLiteral("を日付として読めません"));
+    const QDate date = storedDate(column);
+    if (!date.isValid())
+        unreadable(column);
+    return date;
 }
 
 QTime PlanRowReader::timeOfDay(int column) const
 {
-    const qint64 value = plant::intFloor(checked(number(column), column));
-    const QTime hhmmss = plant::timeFromDb(value);
-    return hhmmss.isValid() ? hhmmss : fromSeconds(value);
+    const std::optional<QTime> time = stored::time(m_rows.valueAt(column));
+    if (!time)
+        unreadable(column);
+    return *time;
 }
 
 bool PlanRowReader::belongsToRun() const
@@ -175,7 +166,7 @@ void PlanRowReader::fill(PlanRecord &record)
     groupTotals(record);
     record.MembersWritten = 0;
     record.SaveMark = 0;
-    const QDate initialDue = plant::dateFromDb(text(m_col.initialDueDate));
+    const QDate initialDue = storedDate(m_col.initialDueDate);
     record.InitialDueDate = initialDue.isValid() ? initialDue : stored.endDate;
     record.PlanNoText = m_row.isNullAt(m_col.planItemCode) ? QString() : QString::number(integer(m_col.planNo));
     setupMinutes(record);
@@ -190,6 +181,8 @@ void PlanRowReader::fill(PlanRecord &record)
 void PlanRowReader::placement(PlanRecord &record) const
 {
     const QString confirm = text(m_col.confirm);
+    if (!stored::isConfirmFlag(confirm))
+        unreadable(m_col.confirm);
     const bool placed = confirm == kConfirmed
         && (number(m_col.startTime) != 0 || number(m_col.endTime) != 0 || text(m_col.completion) != kFree);
     if (placed) {
@@ -206,7 +199,7 @@ void PlanRowReader::placement(PlanRecord &record) const
 PlanRowReader::Times PlanRowReader::times() const
 {
     Times t;
-    const QDate workStart = plant::dateFromDb(text(m_col.workStartDate));
+    const QDate workStart = storedDate(m_col.workStartDate);
     t.startDate = workStart.isValid() ? workStart : requiredDate(m_col.columnStartDate);
     t.startTime = timeOfDay(m_col.startTime);
     const QDate workEnd = storedDate(m_col.workEndDate);
@@ -248,7 +241,7 @@ void PlanRowReader::firstMember(PlanRecord &record) const
     slot.Sequence = int(integer(m_col.sequence));
     slot.HasPlanNo = !m_row.isNullAt(m_col.planNo);
     slot.PlanNo = integer(m_col.planNo);
-    slot.Quantity = integer(m_col.quantity);
+    slot.Quantity = quantity();
     slot.Received = integer(m_col.received);
 }
 
@@ -293,11 +286,10 @@ void PlanRowReader::groupTotals(PlanRecord &record) const
     if (record.GroupKind.isEmpty())
         record.GroupKind = kGroupKindCounted;
     if (record.GroupKind == kGroupKindCounted && processName == record.GroupProcessName) {
-        record.Quantity += integer(m_col.quantity);
+        record.Quantity += quantity();
         record.ReceivedQty += integer(m_col.received);
     }
-    if (!holdsNoDate(text(m_col.lastActualDate))) {
-        const QDate lastActual = requiredDate(m_col.lastActualDate);
+    if (const QDate lastActual = storedDate(m_col.lastActualDate); lastActual.isValid()) {
         if (!record.LastActualDate.isValid() || lastActual > record.LastActualDate)
             record.LastActualDate = lastActual;
     }

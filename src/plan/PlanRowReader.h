@@ -33,9 +33,9 @@ public:
     // Whether the current row is of the run's plant and process class.
     bool belongsToRun() const;
     // Fills a fresh record from the current row: everything but its bar index, mold short
-    // name and requirement rows. Throws DbError naming the lot and column when a date that
-    // the lot needs cannot be read, or a number (or the minutes worked out from it) does not
-    // fit its column.
+    // name and requirement rows. Throws UnreadableValue naming the column when a date, time,
+    // quantity or confirmation flag cannot be read as one, or a number (or the minutes worked
+    // out from it) does not fit its column.
     void fill(PlanRecord &record);
 
     qint64 arrangementNo() const;
@@ -81,7 +81,8 @@ private:
     qint64 integer(int column) const;
     // A value worked out from a column, checked to fit before it becomes a whole number.
     double checked(double value, int column) const;
-    [[noreturn]] void junk(int column, const QString &value, const QString &problem) const;
+    [[noreturn]] void unreadable(int column) const;
+    qint64 quantity() const;
     QDate storedDate(int column) const;
     QDate requiredDate(int column) const;
     QTime timeOfDay(int column) const;

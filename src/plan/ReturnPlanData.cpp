@@ -11,6 +11,7 @@
 #include "plan/RunContext.h"
 #include "db/Statements.h"
 #include "plan/TextPool.h"
+#include "plan/UnreadableLots.h"
 #include "common/PlantValues.h"
 
 #include <QSet>
@@ -89,7 +90,8 @@ QSet<qint64> sharedArrangementNumbers(Database &db)
 // The lots of the class, each under its own arrangement number. A row whose number is no
 // number, or a number that another row of DB0253 carries too, gives no lot: every write of
 // the save finds its row by that number alone and would land on the wrong row or on both. The
-// same row met again (the plan statement's joins may repeat it) is the lot already taken.
+// same row met again (the plan statement's joins may repeat it) is the lot already taken. A row
+// with a value that cannot be read gives no lot either (UnreadableLots).
 class ClassLots
 {
 public:
@@ -113,13 +115,19 @@ public:
         }
         if (m_taken.contains(*number))
             return false;
-        const qint64 index = m_store.append(values.lot(reader, m_fingerprints));
-        m_store[index].BarIndex = index;
         m_taken.insert(*number);
+        try {
+            const qint64 index = m_store.append(values.lot(reader, m_fingerprints));
+            m_store[index].BarIndex = index;
+        } catch (const UnreadableValue &value) {
+            unreadable.leaveOut(QString::number(*number), value);
+            return false;
+        }
         return true;
     }
 
     RefusedLots refused;
+    UnreadableLots unreadable;
 
 private:
     PlanStore &m_store;
@@ -149,6 +157,7 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
     report(progress, kLoaded, count);
     if (prompter) {
         lots.refused.tell(*prompter);
+        lots.unreadable.tell(*prompter);
         warnOfNullKeyLots(db, context, *prompter);
     }
     return count;
@@ -180,9 +189,14 @@ std::vector<std::optional<PlanRecord>> ReloadPlanLots(Database &db, const RunCon
         Rows query = select(db, sql::PlanLot, {context.ProcessClassCode, context.PlantCode, number});
         PlanRowReader reader(query, values.settings, values.pool);
         std::optional<PlanRecord> lot;
-        while (!lot && query.next())
-            if (reader.belongsToRun())
-                lot = values.lot(reader, fingerprints);
+        try {
+            while (!lot && query.next())
+                if (reader.belongsToRun())
+                    lot = values.lot(reader, fingerprints);
+        } catch (const UnreadableValue &value) {
+            throw DbError(QStringLiteral("計画データの読込に失敗しました。")
+                          + unreadableValueText(QString::number(number), value));
+        }
         failedIfBroken(query);
         lots.push_back(std::move(lot));
     }

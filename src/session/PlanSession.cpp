@@ -5,6 +5,7 @@
 #include "editing/AutoPlacement.h"
 #include "gantt/ClassRows.h"
 #include "persist/EditPathSave.h"
+#include "plan/GatheringPrompter.h"
 #include "plan/ProgressText.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
@@ -36,12 +37,19 @@ PlanSession::LoadResult PlanSession::load(ProgressText *progress)
     m_store.reset();
     m_fingerprints.clear();
     m_path.takeLoadedPlan();
+    // What the reading finds to tell, the planner reads in one message.
+    GatheringPrompter gathered(m_prompter);
     try {
-        if (buildClassRows(m_rows, m_calendar, m_breaks, m_run, m_db, m_prompter) == RowsBuild::EndProgram)
+        const RowsBuild built = buildClassRows(m_rows, m_calendar, m_breaks, m_run, m_db, gathered);
+        if (built == RowsBuild::EndProgram) {
+            gathered.tell();
             return LoadResult::NoBreakMaster;
+        }
         m_machines.load(m_db, m_run.PlantCode);
-        ReturnPlanData(m_db, m_run, m_store, progress, &m_fingerprints, &m_prompter);
+        ReturnPlanData(m_db, m_run, m_store, progress, &m_fingerprints, &gathered);
+        gathered.tell();
     } catch (...) {
+        gathered.tell();
         m_rows.clear();
         m_store.reset();
         m_fingerprints.clear();

@@ -1,7 +1,8 @@
 // What the load of a class cannot show is told, never silently dropped or merged: lots the
 // plan statement misses for a null key or flag column are counted in one warning, and lots
 // whose arrangement number does not name one row stay off the chart, where no save can write
-// them.
+// them; a lot with a value that cannot be read stays off it too, named with its column and
+// value.
 
 #include "persist/SaveProgress.h"
 #include "ScriptedPrompter.h"
@@ -12,6 +13,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -96,6 +98,22 @@ protected:
         auto session = std::make_unique<PlanSession>(run, plant.db(), prompter);
         EXPECT_EQ(session->load(nullptr), PlanSession::LoadResult::Loaded);
         return session;
+    }
+
+    // The two lots shown start at 10:00 and are saved.
+    static void saveTheShownLotsAtTen(PlanSession &session)
+    {
+        {
+            Edit edit = session.editPath().beginAction("開始時刻");
+            for (const qint64 index : {2, 3})
+                edit.change(index, [](PlanRecord &r) { r.StartTime = QTime(10, 0); });
+            edit.commit();
+        }
+        QuietProgress progress;
+        session.setAccountName("plant042");
+        const SaveResult saved = session.save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
+        EXPECT_EQ(saved.outcome, SaveResult::Outcome::Complete);
+        EXPECT_EQ(saved.savedLots.size(), 2u);
     }
 
     static std::vector<qint64> numbers(const PlanSession &session)
@@ -189,17 +207,7 @@ TEST_P(LoadRefusals, LotsWithoutTheirOwnNumberStayOffTheChartAndAreNeverSaved)
     }
 
     // A change saved to the lots that are shown writes none of the refused rows.
-    {
-        Edit edit = session->editPath().beginAction("開始時刻");
-        for (const qint64 index : {2, 3})
-            edit.change(index, [](PlanRecord &r) { r.StartTime = QTime(10, 0); });
-        edit.commit();
-    }
-    QuietProgress progress;
-    session->setAccountName("plant042");
-    const SaveResult saved = session->save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
-    EXPECT_EQ(saved.outcome, SaveResult::Outcome::Complete);
-    EXPECT_EQ(saved.savedLots.size(), 2u);
+    saveTheShownLotsAtTen(*session);
     QSqlQuery written = plant.db().run("SELECT COUNT(*) FROM DB0253 WHERE 作業開始時間=100000");
     ASSERT_TRUE(written.next());
     EXPECT_EQ(written.value(0).toInt(), 2);
@@ -235,6 +243,85 @@ TEST_P(LoadRefusals, NumbersAreJudgedByTheRowsOfTheTableNotOfTheStatement)
     EXPECT_TRUE(told.contains("手配番号「50」（品名コード A・順序 1）：手配番号が重複しています")) << told.toStdString();
     EXPECT_EQ(told.count("手配番号が重複しています"), 1);
     EXPECT_FALSE(told.contains("手配番号「1」"));
+}
+
+// A value read as something else would put the lot at the wrong place and be saved back so
+// (a null quantity saved as 0 deleted the lot): such a lot stays off the chart and out of the
+// save, and the load names it with its column and value, all of them in one message.
+TEST_P(LoadRefusals, ALotWithAValueThatCannotBeReadStaysOffTheChartNamedInOneMessage)
+{
+    const QVariant null;
+    const bool sqlite = plant.backend() == TestPlant::Backend::Sqlite;
+    // Per column: the lots and their values as the message names them.
+    struct Junk
+    {
+        int number;
+        const char *column;
+        QVariant value;
+        const char *named;
+    };
+    std::vector<Junk> junk{
+        {2, "手配数", null, "2（空）"},
+        {3, "作業開始時間", 250000, "3「250000」"},
+        {4, "作業終了時間", -1, "4「-1」"},
+        {5, "作業開始日付", "2024040x", "5「2024040x」"},
+        {6, "手配確定区分", null, "6（空）"},
+        {7, "手配確定区分", "x", "7「x」"},
+        {8, "開始日", "20240431", "8「20240431」"},
+    };
+    if (sqlite) { // only SQLite lets a typed column hold text, fractions or more than eight characters
+        junk.push_back({10, "手配数", "120個", "10「120個」"});
+        junk.push_back({11, "作業開始時間", "abc", "11「abc」"});
+        junk.push_back({12, "作業終了日付", "20240405junk", "12「20240405junk」"});
+        junk.push_back({9, "作業開始時間", 123456.5, "9「123456.5」"});
+    }
+    lot(1);
+    for (const Junk &j : junk)
+        lot(j.number, {{j.column, j.value}});
+    lot(30, {{"納期", "20240425"}});
+    const QStringList before = refusedRows();
+
+    auto session = load();
+    EXPECT_EQ(numbers(*session), (std::vector<qint64>{1, 30}));
+    ASSERT_EQ(prompter.said().size(), 1u) << prompter.texts().join('\n').toStdString();
+    EXPECT_EQ(prompter.said()[0].icon, PromptIcon::Warning);
+    const QString told = prompter.said()[0].text;
+    EXPECT_TRUE(told.startsWith("次の手配は読めない値があるため読み込みませんでした。計画表に表示せず、保存もしません。"));
+    std::map<QString, int> perColumn;
+    for (const Junk &j : junk) {
+        ++perColumn[j.column];
+        EXPECT_TRUE(told.contains(QString::fromUtf8(j.named))) << j.named << "\n" << told.toStdString();
+    }
+    for (const auto &[column, count] : perColumn)
+        EXPECT_TRUE(told.contains(QStringLiteral("・%1 %2件: 手配番号 ").arg(column).arg(count))) << told.toStdString();
+
+    // A save of the lots that are shown writes none of the others.
+    saveTheShownLotsAtTen(*session);
+    EXPECT_EQ(refusedRows(), before);
+}
+
+// A junk column of a table every row shares (a machine's working hours, every day of the
+// period) is told once for the whole load, not in a box per row.
+TEST_P(LoadRefusals, EverythingALoadHasToTellComesInOneMessage)
+{
+    plant.insert("DB0394", {{"機械コード", "M01"}, {"生産工場コード", 1}, {"工程分類コード", "10"}});
+    for (int day = 1; day <= 14; ++day)
+        plant.insert("DB0491", {{"機械コード", "M01"}, {"年月日", QStringLiteral("202404%1").arg(day, 2, 10, QChar(u'0'))},
+                                {"勤務時間", 8}, {"開始時刻１", 250000}, {"終了時刻１", 170000}});
+    lot(1);
+    lot(2, {{"作業終了時間", -1}});
+
+    auto session = load();
+    EXPECT_EQ(numbers(*session), std::vector<qint64>{1});
+    ASSERT_EQ(prompter.said().size(), 1u) << prompter.texts().join('\n').toStdString();
+    const QString told = prompter.said()[0].text;
+    EXPECT_TRUE(told.startsWith("計画データの読込で 15 件のお知らせがあります。")) << told.toStdString();
+    // The lot left out comes first, the machine's days after it.
+    EXPECT_TRUE(told.contains("計画データの読込で 15 件のお知らせがあります。\n\n次の手配は読めない値があるため"))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains("M01の稼働時間に時刻として読めない値があります。日付:20240401")) << told.toStdString();
+    EXPECT_TRUE(told.endsWith("ほか 5 件")) << told.toStdString();
+    EXPECT_EQ(prompter.said()[0].icon, PromptIcon::Warning);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LoadRefusals, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
