@@ -17,7 +17,30 @@ QString ElsewhereChange::describe() const
         parts << QStringLiteral("機械・日時");
     if (changes & StateChanged)
         parts << QStringLiteral("確定・固定・更新");
+    if (changes & NotesChanged)
+        parts << QStringLiteral("備考・サイクル");
+    if (changes & PriceChanged)
+        parts << QStringLiteral("手配区分・単価");
     return parts.join(QStringLiteral("・"));
+}
+
+namespace {
+
+QString shown(const QVariant &value)
+{
+    return value.isNull() ? QStringLiteral("空") : QStringLiteral("「%1」").arg(value.toString());
+}
+
+} // namespace
+
+QString overwrittenReport(const std::vector<OverwrittenValue> &values)
+{
+    QStringList lines;
+    for (const OverwrittenValue &value : values)
+        lines << QStringLiteral("手配番号 %1 %2: %3→%4")
+                     .arg(value.arrangementNo)
+                     .arg(value.column, shown(value.theirs), shown(value.ours));
+    return lines.join(u'\n');
 }
 
 ArrangementFingerprint fingerprintOfRow(const ArrangementRow &row)
@@ -26,7 +49,14 @@ ArrangementFingerprint fingerprintOfRow(const ArrangementRow &row)
     return fingerprintOf([&](int k) { return row.valueOfLowerCase(columns[k]); });
 }
 
-void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored) const
+void ElsewhereCheck::beginTransaction()
+{
+    m_pending.clear();
+    m_overwriting.clear();
+    m_pendingOverwritten.clear();
+}
+
+void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored)
 {
     if (!m_known)
         return;
@@ -36,8 +66,15 @@ void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored) const
     const ArrangementFingerprint now = fingerprintOfRow(stored);
     const bool gone = stored.text(QStringLiteral("完納区分")) == QStringLiteral("2")
                       || stored.text(QStringLiteral("削除フラグ")) == QStringLiteral("1");
-    if (now == *loaded || (m_overwrite && !gone))
+    if (now == *loaded)
         return;
+    if (m_overwrite && !gone) {
+        OverwrittenRow row{number, now.changesFrom(*loaded), {}};
+        for (const QString &column : fingerprintColumnsLowerCase())
+            row.theirs.push_back(stored.valueOfLowerCase(column));
+        m_overwriting.push_back(std::move(row));
+        return;
+    }
     throw LotChangedElsewhere{{0, number, stored.text(QStringLiteral("品名コード")).trimmed(), now.changesFrom(*loaded),
                                gone}};
 }
@@ -50,8 +87,20 @@ void ElsewhereCheck::missing(qint64 number) const
 
 void ElsewhereCheck::written(qint64 number, const ArrangementRow &row)
 {
-    if (m_known)
-        m_pending.emplace_back(number, fingerprintOfRow(row));
+    if (!m_known)
+        return;
+    m_pending.emplace_back(number, fingerprintOfRow(row));
+    // Within the groups others changed, each value that differs from what the lot wrote.
+    const QStringList &columns = fingerprintColumns();
+    for (const OverwrittenRow &before : m_overwriting) {
+        if (before.number != number)
+            continue;
+        for (int k = 0; k < columns.size(); ++k) {
+            const QVariant ours = row.valueOfLowerCase(fingerprintColumnsLowerCase()[k]);
+            if ((before.changes & fingerprintColumnGroup(k)) && !sameFingerprintValue(k, before.theirs[size_t(k)], ours))
+                m_pendingOverwritten.push_back({number, columns[k], before.theirs[size_t(k)], ours});
+        }
+    }
 }
 
 void ElsewhereCheck::lotCommitted()
@@ -59,4 +108,7 @@ void ElsewhereCheck::lotCommitted()
     for (const auto &[number, fingerprint] : m_pending)
         m_known->keep(number, fingerprint);
     m_pending.clear();
+    m_overwritten.insert(m_overwritten.end(), m_pendingOverwritten.begin(), m_pendingOverwritten.end());
+    m_pendingOverwritten.clear();
+    m_overwriting.clear();
 }

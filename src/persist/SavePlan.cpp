@@ -1,5 +1,6 @@
 #include "persist/SavePlan.h"
 
+#include "db/Rows.h"
 #include "persist/ArrangementNumbers.h"
 #include "persist/LotSaver.h"
 #include "persist/SaveChecks.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -68,6 +70,27 @@ bool passesChecks(SaveRequest &request, SaveResult &result)
 
 enum class LotOutcome { Saved, ChangedElsewhere, Failed };
 
+// Commits the lots' transaction; the database's error when the commit failed. A commit that
+// fails on a connection still open was undone; when the connection itself is gone (the server
+// stopped, the network broke) during the commit, whether the server wrote the lots cannot be
+// known, and the planner is told so rather than "not saved": the text of that failure. A
+// failure known to have undone the lots is thrown.
+std::optional<QString> commitLot(Database &db)
+{
+    try {
+        db.commit();
+        return std::nullopt;
+    } catch (const DbError &failed) {
+        try {
+            db.rollback();
+            select(db, QStringLiteral("SELECT 1"));
+        } catch (const DbError &) {
+            return failed.text;
+        }
+        throw;
+    }
+}
+
 // Writes one family of lots (a lot and the lots split from it) in a transaction of its own;
 // rolled back unless every lot of it was saved, so no lot is cut from a lot that stays unsaved.
 LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, const std::vector<qint64> &family,
@@ -89,7 +112,13 @@ LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, c
             if (session.partFailures() > failuresBefore)
                 partlyFailed.push_back(family[k]);
         }
-        request.db.commit();
+        if (const std::optional<QString> unknown = commitLot(request.db)) {
+            session.report(QStringLiteral("手配番号 %1 の計画は保存されたか確認できません。読み込み直して確認してください。"
+                                          "これ以降の計画は保存されていません。\n%2")
+                               .arg(lots.front().ArrangementNo)
+                               .arg(*unknown));
+            return LotOutcome::Failed;
+        }
     } catch (const LotChangedElsewhere &changed) {
         request.db.rollback();
         result.changedElsewhere.push_back(changed.change);
@@ -103,7 +132,7 @@ LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, c
         request.db.rollback();
         session.report(QStringLiteral("手配番号 %1 の計画を保存できませんでした。"
                                       "この計画とこれ以降の計画は保存されていません。\n%2")
-                           .arg(lots[k].ArrangementNo)
+                           .arg(lots[k < lots.size() ? k : 0].ArrangementNo)
                            .arg(error.text));
         return LotOutcome::Failed;
     }
@@ -180,6 +209,7 @@ SaveResult savePlan(SaveRequest &request)
             return result;
         result.outcome = writeAll(request, session, result);
         result.statements = session.statements();
+        result.overwritten = session.elsewhere().overwritten();
     }
     // One message for the whole save, after its progress window has closed.
     const QString failures = session.gatheredReport();

@@ -61,6 +61,7 @@ struct SaveResult
     // Lots written without a part the save's message names (their machine cycle row or a
     // copied requirement row, refused for good): saved, but not wholly.
     std::vector<qint64> partlyFailedLots;
+    std::vector<OverwrittenValue> overwritten;     // others' values the lots written over replaced
     qint64 statements = 0;            // statements run against the database
 
     // The lots changed elsewhere, and those of them that may be written over (neither

@@ -16,7 +16,7 @@ struct FingerprintColumn
 };
 
 using F = ArrangementFingerprint;
-const std::array<FingerprintColumn, 24> kColumns{{
+const std::array<FingerprintColumn, 39> kColumns{{
     {u"手配数", &F::quantity, Kind::Number},
     {u"受入実績数", &F::actuals, Kind::Number},
     {u"完納区分", &F::completion, Kind::Text},
@@ -41,23 +41,64 @@ const std::array<FingerprintColumn, 24> kColumns{{
     {u"更新日", &F::state, Kind::Text},
     {u"更新時刻", &F::state, Kind::Number},
     {u"受入即検収区分", &F::state, Kind::Text},
+    {u"更新プログラム", &F::state, Kind::Text},
+    {u"更新端末番号", &F::state, Kind::Number},
+    {u"生産工場コード", &F::schedule, Kind::Number},
+    {u"備考", &F::notes, Kind::Text},
+    {u"サイクル", &F::notes, Kind::Number},
+    {u"GNT表示区分", &F::notes, Kind::Text},
+    {u"上位手配番号", &F::notes, Kind::Number},
+    {u"手配区分", &F::price, Kind::Text},
+    {u"社内社外区分", &F::price, Kind::Text},
+    {u"仕入区分", &F::price, Kind::Text},
+    {u"単価", &F::price, Kind::Number},
+    {u"単価区分", &F::price, Kind::Text},
+    {u"金額", &F::price, Kind::Number},
+    {u"消費税額", &F::price, Kind::Number},
+    {u"合計金額", &F::price, Kind::Number},
 }};
+
+unsigned groupFlag(quint32 ArrangementFingerprint::*group)
+{
+    if (group == &F::quantity)
+        return QuantityChanged;
+    if (group == &F::actuals)
+        return ActualsChanged;
+    if (group == &F::completion)
+        return CompletionChanged;
+    if (group == &F::schedule)
+        return ScheduleChanged;
+    if (group == &F::state)
+        return StateChanged;
+    return group == &F::notes ? NotesChanged : PriceChanged;
+}
+
+// A number as the fingerprint reads it: by value, a text by its leading number.
+double numberOf(const QVariant &value)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return ok ? number : plant::leadingNumber(value.toString());
+}
+
+// A text as the fingerprint reads it: without trailing blanks.
+QStringView trimmedEnd(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return QStringView(text).left(end);
+}
 
 // Numbers hash by value and texts without trailing blanks, whatever type the backend gave.
 size_t hashOf(const QVariant &value, Kind kind, size_t seed)
 {
     if (value.isNull())
         return qHash(QStringView(), seed);
-    if (kind == Kind::Number) {
-        bool ok = false;
-        const double number = value.toDouble(&ok);
-        return qHash(ok ? number : plant::leadingNumber(value.toString()), seed);
-    }
+    if (kind == Kind::Number)
+        return qHash(numberOf(value), seed);
     const QString text = value.toString();
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return qHash(QStringView(text).left(end), seed);
+    return qHash(trimmedEnd(text), seed);
 }
 
 } // namespace
@@ -75,7 +116,26 @@ unsigned ArrangementFingerprint::changesFrom(const ArrangementFingerprint &other
         changes |= ScheduleChanged;
     if (state != other.state)
         changes |= StateChanged;
+    if (notes != other.notes)
+        changes |= NotesChanged;
+    if (price != other.price)
+        changes |= PriceChanged;
     return changes;
+}
+
+unsigned fingerprintColumnGroup(int k)
+{
+    return groupFlag(kColumns[size_t(k)].group);
+}
+
+bool sameFingerprintValue(int k, const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    if (kColumns[size_t(k)].kind == Kind::Number)
+        return numberOf(a) == numberOf(b);
+    const QString first = a.toString(), second = b.toString();
+    return trimmedEnd(first) == trimmedEnd(second);
 }
 
 const QStringList &fingerprintColumns()

@@ -17,6 +17,8 @@ enum ArrangementChange : unsigned {
     CompletionChanged = 1u << 2, // 完納区分, 削除フラグ
     ScheduleChanged = 1u << 3,   // machine, destination, dates, times, durations
     StateChanged = 1u << 4,      // confirmation, fixing, the audit columns
+    NotesChanged = 1u << 5,      // 備考, サイクル, display class, parent arrangement
+    PriceChanged = 1u << 6,      // arrangement and purchase kinds, unit price and amounts
 };
 
 struct ArrangementFingerprint
@@ -26,14 +28,21 @@ struct ArrangementFingerprint
     quint32 completion = 0;
     quint32 schedule = 0;
     quint32 state = 0;
+    quint32 notes = 0;
+    quint32 price = 0;
 
     bool operator==(const ArrangementFingerprint &) const = default;
     // The ArrangementChange flags of the groups that differ from `other`.
     unsigned changesFrom(const ArrangementFingerprint &other) const;
 };
 
-// The columns of the fingerprint, in the order `fingerprintOf` asks for them.
+// The columns of the fingerprint, in the order `fingerprintOf` asks for them: every column the
+// save writes to an arrangement it read.
 const QStringList &fingerprintColumns();
+// The ArrangementChange flag of column k of fingerprintColumns().
+unsigned fingerprintColumnGroup(int k);
+// Whether two values of column k read the same (numbers by value, texts without trailing blanks).
+bool sameFingerprintValue(int k, const QVariant &a, const QVariant &b);
 // The same names in lower case (as PostgreSQL folds them).
 const QStringList &fingerprintColumnsLowerCase();
 // The fingerprint of a row whose value of column k of fingerprintColumns() is valueAt(k).

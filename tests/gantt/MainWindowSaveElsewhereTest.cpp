@@ -1,7 +1,8 @@
 // The main window's save over a lot that the order desk changed after the load: the save
 // button writes the other lot and the window of lots changed elsewhere comes up. Its
 // 破棄して再読込 takes the order desk's version into the chart, leaving nothing to save;
-// 上書き保存 writes the planner's version after a second question; キャンセル keeps it unsaved.
+// 上書き保存 writes the planner's version after a second question and lists what it wrote over;
+// キャンセル keeps it unsaved.
 
 #include "DemoMainWindowTest.h"
 #include "persist/SaveChecks.h"
@@ -79,6 +80,15 @@ TEST_P(MainWindowSaveElsewhere, TheWindowsChoiceDoesWhatItSays)
     EXPECT_EQ(session.store()[saved].MembersWritten, 0);
     EXPECT_EQ(hozon->isEnabled(), choice.stillToSave);
     EXPECT_FALSE(prompter.pendingAnswers());
+    // Written over, the order desk's quantity is named with the planner's that replaced it.
+    const bool overwrote = QString::fromLatin1(choice.button) == QStringLiteral("ComOverwrite");
+    const QStringList told = prompter.texts().filter(QStringLiteral("上書きしました"));
+    ASSERT_EQ(told.size(), overwrote ? 1 : 0) << prompter.texts().join('\n').toStdString();
+    if (overwrote) {
+        EXPECT_TRUE(told[0].contains(
+            QStringLiteral("手配番号 %1 手配数: 「4321」→「%2」").arg(session.store()[changed].ArrangementNo).arg(planners)))
+            << told[0].toStdString();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, MainWindowSaveElsewhere,

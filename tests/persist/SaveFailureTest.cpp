@@ -58,4 +58,37 @@ TEST_P(SaveFailure, RefusedLotIsRolledBackAndTheRestStaysUnsaved)
     EXPECT_EQ(arrangementRow(1003).text("作業開始日付"), "20240420");
 }
 
+// The server goes away while it commits the second lot: whether it wrote the lot cannot be
+// known, and the planner is told to read the plan again rather than that it was not saved.
+TEST_P(SaveFailure, ACommitWhoseConnectionIsLostIsToldAsUnknown)
+{
+    if (plant.backend() != TestPlant::Backend::Postgres)
+        GTEST_SKIP() << "a SQLite file has no connection to lose";
+    arrangement(1001);
+    arrangement(1002);
+    arrangement(1003);
+    QSqlQuery query(plant.db().connection());
+    ASSERT_TRUE(query.exec(QStringLiteral("CREATE FUNCTION lose_connection() RETURNS trigger AS $$ BEGIN "
+                                          "IF NEW.手配番号 = 1002 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; "
+                                          "RETURN NULL; END $$ LANGUAGE plpgsql")));
+    // Run at COMMIT, after every statement of the lot went through.
+    ASSERT_TRUE(query.exec(QStringLiteral("CREATE CONSTRAINT TRIGGER lose_connection AFTER UPDATE ON DB0253 "
+                                          "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION lose_connection()")));
+    const qint64 first = lot(1001), lost = lot(1002), later = lot(1003);
+    for (qint64 i : {first, lost, later})
+        at(i).StartDate = QDate(2024, 4, 20);
+
+    const SaveResult result = save();
+
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Failed);
+    EXPECT_EQ(result.savedLots, std::vector<qint64>{first});
+    EXPECT_EQ(at(lost).MembersWritten, 1);
+    EXPECT_EQ(at(later).MembersWritten, 1);
+    ASSERT_EQ(prompter.said().size(), 1u);
+    EXPECT_TRUE(prompter.said()[0].text.startsWith(
+        "手配番号 1002 の計画は保存されたか確認できません。読み込み直して確認してください。"))
+        << prompter.said()[0].text.toStdString();
+    EXPECT_FALSE(prompter.said()[0].text.contains("保存できませんでした"));
+}
+
 } // namespace

@@ -1,8 +1,9 @@
 // Saving beside other writers: the demo plant's molding class loaded by a plan session, lots
 // moved by the planner, and a second connection (the shop floor, the order desk, another
-// planner) changing arrangement rows after the load. A lot whose rows changed elsewhere is not
-// written and stays unsaved; the other lots are saved; overwriting is possible unless the lot
-// was completed or deleted elsewhere.
+// planner) changing arrangement rows after the load. A lot whose rows changed elsewhere (any
+// column the save writes) is not written and stays unsaved; the other lots are saved;
+// overwriting is possible unless the lot was completed or deleted elsewhere, and lists what it
+// replaced.
 
 #include "CliSession.h"
 #include "DemoMasters.h"
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -166,6 +168,41 @@ TEST_P(SaveElsewhere, ALotChangedElsewhereIsListedAndKeptUnsavedWhileTheOthersAr
     EXPECT_EQ(stored(numbers[8], QStringLiteral("削除フラグ")), QStringLiteral("1"));
 }
 
+// Every column the save writes is compared, the order desk's note and the cycle as much as the
+// dates; written over when the planner says so, the save lists each value it replaced.
+TEST_P(SaveElsewhere, NotesCyclesAndPricesAreComparedAndAnOverwriteListsWhatItReplaced)
+{
+    const std::vector<qint64> numbers = lots(3);
+    ASSERT_EQ(numbers.size(), 3u);
+    moveByADay(*first, numbers);
+    changeElsewhere(numbers[0], QStringLiteral("備考='至急: 型替え後に'"));
+    changeElsewhere(numbers[1], QStringLiteral("サイクル=サイクル+3"));
+    changeElsewhere(numbers[2], QStringLiteral("単価=123"));
+    const QString cycleThere = stored(numbers[1], QStringLiteral("サイクル"));
+
+    SaveResult result = save(*first);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::ChangedElsewhere);
+    EXPECT_EQ(listed(result), (std::vector<qint64>{numbers[0], numbers[1], numbers[2]}));
+    for (const ElsewhereChange &change : result.changedElsewhere)
+        EXPECT_EQ(change.changes, change.arrangementNo == numbers[2] ? PriceChanged : NotesChanged);
+    EXPECT_EQ(stored(numbers[0], QStringLiteral("備考")), QStringLiteral("至急: 型替え後に"));
+    EXPECT_TRUE(result.overwritten.empty());
+
+    result = save(*first, result.changedElsewhereLots(true));
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Complete);
+    const PlanRecord &noted = first->store()[indexOf(*first, numbers[0])];
+    EXPECT_EQ(stored(numbers[0], QStringLiteral("備考")), noted.Remarks);
+    std::map<std::pair<qint64, QString>, std::pair<QString, QString>> replaced;
+    for (const OverwrittenValue &value : result.overwritten)
+        replaced[{value.arrangementNo, value.column}] = {value.theirs.toString(), value.ours.toString()};
+    EXPECT_EQ(replaced.size(), 3u) << overwrittenReport(result.overwritten).toStdString();
+    EXPECT_EQ((replaced[{numbers[0], QStringLiteral("備考")}]), std::make_pair(QStringLiteral("至急: 型替え後に"), noted.Remarks));
+    EXPECT_EQ(replaced[{numbers[1], QStringLiteral("サイクル")}].first.toDouble(), cycleThere.toDouble());
+    EXPECT_EQ(replaced[{numbers[2], QStringLiteral("単価")}].first.toDouble(), 123);
+    EXPECT_TRUE(overwrittenReport(result.overwritten)
+                    .contains(QStringLiteral("手配番号 %1 備考: 「至急: 型替え後に」→").arg(numbers[0])));
+}
+
 TEST_P(SaveElsewhere, WhatTheSaveWroteIsWhatTheNextSaveComparesWith)
 {
     const std::vector<qint64> numbers = lots(3);
@@ -247,7 +284,7 @@ TEST_P(SaveElsewhere, TheCommandLineNamesLotsChangedElsewhereAndOverwritesOnlyWh
                    .toUtf8());
     file.close();
     other->run(QStringLiteral("CREATE TRIGGER booking AFTER UPDATE ON DB0253 WHEN NEW.手配番号=%1 BEGIN "
-                              "UPDATE DB0253 SET 受入実績数=受入実績数+1 WHERE 手配番号=%2; END")
+                              "UPDATE DB0253 SET 受入実績数=受入実績数+1, 備考=備考 || '!' WHERE 手配番号=%2; END")
                    .arg(numbers[0])
                    .arg(numbers[1]));
     const auto apply = [&](const QStringList &extra) {
@@ -265,13 +302,18 @@ TEST_P(SaveElsewhere, TheCommandLineNamesLotsChangedElsewhereAndOverwritesOnlyWh
     auto [status, errors] = apply({});
     EXPECT_EQ(status, 3) << errors.toStdString();
     EXPECT_TRUE(errors.contains(QStringLiteral("手配番号 %1 (品名 ").arg(numbers[1]))) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(QStringLiteral("(実績)。保存していません。"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("(実績・備考・サイクル)。保存していません。"))) << errors.toStdString();
     EXPECT_FALSE(errors.contains(QStringLiteral("手配番号 %1 ").arg(numbers[0]))) << errors.toStdString();
     EXPECT_EQ(stored(numbers[1], QStringLiteral("機械コード")), machineBefore);
     EXPECT_EQ(stored(numbers[1], QStringLiteral("受入実績数")).toDouble(), actualsBefore + 1);
 
+    const QString noteBefore = stored(numbers[1], QStringLiteral("備考"));
     std::tie(status, errors) = apply({QStringLiteral("--overwrite")});
     EXPECT_EQ(status, 0) << errors.toStdString();
+    // The actuals are not the plan's to write; the note the booking changed is written over, and said.
+    EXPECT_TRUE(errors.contains(QStringLiteral("手配番号 %1 備考: 「%2!」→「%2」").arg(numbers[1]).arg(noteBefore)))
+        << errors.toStdString();
+    EXPECT_FALSE(errors.contains(QStringLiteral("受入実績数:"))) << errors.toStdString();
     EXPECT_EQ(stored(numbers[1], QStringLiteral("機械コード")).trimmed(), QString());
 }
 

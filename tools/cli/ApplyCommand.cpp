@@ -4,6 +4,7 @@
 #include "PlanScript.h"
 #include "ScriptFile.h"
 
+#include "persist/ChangedElsewhere.h"
 #include "persist/SaveProgress.h"
 #include "session/PlanSession.h"
 
@@ -26,6 +27,16 @@ void reportChangedElsewhere(const SaveResult &saved)
                         .arg(change.itemCode, change.describe(),
                              change.gone ? QStringLiteral("上書きできません。") : QStringLiteral("保存していません。"))
                  << u'\n';
+    cliErr().flush();
+}
+
+// What --overwrite wrote over: each lot, column, their value and ours, one line each.
+void reportOverwritten(const SaveResult &saved)
+{
+    if (saved.overwritten.empty())
+        return;
+    cliErr() << QStringLiteral("他で変更された次の値を上書きしました (他での値→この計画の値):") << u'\n'
+             << overwrittenReport(saved.overwritten) << u'\n';
     cliErr().flush();
 }
 
@@ -78,6 +89,7 @@ int runApplyCommand(const QStringList &arguments)
                                                         ? PlanSession::ElsewherePolicy::Overwrite
                                                         : PlanSession::ElsewherePolicy::KeepUnsaved;
         const SaveResult saved = session.save(progress, [policy](const SaveResult &) { return policy; });
+        reportOverwritten(saved);
         if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
             printPlan(session);
             reportChangedElsewhere(saved);

@@ -13,6 +13,7 @@
 #include "editing/ui/PlanDataGrid.h"
 #include "editing/ui/RowLabelPacking.h"
 #include "export/ui/PlanListCsvActions.h"
+#include "persist/ChangedElsewhere.h"
 #include "persist/ui/ElsewhereWindow.h"
 #include "persist/ui/HozonForm.h"
 #include "session/PlanSession.h"
@@ -119,7 +120,7 @@ void ChartEditing::save()
     if (!m_session.hasUnsavedChanges())
         return;
     HozonForm progress(&m_form);
-    m_session.save(progress, [this](const SaveResult &left) {
+    const SaveResult saved = m_session.save(progress, [this](const SaveResult &left) {
         ElsewhereWindow window(left.changedElsewhere, &m_form);
         switch (window.choose()) {
         case ElsewhereWindow::Choice::Overwrite:
@@ -135,4 +136,8 @@ void ChartEditing::save()
         }
         return PlanSession::ElsewherePolicy::KeepUnsaved;
     });
+    if (!saved.overwritten.empty())
+        m_session.prompter().inform(QStringLiteral("他で変更された次の値を上書きしました (他での値→この計画の値)。\n")
+                                        + overwrittenReport(saved.overwritten),
+                                    QStringLiteral("保存の確認"));
 }
