@@ -28,7 +28,10 @@ bool LotDrop::drop(qint64 lot, const QString &row, const QDateTime &moment, cons
                    bool later) const
 {
     const PlanRecord &record = m_path.store()[lot];
-    if (const auto refused = dropping::outsideTheChart(m_path.calendar(), moment)) {
+    // A bar let go on the strip takes no time from where it was let go (the strip has a scale
+    // of its own); on a row the moment is its start.
+    const auto refused = row.trimmed().isEmpty() ? std::nullopt : dropping::outsideTheChart(m_path.calendar(), moment);
+    if (refused) {
         m_prompter.inform(*refused);
         return false;
     }
