@@ -94,7 +94,8 @@ TEST(PlanScriptFile, OnlyARegularFileOfScriptSizeIsRead)
         file.resize(size); // the rest reads as zeros, without taking the disk
         return file.fileName();
     };
-    const QString fits = write(QStringLiteral("fits.txt"), "undo\n# 計画\n", 12);
+    const QByteArray script = QStringLiteral("undo\n# 計画\n").toUtf8();
+    const QString fits = write(QStringLiteral("fits.txt"), script, script.size());
     const auto read = readScriptFile(fits);
     ASSERT_TRUE(std::holds_alternative<QString>(read));
     EXPECT_EQ(std::get<QString>(read), QStringLiteral("undo\n# 計画\n"));
@@ -224,21 +225,20 @@ TEST_P(DemoScript, AMoveOutsideTheChartsDaysIsRefusedAndChangesNothing)
     ASSERT_GE(lot, 2);
     const PlanRecord before = store()[lot];
     const QString machine = before.MachineCode.trimmed();
-    // The chart holds 2026/12/06 (two days before the period) to 2027/01/09 (the day after it).
+    // The chart holds 2026/12/06 (two days before the period) to 2027/03/09 (the plant shows three months).
     for (const QString &moment : {QStringLiteral("9999/12/31 23:59"), QStringLiteral("2099/01/04 08:00"),
                                   QStringLiteral("2026/01/01 08:00"), QStringLiteral("2026/12/05 23:59"),
-                                  QStringLiteral("2027/01/10 00:00")}) {
+                                  QStringLiteral("2027/03/10 00:00")}) {
         SCOPED_TRACE(moment.toStdString());
         const auto failure = apply(QStringLiteral("move %1 %2 %3").arg(arrangement(before), machine, moment));
         ASSERT_TRUE(failure.has_value());
-        EXPECT_EQ(failure->text, QStringLiteral("%1 はチャートの期間（2026/12/06～2027/01/09）の外です。計画を移動できません。")
-                                     .arg(moment.left(16)));
+        EXPECT_EQ(failure->text, QStringLiteral("%1 はチャートの期間（2026/12/06～2027/03/09）の外です。計画を移動できません。")
+                                     .arg(moment.left(16))) << failure->text.toStdString();
         EXPECT_EQ(store()[lot], before);
         EXPECT_FALSE(session->hasUnsavedChanges());
     }
     // The drop itself refuses it too, as the chart would.
-    EXPECT_FALSE(session->lotDrop().drop(lot, before.MachineCode, QDateTime(QDate(9999, 12, 31), QTime(23, 59)),
-                                         before.MachineCode, true));
+    EXPECT_FALSE(session->drop(lot, session->rowCodeOfLot(lot), QDateTime(QDate(9999, 12, 31), QTime(23, 59))));
     EXPECT_EQ(store()[lot], before);
     EXPECT_FALSE(apply(QStringLiteral("move %1 %2 2026/12/20 08:00").arg(arrangement(before), machine)).has_value());
 }
