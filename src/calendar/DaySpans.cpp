@@ -19,30 +19,37 @@ bool isUnused(const QTime &start, const QTime &end)
     return start == end;
 }
 
-// The stretches of the working day that the shift times make working time.
+// The stretch of the working day one shift pair makes working time. A pair that starts
+// before DayStartTime on the date and ends after it starts at the day's start (the earlier part
+// belongs to the previous working day); one that runs past the next day's start ends there.
+Stretch pairStretch(const QTime &start, const QTime &end, const QTime &dayStart)
+{
+    const int from = workday::startOffset(start, dayStart);
+    const int to = workday::endOffset(end, dayStart);
+    if (to > from)
+        return {from, to};
+    if (start < dayStart)
+        return {0, to};
+    return {from, workday::SecondsPerDay};
+}
+
+// The stretches of the working day that the shift pairs make working time, in time order;
+// overlapping pairs count once. Pairs that adjoin (a shift to midnight and one from midnight)
+// stay two stretches, one after the other, which the arithmetic walks as one.
 std::vector<Stretch> shiftStretches(const ShiftTimes &shifts, const QTime &dayStart)
 {
+    std::vector<Stretch> pairs;
+    for (size_t slot = 0; slot + 1 < shifts.size(); slot += 2)
+        if (!isUnused(shifts[slot], shifts[slot + 1]))
+            pairs.push_back(pairStretch(shifts[slot], shifts[slot + 1], dayStart));
+    std::sort(pairs.begin(), pairs.end(), [](const Stretch &a, const Stretch &b) { return a.from < b.from; });
+
     std::vector<Stretch> stretches;
-    const QTime &firstStart = shifts[0];
-    const QTime &firstEnd = shifts[1];
-    if (isUnused(firstStart, firstEnd))
-        return stretches;
-
-    const int from = workday::startOffset(firstStart, dayStart);
-    const int to = workday::endOffset(firstEnd, dayStart);
-    if (to > from)
-        stretches.push_back({from, to});
-    else if (firstStart < dayStart)
-        stretches.push_back({0, to});
-    else
-        stretches.push_back({from, workday::SecondsPerDay});
-
-    const bool runsToMidnight = firstEnd == QTime(0, 0);
-    if (runsToMidnight && !isUnused(shifts[2], shifts[3])) {
-        const int secondFrom = workday::startOffset(shifts[2], dayStart);
-        const int secondTo = workday::endOffset(shifts[3], dayStart);
-        if (secondFrom >= stretches.back().to && secondTo > secondFrom)
-            stretches.push_back({secondFrom, secondTo});
+    for (const Stretch &pair : pairs) {
+        if (!stretches.empty() && pair.from < stretches.back().to)
+            stretches.back().to = std::max(stretches.back().to, pair.to);
+        else
+            stretches.push_back(pair);
     }
     return stretches;
 }
@@ -99,6 +106,23 @@ void DaySpans::append(const QTime &start, const QTime &end)
     m_values[size_t(2 * count + 1)] = end;
 }
 
+namespace {
+
+// Appends the stretch [from, to) of the working day as a span. A span of the whole day would
+// read as an unused pair (its start equals its end), so it is held as two halves.
+void appendSpan(DaySpans &spans, int from, int to, const QTime &dayStart)
+{
+    if (from == 0 && to == workday::SecondsPerDay) {
+        const int half = workday::SecondsPerDay / 2;
+        appendSpan(spans, 0, half, dayStart);
+        appendSpan(spans, half, to, dayStart);
+        return;
+    }
+    spans.append(workday::timeAtOffset(from, dayStart), workday::timeAtOffset(to, dayStart));
+}
+
+} // namespace
+
 DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const QTime &dayStart)
 {
     DaySpans spans;
@@ -111,13 +135,11 @@ DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const
             if (pause.from >= work.to)
                 break;
             if (pause.from > position)
-                spans.append(workday::timeAtOffset(position, dayStart),
-                             workday::timeAtOffset(pause.from, dayStart));
+                appendSpan(spans, position, pause.from, dayStart);
             position = std::max(position, pause.to);
         }
         if (position < work.to)
-            spans.append(workday::timeAtOffset(position, dayStart),
-                         workday::timeAtOffset(work.to, dayStart));
+            appendSpan(spans, position, work.to, dayStart);
     }
     return spans;
 }

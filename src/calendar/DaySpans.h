@@ -36,12 +36,11 @@ private:
 // slot 2 = first end, ...; an unused pair holds 00:00:00 twice.
 using ShiftTimes = std::array<QTime, 8>;
 
-// The day's spans from its shift times and the break table. The first shift (slots 1-2) is
-// cut by the breaks. When it runs to midnight (its end is 00:00:00) the day goes on with the
-// second shift (slots 3-4) where that lies after midnight and before the next day's start,
-// cut by the breaks of the small hours. A shift that starts before DayStartTime on the date
-// and ends after it starts at DayStartTime (the earlier part belongs to the previous working
-// day); a shift that runs past the next day's start ends there.
+// The day's spans from its shift times and the break table: every shift pair of the day, in
+// time order within the working day, cut by the breaks; pairs that overlap or adjoin (a shift
+// to midnight and one from midnight) make one stretch. A pair that starts before DayStartTime
+// on the date and ends after it starts at DayStartTime (the earlier part belongs to the
+// previous working day); a pair that runs past the next day's start ends there.
 DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const QTime &dayStart);
 
 // Whole minutes of a span; an end of 00:00:00 is midnight at the end of the date, and an end

@@ -10,18 +10,23 @@
 
 #include <QtGlobal>
 #include <array>
+#include <optional>
 #include <vector>
 
-// One stored row of a day.
+// One stored row of a day. A plant's table need not have a key of its own: saving finds the
+// row again by the machine, the date and the values read here (and by 連番 where the table
+// has that column), so a row someone changed since the load is not found and not written over.
 struct StoredDayRow
 {
-    qint64 serial = 0; // 連番: the row's key within the machine's date
+    std::optional<qint64> serial; // 連番 where the table has it
     double hours = 0;  // 勤務時間 as stored; a row with 0 hours adds nothing to the day
+    std::array<qint64, 4> times{}; // 開始時刻１, 終了時刻１, 開始時刻２, 終了時刻２ as stored (hhmmss)
     // The day's shift pair (0 = slots 1-2, 1 = slots 3-4, ...) that the row's first and its
     // second column pair (開始時刻１/終了時刻１, 開始時刻２/終了時刻２) filled; -1 where it filled none.
     std::array<int, 2> suppliedPairs{-1, -1};
 
     int suppliedCount() const { return (suppliedPairs[0] >= 0) + (suppliedPairs[1] >= 0); }
+    bool operator==(const StoredDayRow &) const = default;
 };
 
 // The rows of one day, in load order.

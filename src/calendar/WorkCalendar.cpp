@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+void CalendarDay::rebuildSpans(const BreakTable &breaks, const QTime &dayStart)
+{
+    hourly = workHours == 0 ? DaySpans() : BuildDaySpans(shiftTimes, breaks, dayStart);
+}
+
 void WorkCalendar::reset(const QDate &periodStart, const QDate &periodEnd, const QTime &dayStart,
                          int lastMachineRow)
 {

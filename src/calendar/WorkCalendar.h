@@ -20,6 +20,10 @@ struct CalendarDay
     ShiftTimes shiftTimes; // slots 1..8 at 0..7
     bool changed = false;  // set by the operating-time change, written back by saving
     DaySpans hourly;       // the working spans
+
+    // Rebuilds the working spans from the shift times and the breaks. A day of 0 hours is a
+    // day off: it has no working time whatever shift times it keeps.
+    void rebuildSpans(const BreakTable &breaks, const QTime &dayStart);
 };
 
 class WorkCalendar
@@ -41,9 +45,14 @@ public:
     const CalendarDay *day(int row, qint64 k) const;
 
     // The stored rows the load read a day from (see StoredDay); empty for a day without rows
-    // and for days outside the calendar. Only loading sets them.
+    // and for days outside the calendar. Loading sets them, and saving as it writes them.
     const StoredDay &storedRows(int row, qint64 k) const;
     void setStoredRows(int row, qint64 k, StoredDay stored);
+
+    // The plant's 勤務時間 column holds whole hours only: saving shares a day's total among
+    // its rows in whole hours. Set by loading.
+    bool wholeHours() const { return m_wholeHours; }
+    void setWholeHours(bool whole) { m_wholeHours = whole; }
 
 private:
     std::optional<size_t> position(int row, qint64 k) const;
@@ -52,6 +61,7 @@ private:
     QTime m_dayStart{0, 0};
     int m_periodDays = 0;
     int m_lastMachineRow = 1;
+    bool m_wholeHours = false;
     std::vector<CalendarDay> m_days; // row-major: (row - 2) * (periodDays + 1) + k
     std::vector<StoredDay> m_stored; // the same order as m_days
 };

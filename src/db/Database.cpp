@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <QUrl>
 
@@ -287,6 +288,24 @@ double RowReader::numberAt(int column) const
         return v.toDouble();
     default:
         return plant::leadingNumber(v.toString());
+    }
+}
+
+bool RowReader::wholeNumbersAt(int column) const
+{
+    if (column < 0)
+        return false;
+    const QSqlField field = m_query.record().field(column);
+    switch (field.metaType().id()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return field.length() > 0 && field.precision() == 0;
     }
 }
 

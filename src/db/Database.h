@@ -115,6 +115,8 @@ public:
     bool isNullAt(int column) const;
     QString textAt(int column) const;
     double numberAt(int column) const;
+    // The column's type holds whole numbers only (an integer, or a decimal without places).
+    bool wholeNumbersAt(int column) const;
 
 private:
     const QSqlQuery &m_query;

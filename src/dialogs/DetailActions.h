@@ -45,7 +45,8 @@ public:
     virtual ScriptedSplit splitProcessesByMembers(qint64 lot, const std::vector<qint64> &members) = 0;
     // The lot takes the next `count` processes of its chain. Throws DbError.
     virtual bool addProcesses(qint64 lot, int count) = 0;
-    // 機械別稼働時間変更's 変更 on one machine's working day.
+    // 機械別稼働時間変更's 変更 on one machine's working day; the machine's lots on it, and those
+    // that follow them, take the new hours in the same action.
     virtual LinePlanChange changeMachineDay(const LinePlanDay &day, const LinePlanTexts &texts) = 0;
 
     // Plant look-ups of the detail window; each throws DbError.

@@ -16,6 +16,10 @@ const QString BadTime = QStringLiteral("時間と認識できません");
 const QString BadSum = QStringLiteral("合計計画時間は0から24までの数値で入力してください");
 const QString NotStored = QStringLiteral("この日の稼働時間はデータベースに登録されていないため、変更は保存されません。");
 const QString PairsNotStored = QStringLiteral("この日の稼働時間のデータに入りきらない時間帯は保存されません。");
+const QString DayOffKeepsShifts = QStringLiteral(
+    "合計計画時間が0のため、この日は休みとして計画します。時間帯は保存されますが、読み込み直すと表示されません。");
+const QString HoursWithoutShift = QStringLiteral(
+    "時間帯が入力されていないため、この日は稼働しません。合計計画時間はそのまま保存されます。");
 } // namespace lineplan
 
 namespace {
@@ -134,13 +138,20 @@ void storeLinePlan(Edit &edit, const LinePlanDay &day, const LinePlanEntry &entr
     edit.changeDay(day.MachineNo, day.DateNum, [&](CalendarDay &changed) {
         changed.shiftTimes = entry.shifts;
         changed.workHours = entry.hours;
-        changed.hourly = BuildDaySpans(changed.shiftTimes, breaks, dayStart);
+        changed.rebuildSpans(breaks, dayStart);
     });
 }
 
-void tellUnstoredShifts(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
-                        Prompter &prompter)
+void tellWhatTheDayKeeps(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
+                         Prompter &prompter)
 {
+    bool anyShift = false;
+    for (size_t slot = 0; slot < entry.shifts.size(); slot += 2)
+        anyShift = anyShift || entry.shifts[slot] != entry.shifts[slot + 1];
+    if (entry.hours == 0 && anyShift)
+        prompter.inform(lineplan::DayOffKeepsShifts);
+    else if (entry.hours > 0 && !anyShift)
+        prompter.inform(lineplan::HoursWithoutShift);
     const StoredDay &stored = calendar.storedRows(day.MachineNo, day.DateNum);
     if (stored.empty())
         prompter.inform(lineplan::NotStored);

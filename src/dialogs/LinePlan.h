@@ -3,8 +3,8 @@
 // and working day that a right press on an empty spot of the chart opens, the texts of the
 // eight shift boxes PlanTime(0) .. PlanTime(7) and of PlanSum, the Enter rule of the shift
 // boxes, and "変更", which stores the day's shift times and hours in one planner action and
-// rebuilds the day's working spans. The lots keep their times; they follow the new hours when
-// they are next moved or placed.
+// rebuilds the day's working spans. The plan session moves the machine's lots on that day, and
+// the lots that follow them, in the same action (see followChangedDay).
 
 #include "calendar/WorkCalendar.h"
 
@@ -25,6 +25,8 @@ extern const QString BadTime;      // "変更" with a shift box that holds no ti
 extern const QString BadSum;       // "変更" with a PlanSum that is no number of hours
 extern const QString NotStored;    // the day has no stored row: the change is not saved
 extern const QString PairsNotStored; // some shift pairs are beyond what the day's rows hold
+extern const QString DayOffKeepsShifts; // 0 hours with shift times: a day off, the times are kept
+extern const QString HoursWithoutShift; // hours without any shift: no working time, the hours are kept
 } // namespace lineplan
 
 constexpr int PlanTimeBoxes = 8;
@@ -79,8 +81,10 @@ std::optional<int> plannedHours(const QString &text);
 // hours from 0 to 24, gets a message and keeps the window open with the focus on it), then
 // stores the day's shift slots and its hours (rounded to a whole number, halves to even) and
 // rebuilds its spans, as one planner action when any value really changed; with no change the
-// day and its changed mark stay as they were. After a change that saving cannot store in full
-// (a day without a stored row, or shift pairs beyond what its rows hold) the planner is told.
+// day and its changed mark stay as they were. A day of 0 hours is a day off whatever shift
+// times it keeps, and a day without a shift has no working time whatever its hours: the
+// planner is told what is kept. After a change that saving cannot store in full (a day without
+// a stored row, or shift pairs beyond what its rows hold) the planner is told.
 struct LinePlanChange
 {
     bool closes = false; // the values were taken (or nothing changed): the window closes
@@ -98,9 +102,10 @@ struct LinePlanEntry
 LinePlanEntry readLinePlan(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanTexts &texts,
                            Prompter &prompter);
 // The day takes the entry's shift times and hours, its spans rebuilt from the calendar's
-// `dayStart`, in the open action `edit`.
+// `dayStart` (none on a day of 0 hours), in the open action `edit`.
 void storeLinePlan(Edit &edit, const LinePlanDay &day, const LinePlanEntry &entry, const BreakTable &breaks,
                    const QTime &dayStart);
-// After the change: the planner hears when saving cannot store the day in full.
-void tellUnstoredShifts(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
-                        Prompter &prompter);
+// After the change: the planner hears what a day of 0 hours with shift times, or hours without
+// any shift, keeps, and when saving cannot store the day in full.
+void tellWhatTheDayKeeps(const WorkCalendar &calendar, const LinePlanDay &day, const LinePlanEntry &entry,
+                         Prompter &prompter);

@@ -45,6 +45,9 @@ public:
     const RowIndex &index() const { return m_index; }
     const WorkCalendar &calendar() const { return m_calendar; }
     const RunContext &run() const { return m_run; }
+    const ChartRows &rows() const { return m_rows; }
+    // The rows of the plant's table that hold a calendar day, as a save left them.
+    void setStoredRows(int row, qint64 day, StoredDay stored) { m_calendar.setStoredRows(row, day, std::move(stored)); }
 
     // Loading has filled the store afresh: rebuilds the indexes and each lot's on-strip flag,
     // forgets the history and makes this plan the clean one.

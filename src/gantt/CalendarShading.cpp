@@ -5,6 +5,7 @@
 #include "calendar/WorkCalendar.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -22,16 +23,14 @@ std::vector<Stretch> nonWorkingStretches(const CalendarDay &day, const QTime &da
 {
     std::vector<Stretch> stretches;
     int covered = 0;
-    if (day.workHours != 0) {
-        for (int i = 0; i < day.hourly.size(); ++i) {
-            const int from = workday::startOffset(day.hourly.start(i), dayStart);
-            const int to = workday::endOffset(day.hourly.end(i), dayStart);
-            if (to <= from)
-                continue;
-            if (from > covered)
-                stretches.push_back({covered, from});
-            covered = std::max(covered, to);
-        }
+    for (int i = 0; i < day.hourly.size(); ++i) {
+        const int from = workday::startOffset(day.hourly.start(i), dayStart);
+        const int to = workday::endOffset(day.hourly.end(i), dayStart);
+        if (to <= from)
+            continue;
+        if (from > covered)
+            stretches.push_back({covered, from});
+        covered = std::max(covered, to);
     }
     if (covered < SecondsPerDay)
         stretches.push_back({covered, SecondsPerDay});
@@ -39,21 +38,22 @@ std::vector<Stretch> nonWorkingStretches(const CalendarDay &day, const QTime &da
 }
 
 // Week mode shades the time after the day's last shift from the whole hour of that shift's
-// end; -1 when the day has no shift or its last shift ends at the day start.
+// end; -1 when the day has no working time or its last shift ends at the day start. The last
+// shift is the one that ends latest in the working day, whichever pair of slots holds it.
 int hoursToLastShiftEnd(const CalendarDay &day, const QTime &dayStart)
 {
-    if (day.workHours == 0)
+    if (day.hourly.size() == 0)
         return -1;
-    for (int pair = 3; pair >= 0; --pair) {
-        const QTime &start = day.shiftTimes[size_t(2 * pair)];
-        const QTime &end = day.shiftTimes[size_t(2 * pair + 1)];
-        if (start == end)
-            continue;
-        if (end == dayStart)
-            return -1;
-        return (end.hour() - dayStart.hour() + 24) % 24;
+    std::optional<QTime> lastEnd;
+    for (size_t pair = 0; pair < 4; ++pair) {
+        const QTime &start = day.shiftTimes[2 * pair];
+        const QTime &end = day.shiftTimes[2 * pair + 1];
+        if (start != end && (!lastEnd || workday::endOffset(end, dayStart) > workday::endOffset(*lastEnd, dayStart)))
+            lastEnd = end;
     }
-    return -1;
+    if (!lastEnd || *lastEnd == dayStart)
+        return -1;
+    return (lastEnd->hour() - dayStart.hour() + 24) % 24;
 }
 
 class RowShader

@@ -22,7 +22,7 @@ int addShift(CalendarDay &day, int &slot, const QTime &start, const QTime &end)
 
 } // namespace
 
-std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, const WorkCalendar &calendar)
+std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, WorkCalendar &calendar)
 {
     Rows query = select(db, sql::MachineCalendar,
                            {machineCode, plant::dateToDb(calendar.dateOf(0)),
@@ -34,19 +34,22 @@ std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCo
     const int hoursColumn = reader.column(QStringLiteral("勤務時間"));
     const int timeColumns[4] = {reader.column(QStringLiteral("開始時刻１")), reader.column(QStringLiteral("終了時刻１")),
                                 reader.column(QStringLiteral("開始時刻２")), reader.column(QStringLiteral("終了時刻２"))};
-    const auto timeAt = [&reader](int column) { return plant::timeFromDb(plant::roundHalfEven(reader.numberAt(column))); };
+    calendar.setWholeHours(reader.wholeNumbersAt(hoursColumn));
 
     std::vector<CalendarRow> rows;
     while (query.next()) {
         CalendarRow row;
         row.dateText = reader.textAt(dateColumn);
         row.date = plant::dateFromDb(row.dateText);
-        row.serial = plant::roundHalfEven(reader.numberAt(serialColumn));
+        if (serialColumn >= 0)
+            row.serial = plant::roundHalfEven(reader.numberAt(serialColumn));
         row.hours = reader.numberAt(hoursColumn);
-        row.start1 = timeAt(timeColumns[0]);
-        row.end1 = timeAt(timeColumns[1]);
-        row.start2 = timeAt(timeColumns[2]);
-        row.end2 = timeAt(timeColumns[3]);
+        for (size_t i = 0; i < row.storedTimes.size(); ++i)
+            row.storedTimes[i] = plant::roundHalfEven(reader.numberAt(timeColumns[i]));
+        row.start1 = plant::timeFromDb(row.storedTimes[0]);
+        row.end1 = plant::timeFromDb(row.storedTimes[1]);
+        row.start2 = plant::timeFromDb(row.storedTimes[2]);
+        row.end2 = plant::timeFromDb(row.storedTimes[3]);
         rows.push_back(row);
     }
     return rows;
@@ -65,7 +68,7 @@ void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCo
         CalendarDay *day = entry.date.isValid() ? calendar.day(row, k) : nullptr;
         if (!day)
             continue;
-        StoredDayRow &source = stored[size_t(k)].emplace_back(StoredDayRow{entry.serial, entry.hours});
+        StoredDayRow &source = stored[size_t(k)].emplace_back(StoredDayRow{entry.serial, entry.hours, entry.storedTimes});
         if (entry.hours == 0)
             continue;
         day->workHours = int(plant::roundHalfEven(day->workHours + entry.hours));
@@ -83,7 +86,7 @@ void applyCalendarRows(WorkCalendar &calendar, int row, const QString &machineCo
                                 QString(), PromptIcon::Information);
             source.suppliedPairs[1] = addShift(*day, slot, entry.start2, entry.end2);
         }
-        day->hourly = BuildDaySpans(day->shiftTimes, breaks, calendar.dayStart());
+        day->rebuildSpans(breaks, calendar.dayStart());
     }
     for (int k = 0; k <= calendar.periodDays(); ++k)
         calendar.setStoredRows(row, k, std::move(stored[size_t(k)]));

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 #include <QTime>
+#include <array>
+#include <optional>
 #include <vector>
 
 class BreakTable;
@@ -16,16 +18,18 @@ class Prompter;
 struct CalendarRow
 {
     QString dateText;   // 年月日 as stored, "yyyymmdd"
-    qint64 serial = 0;  // 連番
+    std::optional<qint64> serial; // 連番 where the table has it
     QDate date;         // the same read as a date; null when it is none
     double hours = 0;   // 勤務時間
     QTime start1, end1; // 開始時刻１, 終了時刻１; invalid when the stored number is no time
     QTime start2, end2; // 開始時刻２, 終了時刻２
+    std::array<qint64, 4> storedTimes{}; // the four times as stored (hhmmss), to find the row again
 };
 
 // The machine's rows over the calendar's days (day 0 .. periodDays), in date and first-start
-// order. Throws DbError when the statement fails.
-std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, const WorkCalendar &calendar);
+// order. Marks the calendar when 勤務時間 holds whole hours only. Throws DbError when the
+// statement fails.
+std::vector<CalendarRow> readCalendarRows(Database &db, const QString &machineCode, WorkCalendar &calendar);
 
 // Clears the machine row's days and applies the rows whose date is a calendar day and whose
 // hours are not 0: the hours are added up, the shift pairs with a start different from their

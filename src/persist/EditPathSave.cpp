@@ -19,11 +19,12 @@ void EditPathSaveTarget::lotSaved(qint64 index, const PlanRecord &saved)
     edit.commit();
 }
 
-void EditPathSaveTarget::dayWritten(int row, qint64 day)
+void EditPathSaveTarget::dayWritten(int row, qint64 day, const StoredDay &stored)
 {
     Edit edit = m_path.beginLoadingChange();
     edit.changeDay(row, day, [](CalendarDay &written) { written.changed = false; });
     edit.commit();
+    m_path.setStoredRows(row, day, stored);
 }
 
 SaveResult saveThroughEditPath(EditPath &path, const EditPathSaveRequest &request)

@@ -17,7 +17,7 @@ public:
     const PlanStore &store() const override;
     const WorkCalendar &calendar() const override;
     void lotSaved(qint64 index, const PlanRecord &saved) override;
-    void dayWritten(int row, qint64 day) override;
+    void dayWritten(int row, qint64 day, const StoredDay &stored) override;
 
 private:
     EditPath &m_path;

@@ -147,8 +147,10 @@ bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &re
 {
     try {
         request.db.begin();
-        result.savedDays = writeChangedWorkingHours(session, request.plan.calendar(), request.rows);
+        WrittenHours written = writeChangedWorkingHours(session, request.plan.calendar(), request.rows);
         request.db.commit();
+        result.savedDays = std::move(written.days);
+        result.daysChangedElsewhere = std::move(written.changedElsewhere);
     } catch (const DbError &error) {
         request.db.rollback();
         result.savedDays.clear();
@@ -157,8 +159,8 @@ bool saveWorkingHours(SaveRequest &request, SaveSession &session, SaveResult &re
         return false;
     }
     for (const SavedDay &day : result.savedDays)
-        request.plan.dayWritten(day.row, day.day);
-    return true;
+        request.plan.dayWritten(day.row, day.day, day.stored);
+    return result.daysChangedElsewhere.empty();
 }
 
 // Writes the changed lots, each in a transaction of its own, then the changed working days.

@@ -10,6 +10,7 @@
 // else changed since the plan read them is not written; the other lots are, and the result
 // lists it.
 
+#include "calendar/StoredDayRows.h"
 #include "persist/SaveSession.h"
 
 #include <QDateTime>
@@ -41,6 +42,7 @@ struct SavedDay
 {
     int row = 0;
     qint64 day = 0;
+    StoredDay stored; // the day's rows in the table after the save
     bool operator==(const SavedDay &) const = default;
 };
 
@@ -56,6 +58,7 @@ struct SaveResult
     Outcome outcome = Outcome::Refused;
     std::vector<qint64> savedLots;    // records written and unflagged, in record order
     std::vector<SavedDay> savedDays;  // calendar days written
+    std::vector<SavedDay> daysChangedElsewhere; // calendar days not written: their rows changed elsewhere
     std::vector<qint64> relayoutLots; // bars to lay out again (a lot over the duration limit)
     std::vector<ElsewhereChange> changedElsewhere; // lots not written: others changed their rows
     // Lots written without a part the save's message names (their machine cycle row or a

@@ -14,9 +14,9 @@ public:
     virtual const WorkCalendar &calendar() const = 0;
     // Lot `index` is in the database as `saved` says.
     virtual void lotSaved(qint64 index, const PlanRecord &saved) = 0;
-    // The working hours of machine row `row`, day `day`, are in the database: the day is no
-    // longer changed.
-    virtual void dayWritten(int row, qint64 day) = 0;
+    // The working hours of machine row `row`, day `day`, are in the database, in the rows
+    // `stored`: the day is no longer changed.
+    virtual void dayWritten(int row, qint64 day, const StoredDay &stored) = 0;
 };
 
 // Writes straight into a store and a calendar (used where no edit history is kept).
@@ -27,10 +27,12 @@ public:
     const PlanStore &store() const override { return m_store; }
     const WorkCalendar &calendar() const override { return m_calendar; }
     void lotSaved(qint64 index, const PlanRecord &saved) override { m_store[index] = saved; }
-    void dayWritten(int row, qint64 day) override
+    void dayWritten(int row, qint64 day, const StoredDay &stored) override
     {
-        if (CalendarDay *written = m_calendar.day(row, day))
+        if (CalendarDay *written = m_calendar.day(row, day)) {
             written->changed = false;
+            m_calendar.setStoredRows(row, day, stored);
+        }
     }
 
 private:

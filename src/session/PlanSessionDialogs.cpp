@@ -5,9 +5,11 @@
 
 #include "session/PlanSession.h"
 
+#include "common/PlantValues.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/ProcessAdd.h"
 #include "dialogs/ProcessChain.h"
+#include "editing/DayFollow.h"
 
 WriteBack PlanSession::writeBackDetail(PlanDetail &detail, qint64 lot)
 {
@@ -86,8 +88,10 @@ LinePlanChange PlanSession::changeMachineDay(const LinePlanDay &day, const LineP
         return entry.outcome;
     Edit edit = m_path.beginAction(lineplan::Caption);
     storeLinePlan(edit, day, entry, m_breaks, m_calendar.dayStart());
+    const QDateTime dayFrom = plant::naiveDateTime(m_calendar.dateOf(day.DateNum), m_calendar.dayStart());
+    followChangedDay(edit, m_insertion, m_run, m_rows.row(day.MachineNo).code, dayFrom, dayFrom.addDays(1));
     edit.commit();
-    tellUnstoredShifts(m_calendar, day, entry, m_prompter);
+    tellWhatTheDayKeeps(m_calendar, day, entry, m_prompter);
     return entry.outcome;
 }
 

@@ -1,6 +1,6 @@
 // The machine operating-time change through the edit path: which day a right press opens, what
 // the boxes show, the Enter rule of the shift boxes, and "変更" with its checks, its changed
-// mark, the rebuilt spans and its one undo step. A lot placed afterwards follows the new hours.
+// mark, the rebuilt spans and its one undo step. The lot on the day follows the new hours.
 
 #include "EditingPlant.h"
 #include "dialogs/LinePlan.h"
@@ -218,10 +218,11 @@ TEST_F(LinePlanTest, AChangeIsOneUndoStepThatBringsTheDayBackExactly)
     EXPECT_TRUE(plant.path->saveEnabled());
 }
 
-TEST_F(LinePlanTest, TheLotsKeepTheirTimesAndALotDroppedLaterFollowsTheNewHours)
+TEST_F(LinePlanTest, TheLotOnTheDayAndALotDroppedLaterFollowTheNewHours)
 {
     change(typed({{0, "9:00"}, {1, "18:00"}}, "8")); // 09:00-12:00 and 13:00-18:00 after the break
-    EXPECT_EQ(plant.endText(lot), "2024/05/10 15:00");
+    EXPECT_EQ(plant.startText(lot), "2024/05/10 09:00");
+    EXPECT_EQ(plant.endText(lot), "2024/05/10 16:00"); // 3 hours before the break, 3 after
 
     // The lot let go on its own row at 09:00, as the chart's drop does it.
     ASSERT_TRUE(plant.session.drop(lot, EditingPlant::M01, EditingPlant::at(QStringLiteral("2024/05/10 09:00"))));
@@ -232,7 +233,7 @@ TEST_F(LinePlanTest, TheLotsKeepTheirTimesAndALotDroppedLaterFollowsTheNewHours)
 TEST_F(LinePlanTest, ThePlannerIsToldWhatSavingCannotKeep)
 {
     // The day was loaded from one row holding one shift; nothing at all was stored for the next.
-    StoredDay oneRow{StoredDayRow{1, 8, {0, -1}}};
+    StoredDay oneRow{StoredDayRow{1, 8, {}, {0, -1}}};
     plant.amendCalendar([&](WorkCalendar &days) { days.setStoredRows(Day.MachineNo, Day.DateNum, oneRow); });
     change(typed({{2, "18:00"}, {3, "20:00"}}, "10"));
     EXPECT_TRUE(plant.prompter.texts().isEmpty()); // the row's second column pair takes it

@@ -38,7 +38,7 @@ struct ChartFixture
                 day->workHours = 8;
                 day->shiftTimes[0] = QTime(8, 0);
                 day->shiftTimes[1] = row % 3 == 0 ? QTime(20, 0) : QTime(17, 0);
-                day->hourly = BuildDaySpans(day->shiftTimes, breaks, dayStart);
+                day->rebuildSpans(breaks, dayStart);
             }
 
         for (int m = 1; m <= 12; ++m)

@@ -97,7 +97,7 @@ TEST_P(RowsFromDatabase, MachineRowsCarryTheirWorkingHours)
     const ShiftTimes expected = {QTime(8, 0), QTime(12, 0), QTime(13, 0), QTime(17, 0),
                                  QTime(18, 0), QTime(20, 0), QTime(0, 0), QTime(0, 0)};
     EXPECT_EQ(day->shiftTimes, expected);
-    EXPECT_EQ(day->hourly.size(), 1);
+    EXPECT_EQ(day->hourly.size(), 3); // 08:00-12:00, 13:00-17:00, 18:00-20:00
     EXPECT_EQ(calendar.day(2, 0)->hourly.size(), 2); // 08:00-12:00, 13:00-17:00
     EXPECT_EQ(calendar.day(2, 0)->workHours, 9);
     EXPECT_EQ(calendar.day(2, 5)->workHours, 0);

@@ -200,8 +200,11 @@ TEST_F(CalendarRows, TwoRowsOfOneDateFillTheShiftSlotsInOrder)
     EXPECT_EQ(day->shiftTimes, expected);
     EXPECT_EQ(day->workHours, 10);
     EXPECT_FALSE(day->changed);
-    ASSERT_EQ(day->hourly.size(), 1);
+    // Every pair is working time, cut by the lunch break.
+    ASSERT_EQ(day->hourly.size(), 3);
     EXPECT_EQ(day->hourly.end(0), QTime(12, 0));
+    EXPECT_EQ(day->hourly.start(1), QTime(13, 0));
+    EXPECT_EQ(day->hourly.end(2), QTime(20, 0));
     EXPECT_TRUE(prompter.said().empty());
     EXPECT_EQ(calendar.day(2, 3)->workHours, 0);
 }

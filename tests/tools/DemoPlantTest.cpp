@@ -124,6 +124,10 @@ TEST_P(DemoPlantOnBackend, ChartRowsFindMachinesSubcontractorsBreaksAndCalendars
                         "WHERE a.開始時刻１=80000 AND a.終了時刻１=120000 AND b.開始時刻１=130000 AND b.終了時刻１=170000 "
                         "AND a.連番=1 AND b.連番=2"),
               0);
+    // Some presses hold their day in one row of two pairs, split at lunch.
+    EXPECT_GT(count(db, "SELECT COUNT(*) FROM DB0491 WHERE 開始時刻１=80000 AND 終了時刻１=120000 "
+                        "AND 開始時刻２=130000 AND 終了時刻２=170000"),
+              0);
 }
 
 TEST_P(DemoPlantOnBackend, NumberingOperatorsAndProcessChainsAreConsistent)
@@ -314,6 +318,13 @@ TEST(DemoWorkClock, PlacesLotsInWorkingTimeOnTheGrid)
     EXPECT_EQ(clock.placeStart(at(8, 7, 3)), at(8, 8, 0));
     EXPECT_EQ(clock.placeStart(at(12, 9, 0)), at(14, 8, 0));    // Saturday: next Monday
     EXPECT_EQ(demo::workingDateOf(at(9, 7, 59)), QDate(2026, 12, 8));
+
+    // A press whose day is split at lunch works the afternoon pair too.
+    demo::Machine lunchSplit = dayShift;
+    lunchSplit.lunchSplit = true;
+    const demo::WorkClock split(lunchSplit, 0, QDate(2026, 12, 1), QDate(2027, 1, 10));
+    EXPECT_EQ(split.addWorkMinutes(at(8, 11, 0), 120), at(8, 14, 0));
+    EXPECT_EQ(split.placeStart(at(8, 12, 10)), at(8, 13, 0));
 }
 
 } // namespace

@@ -30,13 +30,24 @@ QList<QPair<int, int>> spanMinutes(const TimePair &shift)
     return spans;
 }
 
-// The planner's working time of a day follows the day's first calendar row only (a second
-// row counts only after a first shift that runs to midnight), so a day held in a morning and
-// an afternoon row works the morning.
+// Every shift pair of the row, less the plant breaks, in time order.
+QList<QPair<int, int>> spanMinutes(const CalendarRowShifts &row)
+{
+    QList<QPair<int, int>> spans;
+    for (const TimePair &shift : row)
+        spans += spanMinutes(shift);
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+// The day's working time: every shift pair of every calendar row of the day. The patterns'
+// pairs neither overlap nor run past the next day's start.
 QList<QPair<int, int>> spanMinutes(ShiftPattern pattern)
 {
-    const QList<TimePair> rows = shiftRows(pattern);
-    return rows.isEmpty() ? QList<QPair<int, int>>() : spanMinutes(rows.first());
+    CalendarRowShifts pairs;
+    for (const CalendarRowShifts &row : shiftRows(pattern))
+        pairs += row;
+    return spanMinutes(pairs);
 }
 
 int totalMinutes(const QList<QPair<int, int>> &spans)
@@ -85,15 +96,20 @@ ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDat
         return ShiftPattern::Off;
     if (machine.twoShifts)
         return ShiftPattern::DayAndNight;
+    if (machine.lunchSplit)
+        return ShiftPattern::LunchSplit;
     return machine.dayInTwoRows && date.dayOfWeek() == Qt::Wednesday ? ShiftPattern::DayInTwoRows : ShiftPattern::Day;
 }
 
-QList<TimePair> shiftRows(ShiftPattern pattern)
+QList<CalendarRowShifts> shiftRows(ShiftPattern pattern)
 {
+    const TimePair morning{DayStart, QTime(12, 0)};
+    const TimePair afternoon{QTime(13, 0), QTime(17, 0)};
     switch (pattern) {
-    case ShiftPattern::Day: return {{DayStart, QTime(17, 0)}};
-    case ShiftPattern::DayInTwoRows: return {{DayStart, QTime(12, 0)}, {QTime(13, 0), QTime(17, 0)}};
-    case ShiftPattern::DayAndNight: return {{DayStart, QTime(0, 0)}};
+    case ShiftPattern::Day: return {{{DayStart, QTime(17, 0)}}};
+    case ShiftPattern::DayInTwoRows: return {{morning}, {afternoon}};
+    case ShiftPattern::LunchSplit: return {{morning, afternoon}};
+    case ShiftPattern::DayAndNight: return {{{DayStart, QTime(0, 0)}}};
     case ShiftPattern::Off: break;
     }
     return {};
@@ -101,7 +117,7 @@ QList<TimePair> shiftRows(ShiftPattern pattern)
 
 int workingMinutes(ShiftPattern pattern) { return totalMinutes(spanMinutes(pattern)); }
 
-int shiftHours(const TimePair &shift) { return int(plant::roundHalfEven(totalMinutes(spanMinutes(shift)) / 60.0)); }
+int shiftHours(const CalendarRowShifts &row) { return int(plant::roundHalfEven(totalMinutes(spanMinutes(row)) / 60.0)); }
 
 QDate workingDateOf(const QDateTime &moment)
 {

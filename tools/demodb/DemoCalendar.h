@@ -26,13 +26,16 @@ const QList<TimePair> &plantBreaks();
 bool isPlantHoliday(const QDate &date);
 
 // What a machine does on a date: nothing, a day shift 08:00-17:00, a day written as a morning
-// and an afternoon row (08:00-12:00, 13:00-17:00), or day and night shifts 08:00-24:00.
-enum class ShiftPattern { Off, Day, DayInTwoRows, DayAndNight };
+// and an afternoon row (08:00-12:00, 13:00-17:00), a day with a lunch split held in one row as
+// two shift pairs (08:00-12:00 and 13:00-17:00), or day and night shifts 08:00-24:00.
+enum class ShiftPattern { Off, Day, DayInTwoRows, LunchSplit, DayAndNight };
 ShiftPattern shiftPatternOf(const Machine &machine, int machineIndex, const QDate &date);
-// The machine's calendar rows of a date with that pattern, one shift each.
-QList<TimePair> shiftRows(ShiftPattern pattern);
-// Whole working hours of one calendar row (shift time less breaks).
-int shiftHours(const TimePair &shift);
+// One calendar row: its first shift pair and, where it has one, its second.
+using CalendarRowShifts = QList<TimePair>;
+// The machine's calendar rows of a date with that pattern.
+QList<CalendarRowShifts> shiftRows(ShiftPattern pattern);
+// Whole working hours of one calendar row (its shift time less breaks).
+int shiftHours(const CalendarRowShifts &row);
 // Working minutes of a day with that pattern (shift time less breaks).
 int workingMinutes(ShiftPattern pattern);
 // The working day a moment belongs to: before the day start it is still the day before.

@@ -42,13 +42,17 @@ void writeBreaksAndCalendars(Database &db, const Masters &masters, const Book &b
                [&](TableWriter &w) {
                    for (int m = 0; m < masters.machines.size(); ++m) {
                        for (QDate d = book.calendarFirst; d <= book.calendarLast; d = d.addDays(1)) {
-                           const QList<TimePair> rows = shiftRows(shiftPatternOf(masters.machines[m], m, d));
+                           const QList<CalendarRowShifts> rows = shiftRows(shiftPatternOf(masters.machines[m], m, d));
                            // A day off keeps one row without hours, as the plant's calendar does.
                            if (rows.isEmpty())
                                w.add({masters.machines[m].code, plant::dateToDb(d), 1, 0, 0, 0, 0, 0, Live});
-                           for (int n = 0; n < rows.size(); ++n)
-                               w.add({masters.machines[m].code, plant::dateToDb(d), n + 1, shiftHours(rows[n]),
-                                      plant::timeToDb(rows[n].start), plant::timeToDb(rows[n].end), 0, 0, Live});
+                           for (int n = 0; n < rows.size(); ++n) {
+                               const CalendarRowShifts &row = rows[n];
+                               const TimePair second = row.size() > 1 ? row[1] : TimePair{QTime(0, 0), QTime(0, 0)};
+                               w.add({masters.machines[m].code, plant::dateToDb(d), n + 1, shiftHours(row),
+                                      plant::timeToDb(row[0].start), plant::timeToDb(row[0].end),
+                                      plant::timeToDb(second.start), plant::timeToDb(second.end), Live});
+                           }
                        }
                    }
                });

@@ -110,6 +110,7 @@ QList<Machine> machinesFrom(const MachineSpec (&specs)[N], int halls, const QStr
         m.twoShifts = m.tonnage > 0 ? (m.tonnage <= 350 && i % 4 != 3) : i == 0;
         m.saturdays = m.tonnage >= 450 || i % 5 == 4;
         m.dayInTwoRows = m.tonnage > 0 && i % 20 == 3;
+        m.lunchSplit = m.tonnage > 0 && !m.twoShifts && i % 10 == 7;
     }
     return machines;
 }

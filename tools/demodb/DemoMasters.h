@@ -42,6 +42,7 @@ struct Machine
     bool twoShifts = false;
     bool saturdays = false;
     bool dayInTwoRows = false; // Wednesdays written as a morning and an afternoon calendar row
+    bool lunchSplit = false;   // weekdays held as one row with a morning and an afternoon pair
     QStringList processes;     // the process contents it does; empty: every one of its class
 };
 

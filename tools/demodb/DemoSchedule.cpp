@@ -26,7 +26,9 @@ Schedule::Schedule(const Masters &masters, const QDate &first, const QDate &last
     auto staggered = [&] { return from.addSecs(60LL * 10 * random.between(0, 48)); };
     for (int m = 0; m < masters.machines.size(); ++m) {
         const Machine &machine = masters.machines[m];
-        const ShiftPattern usual = machine.twoShifts ? ShiftPattern::DayAndNight : ShiftPattern::Day;
+        const ShiftPattern usual = machine.twoShifts ? ShiftPattern::DayAndNight
+                                   : machine.lunchSplit ? ShiftPattern::LunchSplit
+                                                        : ShiftPattern::Day;
         m_queues.append({WorkClock(machine, m, first, last), workingMinutes(usual), staggered(), QDateTime()});
     }
     for (int s = 0; s < masters.suppliers.size(); ++s)

@@ -34,7 +34,7 @@ ChartBenchPlant::ChartBenchPlant(qint64 lots)
             day->workHours = row % 2 ? 8 : 11;
             day->shiftTimes[0] = QTime(8, 0);
             day->shiftTimes[1] = row % 2 ? QTime(17, 0) : QTime(20, 0);
-            day->hourly = BuildDaySpans(day->shiftTimes, breaks, dayStart);
+            day->rebuildSpans(breaks, dayStart);
         }
 
     // Each row's lots follow one another over the period; every twentieth lot waits on the strip.

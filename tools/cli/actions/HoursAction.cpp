@@ -1,7 +1,7 @@
 // hours MACHINE DATE TOTAL [START END ...]: the machine's working hours on the working day DATE
 // (yyyy/mm/dd) as 機械別稼働時間変更's 変更 stores them: TOTAL (0 to 24, halves to even) in
 // PlanSum and up to four shift pairs (hh:mm) in the PlanTime boxes from the first, the other
-// boxes empty; the day's spans follow, the lots keep their times.
+// boxes empty; the day's spans follow, and so do the lots on that day and those after them.
 
 #include "../CliSession.h"
 #include "../PlanScript.h"
