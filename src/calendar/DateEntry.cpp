@@ -118,3 +118,14 @@ QString ReadDateEntry(const QString &text, const QDate &today)
         .arg(parts.month, 2, 10, QLatin1Char('0'))
         .arg(parts.day, 2, 10, QLatin1Char('0'));
 }
+
+QString ReadBoxDate(const QString &text, const QDate &today)
+{
+    bool digit = false;
+    for (const QChar ch : text) {
+        if (ch.isLetter())
+            return {};
+        digit = digit || ch.isDigit();
+    }
+    return digit ? ReadDateEntry(text, today) : QString();
+}

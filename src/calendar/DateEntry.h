@@ -11,3 +11,7 @@ QString ParseDateEntry(const QString &text, const QDate &today);
 // The same, but empty when the entry gives no valid date ("2024/02/30", "20241345"): for the
 // boxes that refuse such an entry rather than take today.
 QString ReadDateEntry(const QString &text, const QDate &today);
+// A date typed into a box that refuses what is no date: empty for an entry holding a letter or
+// no digit at all ("abc" is no date, though the date-entry rules would give today), otherwise
+// ReadDateEntry's.
+QString ReadBoxDate(const QString &text, const QDate &today);

@@ -6,6 +6,7 @@
 #include "calendar/DateEntry.h"
 #include "calendar/WorkingTime.h"
 #include "common/PlantValues.h"
+#include "common/TypedNumber.h"
 #include "dialogs/DetailLines.h"
 #include "editing/WorkDuration.h"
 
@@ -33,12 +34,56 @@ constexpr qint64 EndFollowsAbove = 30;
 // The end-time search never walks further than a year of minutes.
 constexpr qint64 MaxSearchSteps = 366LL * 24 * 60;
 
+// Each number box: what it holds, its caption and the window's name of it.
+struct NumberBoxInfo
+{
+    QString DetailTexts::*text;
+    const char16_t *caption;
+    const char *name;
+};
+
+NumberBoxInfo infoOf(NumberBox box)
+{
+    switch (box) {
+    case NumberBox::Quantity: return {&DetailTexts::quantity, u"手配数", "Text3"};
+    case NumberBox::SetupMinutes: return {&DetailTexts::setupMinutes, u"段取時間", "Text13"};
+    case NumberBox::WorkMinutes: return {&DetailTexts::workMinutes, u"作業時間", "Text19"};
+    case NumberBox::TotalMinutes: return {&DetailTexts::totalMinutes, u"合計時間", "Text16"};
+    case NumberBox::SecondsPerPiece: return {&DetailTexts::secondsPerPiece, u"秒/個", "Text15"};
+    case NumberBox::Cycle: return {&DetailTexts::cycle, u"サイクル", "Text24"};
+    case NumberBox::Cavities: return {&DetailTexts::cavities, u"取数", "Text25"};
+    case NumberBox::Persons: return {&DetailTexts::persons, u"必要人員", "Text40"};
+    }
+    return {&DetailTexts::quantity, u"手配数", "Text3"};
+}
+
+// The boxes the work minutes are computed from (rule 8).
+constexpr std::initializer_list<NumberBox> WorkInputs = {NumberBox::Cycle, NumberBox::Cavities, NumberBox::Quantity,
+                                                        NumberBox::Persons, NumberBox::SetupMinutes};
+
 QString minuteKey(const QDateTime &moment)
 {
     return moment.toString(QStringLiteral("yyyyMMddhhmm"));
 }
 
 } // namespace
+
+QString numberBoxName(NumberBox box)
+{
+    return QString::fromLatin1(infoOf(box).name);
+}
+
+std::optional<NumberBox> PlanDetail::refuseNonNumbers(std::initializer_list<NumberBox> boxes) const
+{
+    for (const NumberBox box : boxes) {
+        const NumberBoxInfo info = infoOf(box);
+        if (!plant::typedNumber(m_texts.*info.text)) {
+            m_prompter.inform(plant::badNumberText(QString::fromUtf16(info.caption)));
+            return box;
+        }
+    }
+    return std::nullopt;
+}
 
 qint64 boxInteger(const QString &text)
 {
@@ -48,17 +93,6 @@ qint64 boxInteger(const QString &text)
 double boxNumber(const QString &text)
 {
     return plant::leadingNumber(text.trimmed());
-}
-
-QString normalDate(const QString &text, const QDate &today)
-{
-    bool digit = false;
-    for (const QChar ch : text) {
-        if (ch.isLetter())
-            return {};
-        digit = digit || ch.isDigit();
-    }
-    return digit ? ReadDateEntry(text, today) : QString();
 }
 
 QString normalTime(const QString &text)
@@ -132,7 +166,7 @@ QDateTime PlanDetail::endAfter(const QDateTime &start, qint64 minutes) const
 
 EntryOutcome PlanDetail::enterStartDate()
 {
-    const QString date = normalDate(m_texts.startDate, QDate::currentDate());
+    const QString date = ReadBoxDate(m_texts.startDate, QDate::currentDate());
     if (date.isEmpty()) {
         m_prompter.inform(detail::BadDate);
         return EntryOutcome::Stay;
@@ -156,7 +190,7 @@ EntryOutcome PlanDetail::enterStartTime()
 
 EntryOutcome PlanDetail::enterEndDate()
 {
-    const QString date = normalDate(m_texts.endDate, QDate::currentDate());
+    const QString date = ReadBoxDate(m_texts.endDate, QDate::currentDate());
     if (date.isEmpty()) {
         m_prompter.inform(detail::BadTime);
         return EntryOutcome::Stay;
@@ -167,23 +201,46 @@ EntryOutcome PlanDetail::enterEndDate()
 
 EntryOutcome PlanDetail::enterQuantity()
 {
+    if (refuseNonNumbers({NumberBox::Quantity}))
+        return EntryOutcome::Stay;
     showCaseCounts();
     if (m_prompter.ask(detail::AskRecalculate, {}, false)) {
+        if (refuseNonNumbers(WorkInputs))
+            return EntryOutcome::Stay;
         recalculateWork();
         recalculateEnd();
     }
     return EntryOutcome::Next;
 }
 
-EntryOutcome PlanDetail::enterRateValue()
+EntryOutcome PlanDetail::enterRate(NumberBox entered)
 {
+    if (refuseNonNumbers({entered}) || refuseNonNumbers(WorkInputs))
+        return EntryOutcome::Stay;
     recalculateWork();
     recalculateEnd();
     return EntryOutcome::Next;
 }
 
+EntryOutcome PlanDetail::enterSetupMinutes()
+{
+    return enterRate(NumberBox::SetupMinutes);
+}
+
+EntryOutcome PlanDetail::enterSecondsPerPiece()
+{
+    return enterRate(NumberBox::SecondsPerPiece);
+}
+
+EntryOutcome PlanDetail::enterPersons()
+{
+    return enterRate(NumberBox::Persons);
+}
+
 EntryOutcome PlanDetail::enterWorkMinutes()
 {
+    if (refuseNonNumbers({NumberBox::WorkMinutes, NumberBox::SetupMinutes}))
+        return EntryOutcome::Stay;
     m_texts.totalMinutes = QString::number(boxInteger(m_texts.workMinutes) + boxInteger(m_texts.setupMinutes));
     recalculateEnd();
     return EntryOutcome::Next;
@@ -191,6 +248,8 @@ EntryOutcome PlanDetail::enterWorkMinutes()
 
 EntryOutcome PlanDetail::enterTotalMinutes()
 {
+    if (refuseNonNumbers({NumberBox::TotalMinutes, NumberBox::SetupMinutes}))
+        return EntryOutcome::Stay;
     recalculateEnd();
     m_texts.workMinutes = QString::number(boxInteger(m_texts.totalMinutes) - boxInteger(m_texts.setupMinutes));
     return EntryOutcome::Next;
@@ -233,6 +292,9 @@ EntryOutcome PlanDetail::enterEndTime()
         m_prompter.inform(detail::EndBeforeStart);
         return EntryOutcome::Stay;
     }
+    if (refuseNonNumbers({NumberBox::TotalMinutes, NumberBox::SetupMinutes, NumberBox::SecondsPerPiece,
+                          NumberBox::Persons}))
+        return EntryOutcome::Stay;
 
     qint64 total = boxInteger(m_texts.totalMinutes);
     if (total > EndFollowsAbove) {

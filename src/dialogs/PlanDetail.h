@@ -9,6 +9,8 @@
 
 #include <QDateTime>
 #include <QStringList>
+#include <initializer_list>
+#include <optional>
 
 class Database;
 class Prompter;
@@ -59,6 +61,12 @@ struct DetailTexts
     QStringList relatedOrders;  // 関連受注 (JList)
 };
 
+// The boxes that hold numbers. A box that holds no number is refused with a message naming it
+// (its caption), so that a typo never becomes a quantity or a time of 0.
+enum class NumberBox { Quantity, SetupMinutes, WorkMinutes, TotalMinutes, SecondsPerPiece, Cycle, Cavities, Persons };
+// The window's name of the box ("Text3" for 手配数), which the focus goes back to.
+QString numberBoxName(NumberBox box);
+
 // What an entry rule leaves for the window's focus.
 enum class EntryOutcome { Next, Stay, ToDestination };
 
@@ -85,7 +93,9 @@ public:
     EntryOutcome enterStartTime();    // Text1
     EntryOutcome enterEndDate();      // Text8
     EntryOutcome enterQuantity();     // Text3
-    EntryOutcome enterRateValue();    // Text13, Text15, Text40
+    EntryOutcome enterSetupMinutes();     // Text13
+    EntryOutcome enterSecondsPerPiece();  // Text15
+    EntryOutcome enterPersons();          // Text40
     EntryOutcome enterWorkMinutes();  // Text19
     EntryOutcome enterTotalMinutes(); // Text16
     EntryOutcome enterEndTime();      // Text6
@@ -109,11 +119,18 @@ public:
     bool cancelled() const { return m_cancelled; }
     quint8 detailMark() const { return m_detailMark; }
 
+    // The first of `boxes` that holds no number, after the planner was told which; none when
+    // every one holds a number.
+    std::optional<NumberBox> refuseNonNumbers(std::initializer_list<NumberBox> boxes) const;
+
     // The start and end the boxes hold; invalid when a box holds no date or time.
     QDateTime enteredStart() const;
     QDateTime enteredEnd() const;
 
 private:
+    // Rule 8 and 9 after an entry in a box the work minutes are computed from; refused (the
+    // focus stays) when one of the boxes they read holds no number.
+    EntryOutcome enterRate(NumberBox entered);
     void recalculateWork();   // work minutes from quantity, cycle and persons
     void recalculateEnd();    // the end from start and total, above 30 minutes only
     void showCaseCounts();
@@ -131,7 +148,5 @@ private:
 // The number a box holds, as the plant reads a column: its leading number, 0 for junk.
 qint64 boxInteger(const QString &text);
 double boxNumber(const QString &text);
-// A typed date in its normal form "yyyy/mm/dd"; empty when the entry is no date.
-QString normalDate(const QString &text, const QDate &today);
 // A typed time in its normal form "hh:mm:ss"; empty when the entry is no time.
 QString normalTime(const QString &text);

@@ -98,6 +98,11 @@ DetailWrite planDetailWrite(const PlanDetail &detail, const PlanRecord &lot, Pro
         prompter.inform(dateWrong ? detail::BadDate : detail::BadTime);
         return {{WriteBackResult::EndRefused, dateWrong ? QStringLiteral("Text8") : QStringLiteral("Text6")}, {}};
     }
+    // A typo must not become a quantity or a time of 0 (a lot of 0 pieces is saved as deleted).
+    if (const std::optional<NumberBox> bad =
+            detail.refuseNonNumbers({NumberBox::Quantity, NumberBox::SetupMinutes, NumberBox::SecondsPerPiece,
+                                     NumberBox::WorkMinutes, NumberBox::Persons}))
+        return {{WriteBackResult::NumberRefused, numberBoxName(*bad)}, {}};
     return {{WriteBackResult::Written, {}}, QStringLiteral("詳細情報"), true, false};
 }
 

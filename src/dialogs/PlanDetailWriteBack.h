@@ -15,6 +15,8 @@ enum class WriteBackResult {
     Written,
     StartRefused,   // the start date or time is no date: the window stays open
     EndRefused,     // the end date or time is no date: the window stays open
+    NumberRefused,  // a quantity, minutes, seconds a piece or persons box holds no number:
+                    // the window stays open
 };
 
 struct WriteBack

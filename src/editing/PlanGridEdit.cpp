@@ -2,34 +2,21 @@
 
 #include "plan/Prompter.h"
 #include "common/PlantValues.h"
+#include "common/TypedNumber.h"
 #include "editing/LotDrop.h"
 #include "editing/LotRules.h"
 #include "editing/WorkDuration.h"
 #include "gantt/PlanGridColumns.h"
 #include "gantt/Twip2DateTime.h"
 
-#include <QLocale>
-#include <cmath>
 
 const QString gridedit::UnknownMachine = QStringLiteral("指定された機械コードは存在しません｡");
+const QString gridedit::BadQuantity = plant::badNumberText(QStringLiteral("手配数"));
 
 namespace {
 
 // The largest quantity the list can show ("###,###,##0").
 constexpr qint64 kMaxQuantity = 999'999'999;
-
-// A typed quantity: a whole number, thousands separators allowed, decimals rounded half to
-// even; empty, non-numeric, negative and oversized texts give 0.
-qint64 typedQuantity(const QString &text)
-{
-    QString digits = text.trimmed();
-    digits.remove(u',');
-    bool ok = false;
-    const double value = QLocale::c().toDouble(digits, &ok);
-    if (!ok || !std::isfinite(value) || value < 0 || value > double(kMaxQuantity))
-        return 0;
-    return plant::roundHalfEven(value);
-}
 
 bool blank(const QString &code)
 {
@@ -150,7 +137,13 @@ PlanGridEdit::Outcome PlanGridEdit::unassign(qint64 lot)
 
 PlanGridEdit::Outcome PlanGridEdit::changeQuantity(qint64 lot, const QString &text)
 {
-    const qint64 quantity = typedQuantity(text);
+    // A typo must not zero the lot: a quantity of 0 is saved as a deleted arrangement.
+    const std::optional<double> typed = plant::typedNumber(text, double(kMaxQuantity));
+    if (!typed) {
+        m_prompter.inform(gridedit::BadQuantity);
+        return Outcome::Rejected;
+    }
+    const qint64 quantity = plant::roundHalfEven(*typed);
     Edit edit = m_path.beginAction(QStringLiteral("手配数の変更"));
     edit.change(lot, [quantity](PlanRecord &r) {
         r.Quantity = quantity;

@@ -10,6 +10,7 @@ class Prompter;
 
 namespace gridedit {
 extern const QString UnknownMachine;  // the message for a machine code that names no row
+extern const QString BadQuantity;     // the message for a quantity that is no number
 } // namespace gridedit
 
 class PlanGridEdit

@@ -7,6 +7,7 @@
 #include "dialogs/ui/PlanWindow.h"
 #include "editing/LotRules.h"
 #include "editing/PlanInsertion.h"
+#include "common/TypedNumber.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -229,6 +230,49 @@ TEST_F(PlanWindowTest, DigitsThatAreNoDateAreRefusedNotTakenForToday)
             EXPECT_EQ(QApplication::focusWidget(), window->box(QLatin1String(box))) << box << typed.toStdString();
             EXPECT_EQ(text(box), typed) << box;
         }
+    }
+}
+
+TEST_F(PlanWindowTest, ANumberBoxThatHoldsNoNumberIsRefusedNamingTheBoxAndTheLotStays)
+{
+    // Read as a column is read, "abc" in 手配数 was 0 pieces: a deleted arrangement once saved.
+    const struct
+    {
+        const char *box;
+        const char16_t *caption;
+        const char *typed;
+        bool checkedAtClose; // 合計時間 is not stored: only its Enter reads it
+    } cases[] = {{"Text3", u"手配数", "abc", true},    {"Text3", u"手配数", "", true},
+                 {"Text3", u"手配数", "-5", true},     {"Text13", u"段取時間", "1O", true},
+                 {"Text15", u"秒/個", "x36", true},    {"Text19", u"作業時間", "６0分", true},
+                 {"Text40", u"必要人員", "一", true}, {"Text16", u"合計時間", "abc", false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " " + c.typed);
+        open();
+        plant.prompter.clear();
+        const PlanRecord before = plant.store[fixture.lot];
+        const QString message = plant::badNumberText(QString::fromUtf16(c.caption));
+        QLineEdit *box = window->box(QString::fromLatin1(c.box));
+
+        enter(c.box, QString::fromUtf8(c.typed)); // no question asked: the scripted planner has no answer
+        EXPECT_EQ(plant.prompter.texts(), QStringList{message});
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        EXPECT_EQ(box->text(), QString::fromUtf8(c.typed));
+
+        if (c.checkedAtClose) {
+            plant.prompter.clear();
+            window->box(QStringLiteral("Text39"))->setFocus();
+            click("Command1");
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_EQ(window->lastWriteBack(), WriteBackResult::NumberRefused);
+            EXPECT_EQ(plant.prompter.texts(), QStringList{message});
+            EXPECT_EQ(QApplication::focusWidget(), box);
+            EXPECT_EQ(plant.store[fixture.lot], before);
+            EXPECT_FALSE(plant.path->canUndo());
+        }
+        click("Command8");
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(plant.store[fixture.lot], before);
     }
 }
 

@@ -67,25 +67,38 @@ TEST_F(PlanDataGridTest, TypingAMachineCodeMovesTheLotAndTheCursorGoesDown)
     EXPECT_TRUE(plant.path->canUndo());
 }
 
-TEST_F(PlanDataGridTest, AnUnknownCodeKeepsTheEditorOpenWithTheTypedText)
+TEST_F(PlanDataGridTest, AnUnknownCodeOrAQuantityThatIsNoNumberKeepsTheEditorOpenWithTheTypedText)
 {
-    goTo(lot, plangrid::Machine);
-    const int row = grid->currentIndex().row();
-    QTest::keyClick(grid.get(), Qt::Key_Return); // opens with the cell's text selected
-    ASSERT_TRUE(grid->editor()->isVisible());
-    EXPECT_EQ(grid->editor()->selectedText(), EditingPlant::M01);
-    QTest::keyClicks(grid->editor(), QStringLiteral("zz9"));
-    QTest::keyClick(grid->editor(), Qt::Key_Tab);
+    const struct
+    {
+        int column;
+        QString cell;
+        const char *typed;
+        QString message;
+    } cases[] = {{plangrid::Machine, EditingPlant::M01, "zz9", gridedit::UnknownMachine},
+                 {plangrid::Quantity, QStringLiteral("100"), "abc", gridedit::BadQuantity}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        plant.prompter.clear();
+        const PlanRecord before = plant.store[lot];
+        goTo(lot, c.column);
+        const int row = grid->currentIndex().row();
+        QTest::keyClick(grid.get(), Qt::Key_Return); // opens with the cell's text selected
+        ASSERT_TRUE(grid->editor()->isVisible());
+        EXPECT_EQ(grid->editor()->selectedText(), c.cell);
+        QTest::keyClicks(grid->editor(), QString::fromLatin1(c.typed));
+        QTest::keyClick(grid->editor(), Qt::Key_Tab);
 
-    EXPECT_EQ(plant.prompter.texts(), QStringList{gridedit::UnknownMachine});
-    EXPECT_TRUE(grid->editor()->isVisible());
-    EXPECT_EQ(grid->editor()->text(), "zz9");
-    EXPECT_EQ(grid->currentIndex().row(), row);
-    EXPECT_EQ(plant.store[lot].MachineCode, EditingPlant::M01);
+        EXPECT_EQ(plant.prompter.texts(), QStringList{c.message});
+        EXPECT_TRUE(grid->editor()->isVisible());
+        EXPECT_EQ(grid->editor()->text(), c.typed);
+        EXPECT_EQ(grid->currentIndex().row(), row);
+        EXPECT_EQ(plant.store[lot], before);
 
-    QTest::keyClick(grid->editor(), Qt::Key_Escape);
-    EXPECT_FALSE(grid->editor()->isVisible());
-    EXPECT_FALSE(plant.path->canUndo());
+        QTest::keyClick(grid->editor(), Qt::Key_Escape);
+        EXPECT_FALSE(grid->editor()->isVisible());
+        EXPECT_FALSE(plant.path->canUndo());
+    }
 }
 
 TEST_F(PlanDataGridTest, RemarksByDoubleClickAndTheConfirmTickByClick)

@@ -123,21 +123,37 @@ TEST_F(PlanGridEditTest, QuantityTextBecomesTheQuantityAndTheLotIsReplaced)
     };
     const Case cases[] = {
         {"1,500", 1500, "2024/05/10 23:00"}, {" 200 ", 200, "2024/05/10 10:00"}, {"12.5", 12, "2024/05/10 08:08"},
-        {"abc", 0, "2024/05/10 16:00"},      {"", 0, "2024/05/10 16:00"},        {"-5", 0, "2024/05/10 16:00"},
-        {"1e12", 0, "2024/05/10 16:00"},
+        {"０", 0, "2024/05/10 16:00"}, // 0 minutes of work plan a default 480
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
         EXPECT_EQ(edit->FunUpdatePlanInfoFromGrid(a, plangrid::Quantity, QString::fromUtf8(c.typed)), Outcome::Changed);
         EXPECT_EQ(lot(a).Quantity, c.quantity);
         EXPECT_EQ(lot(a).SaveMark, 1);
-        EXPECT_EQ(plant.endText(a), c.end); // 0 minutes of work plan a default 480
+        EXPECT_EQ(plant.endText(a), c.end);
     }
 
     // A lot without machine or destination keeps its times.
     edit->FunUpdatePlanInfoFromGrid(strip, plangrid::Quantity, QStringLiteral("500"));
     EXPECT_EQ(lot(strip).Quantity, 500);
     EXPECT_EQ(plant.endText(strip), "2024/05/10 09:00");
+}
+
+TEST_F(PlanGridEditTest, AQuantityThatIsNoNumberIsRefusedAndChangesNothing)
+{
+    // Read as the database reads a column, each of these gave 0 pieces: a deleted arrangement
+    // once saved.
+    const qint64 a = add({.start = QStringLiteral("2024/05/10 08:00")});
+    start();
+    const PlanRecord before = lot(a);
+    for (const char *typed : {"abc", "", " ", "-5", "1e3", "12abc", "1000000000", "１O0"}) {
+        SCOPED_TRACE(typed);
+        plant.prompter.clear();
+        EXPECT_EQ(plant.session.editListCell(a, plangrid::Quantity, QString::fromUtf8(typed)), Outcome::Rejected);
+        EXPECT_EQ(plant.prompter.texts(), QStringList{gridedit::BadQuantity});
+        EXPECT_EQ(lot(a), before);
+        EXPECT_FALSE(plant.path->canUndo());
+    }
 }
 
 TEST_F(PlanGridEditTest, RemarksAreTrimmed)

@@ -131,9 +131,9 @@ PlanWindow::PlanWindow(DetailActions &actions, QWidget *parent)
         {box(QStringLiteral("Text8")), &PlanDetail::enterEndDate},
         {box(QStringLiteral("Text6")), &PlanDetail::enterEndTime},
         {box(QStringLiteral("Text3")), &PlanDetail::enterQuantity},
-        {box(QStringLiteral("Text13")), &PlanDetail::enterRateValue},
-        {box(QStringLiteral("Text15")), &PlanDetail::enterRateValue},
-        {box(QStringLiteral("Text40")), &PlanDetail::enterRateValue},
+        {box(QStringLiteral("Text13")), &PlanDetail::enterSetupMinutes},
+        {box(QStringLiteral("Text15")), &PlanDetail::enterSecondsPerPiece},
+        {box(QStringLiteral("Text40")), &PlanDetail::enterPersons},
         {box(QStringLiteral("Text19")), &PlanDetail::enterWorkMinutes},
         {box(QStringLiteral("Text16")), &PlanDetail::enterTotalMinutes},
     };
@@ -517,7 +517,7 @@ void PlanWindow::done(int result)
     readBoxes();
     const WriteBack back = m_actions.writeBackDetail(m_rules, m_lot);
     m_writeBack = back.result;
-    if (back.result == WriteBackResult::StartRefused || back.result == WriteBackResult::EndRefused) {
+    if (back.result != WriteBackResult::Written && back.result != WriteBackResult::NothingWritten) {
         m_closing = false;
         if (QLineEdit *edit = box(back.box)) {
             edit->setFocus();
