@@ -35,8 +35,9 @@ public:
     virtual MergeOutcome merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment) = 0;
     // 計画の展開 of chart row `row` (the row label's double-click). Returns whether it packed.
     virtual bool pack(int row) = 0;
-    // The bulk confirmation panel: the number of lots whose class changed.
-    virtual qint64 confirmLots(const QString &confirmState, const KakuteiScope &scope) = 0;
+    // The bulk confirmation panel: asks first with the count and the range (No pre-selected),
+    // then changes the class; the number of lots changed, or that the planner declined.
+    virtual KakuteiResult confirmLots(const QString &confirmState, const KakuteiScope &scope) = 0;
     // "予定に戻す": the lot goes back to the dates it was loaded with.
     virtual void returnToLoadedDates(qint64 lot) = 0;
 

@@ -92,7 +92,7 @@ public:
     bool drop(qint64 lot, const QString &row, const QDateTime &moment) override;
     MergeOutcome merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment) override;
     bool pack(int row) override;
-    qint64 confirmLots(const QString &confirmState, const KakuteiScope &scope) override;
+    KakuteiResult confirmLots(const QString &confirmState, const KakuteiScope &scope) override;
     void returnToLoadedDates(qint64 lot) override;
     void toggleDisplay(qint64 lot) override;
     void toggleConfirm(qint64 lot) override;

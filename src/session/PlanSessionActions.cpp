@@ -4,6 +4,8 @@
 #include "session/PlanSession.h"
 
 #include "editing/LotRules.h"
+#include "editing/PlanKakutei.h"
+#include "plan/Prompter.h"
 #include "editing/ReturnToSchedule.h"
 
 QString PlanSession::rowCodeOfLot(qint64 lot) const
@@ -36,9 +38,16 @@ bool PlanSession::pack(int row)
     return m_packing.pack(row);
 }
 
-qint64 PlanSession::confirmLots(const QString &confirmState, const KakuteiScope &scope)
+KakuteiResult PlanSession::confirmLots(const QString &confirmState, const KakuteiScope &scope)
 {
-    return FunPlanKakutei(m_path, confirmState, scope);
+    // A bulk change reaches lots the planner does not see: the count and the range are asked
+    // first, No pre-selected.
+    const qint64 count = countKakutei(m_store, confirmState, scope);
+    if (count == 0)
+        return {};
+    if (!m_prompter.ask(confirmLotsQuestion(confirmState, count, scope), {}, false))
+        return {0, true};
+    return {FunPlanKakutei(m_path, confirmState, scope), false};
 }
 
 void PlanSession::returnToLoadedDates(qint64 lot)

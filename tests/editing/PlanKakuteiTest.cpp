@@ -55,12 +55,47 @@ TEST_F(PlanKakuteiTest, ChoosesLotsByMachineAndInclusiveDueRange)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
-        EXPECT_EQ(FunPlanKakutei(*plant.path, QString::fromLatin1(c.confirm), c.scope), c.changed);
+        plant.prompter.clear();
+        if (c.changed > 0)
+            plant.prompter.expectAnswer(true);
+        const KakuteiResult result = plant.session.confirmLots(QString::fromLatin1(c.confirm), c.scope);
+        EXPECT_EQ(result.changed, c.changed);
         EXPECT_EQ(states(), c.expected);
+        // The question counts the lots the press changes; none is asked when nothing would.
+        if (c.changed > 0)
+            EXPECT_TRUE(plant.prompter.texts().value(0).endsWith(
+                QStringLiteral("\n%1件を確定します。よろしいですか？").arg(c.changed)));
+        else
+            EXPECT_TRUE(plant.prompter.said().empty());
         if (c.changed > 0)
             plant.path->undo(); // one press, one step
         EXPECT_EQ(states(), "121111");
     }
+}
+
+TEST_F(PlanKakuteiTest, EveryLotOfTheChartIsConfirmedOnlyAfterTheQuestionIsAnsweredYes)
+{
+    add(EditingPlant::M01, "1", QDate(2024, 5, 10));
+    add(EditingPlant::M02, "1", QDate(2024, 5, 20));
+    plant.start();
+
+    plant.prompter.expectAnswer(false);
+    const KakuteiResult declined = plant.session.confirmLots(QStringLiteral("2"), {});
+    EXPECT_TRUE(declined.declined);
+    EXPECT_EQ(plant.prompter.texts(),
+              QStringList{QStringLiteral("機械：全機械　納期：指定なし～指定なし\n2件を確定します。よろしいですか？")});
+    EXPECT_FALSE(plant.prompter.said().back().defaultYes);
+    EXPECT_EQ(states(), "11");
+    EXPECT_FALSE(plant.path->canUndo());
+
+    plant.prompter.clear();
+    plant.prompter.expectAnswer(true);
+    const KakuteiScope m02{.machineCode = EditingPlant::M02, .allMachines = false, .lastDue = QDate(2024, 5, 20)};
+    EXPECT_EQ(plant.session.confirmLots(QStringLiteral("2"), m02).changed, 1);
+    EXPECT_EQ(plant.prompter.texts(),
+              QStringList{QStringLiteral("機械：%1　納期：指定なし～2024/05/20\n1件を確定します。よろしいですか？")
+                              .arg(EditingPlant::M02.trimmed())});
+    EXPECT_EQ(states(), "12");
 }
 
 TEST_F(PlanKakuteiTest, TentativeNeverUndoesAConfirmationStoredInTheDatabase)

@@ -3,9 +3,11 @@
 
 #include "DemoMainWindowTest.h"
 #include "app/ui/ChartView.h"
+#include "editing/PlanKakutei.h"
 #include "gantt/PlanGridColumns.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -52,29 +54,63 @@ TEST_F(MainWindowFirstLook, FirstClickOnTheModeButtonChangesTheMode)
     EXPECT_EQ(form->text1()->text(), QStringLiteral("４週間表示モード"));
 }
 
-TEST_F(MainWindowFirstLook, BulkConfirmationCountsInTheStatusBar)
+TEST_F(MainWindowFirstLook, BulkConfirmationRefusesATypoAndAsksWithTheCountFirst)
 {
     openDemo(60, QDate(2026, 12, 7));
     auto *from = form->findChild<QLineEdit *>(QStringLiteral("strYYMMDD"));
     auto *to = form->findChild<QLineEdit *>(QStringLiteral("endYYMMDD"));
+    const PlanStore &store = form->planStore();
+    const auto states = [&] {
+        QString out;
+        for (qint64 lot = 2; lot <= store.lastIndex(); ++lot)
+            out += store[lot].ConfirmState;
+        return out;
+    };
+    const QString before = states();
+
+    // A box that holds no date is named, and nothing changes (it used to become today).
+    const struct
+    {
+        const char *from, *to;
+        QString message;
+        QLineEdit *focus;
+    } typos[] = {{"abc", "", kakutei::BadFirstDue, from}, {"", "2026/02/30", kakutei::BadLastDue, to}};
+    for (const auto &typo : typos) {
+        prompter.clear();
+        from->setText(QString::fromLatin1(typo.from));
+        to->setText(QString::fromLatin1(typo.to));
+        QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
+        EXPECT_EQ(prompter.texts(), QStringList{typo.message});
+        EXPECT_EQ(QApplication::focusWidget(), typo.focus);
+        EXPECT_EQ(states(), before);
+        EXPECT_FALSE(editing->undoAction()->isEnabled());
+    }
+
+    prompter.clear();
     from->setText(QStringLiteral("2099/01/01"));
     to->setText(QStringLiteral("2099/12/31"));
     QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
     EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("該当する計画はありません"));
     EXPECT_TRUE(prompter.said().empty());
 
+    // Every field empty: every lot of the chart, asked first with the count, No pre-selected.
     from->clear();
     to->clear();
     qint64 tentative = 0;
-    const PlanStore &store = form->planStore();
     for (qint64 lot = 2; lot <= store.lastIndex(); ++lot)
-        tentative += store[lot].ConfirmState != QLatin1String("2") ? 1 : 0;
+        tentative += store[lot].ConfirmState != QLatin1String("2") && store[lot].Active > 0 ? 1 : 0;
     ASSERT_GT(tentative, 0);
+    const QString question = QStringLiteral("機械：全機械　納期：指定なし～指定なし\n%1件を確定します。よろしいですか？").arg(tentative);
+    prompter.expectAnswer(false);
     QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
-    const QString message = form->statusBar()->currentMessage();
-    EXPECT_TRUE(message.endsWith(QStringLiteral("件を確定しました"))) << message.toStdString();
-    EXPECT_GT(message.section(u'件', 0, 0).toLongLong(), 0);
-    EXPECT_TRUE(prompter.said().empty());
+    EXPECT_EQ(prompter.texts(), QStringList{question});
+    EXPECT_FALSE(prompter.said().back().defaultYes);
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("確定を取りやめました"));
+    EXPECT_EQ(states(), before);
+
+    prompter.expectAnswer(true);
+    QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("%1件を確定しました").arg(tentative));
 }
 
 TEST_F(MainWindowFirstLook, ListColumnsHoldTheirTextsAndMachineEntriesAreOneLine)
@@ -141,6 +177,7 @@ TEST_F(MainWindowFirstLook, InquiryModeTakesWhatIfsBackButNeverSaves)
         return n;
     };
     const qint64 before = confirmed();
+    prompter.expectAnswer(true);
     QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
     ASSERT_GT(confirmed(), before);
     EXPECT_FALSE(form->comHozon()->isEnabled());

@@ -128,6 +128,7 @@ TEST_P(SaveUndoRoundTrip, AMergedAwayLotIsNeverWrittenByItself)
     EXPECT_EQ(p.store()[away].MembersWritten, 0);
     KakuteiScope everything;
     everything.allMachines = true;
+    p.prompter.expectAnswer(true);
     p.session().confirmLots(QStringLiteral("2"), everything);
     EXPECT_EQ(p.store()[away].MembersWritten, 0);
 

@@ -2,7 +2,7 @@
 
 #include "plan/Prompter.h"
 #include "app/ui/MainForm.h"
-#include "calendar/DateEntry.h"
+#include "editing/PlanKakutei.h"
 #include "common/PlantValues.h"
 #include "dialogs/ui/SelectPlan.h"
 #include "session/PlanSession.h"
@@ -25,14 +25,20 @@ W *control(MainForm &form, const char *name)
     return form.findChild<W *>(QLatin1String(name));
 }
 
-// A date box's text as a date: an entry that is not yet "yyyy/mm/dd" is completed by the
-// date-entry rules first, as Enter would; an empty box gives no date.
-QDate dateOfBox(QLineEdit *box)
+// A due-date box of the confirmation panel: its date (null for an empty box) after writing it
+// back in normal form; nothing when it holds no date, after telling the planner which box and
+// putting the focus there.
+std::optional<QDate> dueOfBox(QLineEdit *box, const QString &refusal, Prompter &prompter)
 {
-    if (box->text().trimmed().isEmpty())
-        return {};
-    box->setText(ParseDateEntry(box->text(), QDate::currentDate()));
-    return plant::dateFromText(box->text());
+    const std::optional<QString> bound = dueBoundOfBox(box->text(), QDate::currentDate());
+    if (!bound) {
+        prompter.inform(refusal);
+        box->setFocus();
+        box->selectAll();
+        return std::nullopt;
+    }
+    box->setText(*bound);
+    return plant::dateFromText(*bound);
 }
 
 } // namespace
@@ -129,13 +135,17 @@ void PlanListPane::showLot(qint64 lot)
 
 void PlanListPane::confirmLots(const QString &confirmState)
 {
+    const std::optional<QDate> firstDue = dueOfBox(m_from, kakutei::BadFirstDue, m_form.prompter());
+    const std::optional<QDate> lastDue = firstDue ? dueOfBox(m_to, kakutei::BadLastDue, m_form.prompter()) : std::nullopt;
+    if (!lastDue)
+        return;
     KakuteiScope scope;
     scope.machineCode = rowCodeOfEntry(m_kakuteiMachine);
     scope.allMachines = m_kakuteiMachine->currentIndex() <= 0;
-    scope.firstDue = dateOfBox(m_from);
-    scope.lastDue = dateOfBox(m_to);
-    const qint64 changed = m_session.confirmLots(confirmState, scope);
+    scope.firstDue = *firstDue;
+    scope.lastDue = *lastDue;
+    const KakuteiResult result = m_session.confirmLots(confirmState, scope);
     refresh();
     // The planner sees what the buttons did without a dialog to close.
-    m_form.statusBar()->showMessage(confirmLotsText(confirmState, changed));
+    m_form.statusBar()->showMessage(confirmLotsText(confirmState, result));
 }

@@ -29,8 +29,7 @@ void changeClass(ScriptRun &run, const QStringList &words, const QString &confir
         scope.machineCode = run.rowCodeOf(words[0]);
     scope.firstDue = dueBound(words[1]);
     scope.lastDue = dueBound(words[2]);
-    const qint64 changed = run.session.confirmLots(confirmState, scope);
-    cliErr() << confirmLotsText(confirmState, changed) << u'\n';
+    cliErr() << confirmLotsText(confirmState, run.session.confirmLots(confirmState, scope)) << u'\n';
     cliErr().flush();
 }
 
