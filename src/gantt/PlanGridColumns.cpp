@@ -44,6 +44,11 @@ QString workHoursText(qint64 minutes)
     return plant::thousandsTenths(double(minutes) / 60.0);
 }
 
+QString arrangementNoText(qint64 arrangementNo)
+{
+    return arrangementNo < 0 ? QStringLiteral("新規") : QString::number(arrangementNo);
+}
+
 QString cellText(const PlanRecord &lot, int column)
 {
     switch (column) {
@@ -54,7 +59,7 @@ QString cellText(const PlanRecord &lot, int column)
     case Machine:
         return lot.MachineCode;
     case Arrangement:
-        return QString::number(lot.ArrangementNo);
+        return arrangementNoText(lot.ArrangementNo);
     case ItemCode:
         return lot.ItemCode;
     case ItemName:

@@ -41,6 +41,10 @@ enum Column : int {
 inline QString tick() { return QStringLiteral("レ"); }
 
 QString header(int column);
+
+// The arrangement number as the planner reads it: "新規" for a lot a split made and the save
+// has not numbered yet (its number is provisional and negative), else the number.
+QString arrangementNoText(qint64 arrangementNo);
 bool isEditable(int column);
 QString cellText(const PlanRecord &lot, int column);
 

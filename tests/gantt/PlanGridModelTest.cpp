@@ -132,6 +132,11 @@ TEST_F(PlanGridModelTest, CellsShowTheLotInTheListFormats)
         EXPECT_EQ(model.data(model.index(0, c)).toString(), expected[c]) << "column " << c;
     EXPECT_EQ(model.headerData(12, Qt::Horizontal).toString(), QStringLiteral("手配数"));
     EXPECT_EQ(model.headerData(19, Qt::Horizontal).toString(), QStringLiteral("KEY"));
+
+    // A split's new lot has a provisional number until the save numbers it.
+    r.ArrangementNo = -1;
+    model.rebuild();
+    EXPECT_EQ(model.data(model.index(0, plangrid::Arrangement)).toString(), QStringLiteral("新規"));
 }
 
 TEST_F(PlanGridModelTest, RowColourFollowsStoredClassThenInstructionSheet)

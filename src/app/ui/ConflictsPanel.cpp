@@ -1,5 +1,7 @@
 #include "app/ui/ConflictsPanel.h"
 
+#include "gantt/PlanGridColumns.h"
+
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
 #include "common/PlantValues.h"
@@ -24,7 +26,7 @@ QStringList lotCells(const PlanRecord &lot)
     const auto at = [](const QDate &date, const QTime &time) {
         return plant::dateText(date).mid(5) + u' ' + plant::timeText(time).left(5);
     };
-    return {QString::number(lot.ArrangementNo),
+    return {plangrid::arrangementNoText(lot.ArrangementNo),
             lot.DisplayItemName.trimmed().isEmpty() ? lot.ItemCode.trimmed() : lot.DisplayItemName.trimmed(),
             lot.MoldNo.trimmed(), machine.trimmed(), at(lot.StartDate, lot.StartTime), at(lot.EndDate, lot.EndTime)};
 }
