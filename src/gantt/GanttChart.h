@@ -66,6 +66,7 @@ public:
     const ChartAxis &axis() const { return m_axis; }
     const TimeScale &scale() const { return m_axis.scale(); }
     const ChartRows &rows() const { return m_rows; }
+    const PlanStore &store() const { return m_store; }
     const WorkCalendar &calendar() const { return m_calendar; }
     qint64 barCount() const { return qint64(m_bars.size()); }
     const BarGeometry &bar(qint64 index) const;

@@ -2,7 +2,10 @@
 
 #include "gantt/ui/ChartSurfaceWidget.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
@@ -104,6 +107,43 @@ TEST_F(ChartSurfaceWidgetTest, StripShowsTheUnassignedLots)
     EXPECT_EQ(shot(strip).pixelColor(inside), colourOf(bar.background));
     EXPECT_EQ(strip.hitAt(inside).bar, lot);
     EXPECT_EQ(strip.hitAt(inside).row, 1);
+}
+
+TEST_F(ChartSurfaceWidgetTest, ABarAnswersWithItsLotWhenThePointerRestsOnIt)
+{
+    plant.store[2].ArrangementNo = 100723;
+    plant.store[2].ItemCode = QStringLiteral("A100");
+    plant.store[2].DisplayItemName = QStringLiteral("ケースＡ");
+    plant.store[2].Quantity = 1500;
+    plant.store[2].DueDate = QDate(2024, 6, 3);
+    plant.store[plant.store.lastIndex()].ArrangementNo = -1;
+    main.show();
+    strip.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const auto tipAt = [](ChartSurfaceWidget &widget, const QPoint &pixel) {
+        QHelpEvent rest(QEvent::ToolTip, pixel, widget.mapToGlobal(pixel));
+        QApplication::sendEvent(&widget, &rest);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+
+    const PlanRecord &lot = plant.store[2];
+    const QString tip = tipAt(main, backgroundPixel(main, chart.bar(2), chart.axis().viewportLeftX()));
+    EXPECT_EQ(tip, QStringLiteral("手配番号：100723（%1）\n品名：A100 ケースＡ\n手配数：1,500\n機械：%2\n"
+                                  "開始：%3\n終了：%4\n納期：2024/06/03")
+                       .arg(lot.isConfirmed() ? QStringLiteral("確定") : QStringLiteral("予定"),
+                            plant.rows.row(2).caption.simplified(),
+                            lot.StartDate.toString(QStringLiteral("yyyy/MM/dd ")) + lot.StartTime.toString(QStringLiteral("hh:mm")),
+                            lot.EndDate.toString(QStringLiteral("yyyy/MM/dd ")) + lot.EndTime.toString(QStringLiteral("hh:mm"))));
+    if (const QString directory = qEnvironmentVariable("KALVUNER_CHART_SHOTS"); !directory.isEmpty())
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->inherits("QTipLabel"))
+                top->grab().save(QDir(directory).filePath(QStringLiteral("bar-tooltip.png")));
+
+    // On the strip, a split's lot not yet numbered.
+    const qint64 waiting = plant.store.lastIndex();
+    const QString stripTip = tipAt(strip, backgroundPixel(strip, chart.bar(waiting), 0));
+    EXPECT_TRUE(stripTip.startsWith(QStringLiteral("手配番号：新規"))) << stripTip.toStdString();
+    EXPECT_TRUE(stripTip.contains(QStringLiteral("\n機械：未割付\n"))) << stripTip.toStdString();
 }
 
 // With KALVUNER_CHART_SHOTS set to a directory, writes the chart in the four modes there as

@@ -1,6 +1,9 @@
 #include "gantt/ui/ChartSurfaceWidget.h"
 
+#include "gantt/BarTooltip.h"
+
 #include "plan/ChartRows.h"
+#include "plan/PlanStore.h"
 
 #include "calendar/WorkCalendar.h"
 
@@ -44,9 +47,23 @@ void ChartSurfaceWidget::setMarks(const ChartMarks *marks)
 
 bool ChartSurfaceWidget::event(QEvent *event)
 {
-    if (event->type() != QEvent::ToolTip || m_surface != ChartSurface::Main || !m_marks)
+    if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const QPoint pixel = static_cast<QHelpEvent *>(event)->pos();
+    // A bar answers with its lot; elsewhere on a machine row the day's load does.
+    if (const ChartHit hit = hitAt(pixel); hit.bar > 0) {
+        const QString place = m_surface == ChartSurface::Strip || hit.row <= 1
+            ? QStringLiteral("未割付")
+            : m_chart.rows().row(hit.row).caption.simplified();
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           barTooltipText(m_chart.store()[hit.bar], place), this);
+        return true;
+    }
+    if (m_surface != ChartSurface::Main || !m_marks) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
     const auto [row, day] = m_painter.loadStripAt(pixel, m_chart.axis().viewportLeftX(), m_rowScroll * ChartRows::RowHeight);
     const int percent = row == 0 ? -1 : m_marks->loadPercent(row, day);
     if (percent < 0) {
