@@ -13,10 +13,11 @@
 
 namespace {
 
+// A bare file name opens the dialog in the folder last chosen in any export (the chart's PDF
+// and pictures too), not in the home folder every time.
 QString dialogChoice(QWidget &window, const QString &caption, const QString &suggested)
 {
-    return QFileDialog::getSaveFileName(&window, caption, QDir::home().filePath(suggested),
-                                        QStringLiteral("CSV ファイル (*.csv)"));
+    return QFileDialog::getSaveFileName(&window, caption, suggested, QStringLiteral("CSV ファイル (*.csv)"));
 }
 
 } // namespace
