@@ -3,13 +3,16 @@
 
 #include "DemoMainWindowTest.h"
 #include "app/ui/ChartView.h"
+#include "editing/LotRules.h"
 #include "editing/PlanKakutei.h"
+#include "persist/SaveChecks.h"
 #include "gantt/PlanGridColumns.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -111,6 +114,43 @@ TEST_F(MainWindowFirstLook, BulkConfirmationRefusesATypoAndAsksWithTheCountFirst
     prompter.expectAnswer(true);
     QTest::mouseClick(button("ComKakutei"), Qt::LeftButton);
     EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("%1件を確定しました").arg(tentative));
+}
+
+TEST_F(MainWindowFirstLook, PackingARowAndSavingSayWhatTheyDidInTheStatusBar)
+{
+    openDemo(60, QDate(2026, 12, 7));
+    const PlanStore &store = form->planStore();
+    const auto placesOf = [&] {
+        std::vector<std::pair<QString, QDateTime>> places;
+        for (qint64 lot = 2; lot <= store.lastIndex(); ++lot)
+            places.emplace_back(store[lot].MachineCode, lots::startInstant(store[lot]));
+        return places;
+    };
+    const auto before = placesOf();
+    const qint64 conflictsBefore = form->plan().watch().conflicts().count();
+
+    prompter.expectAnswer(true); // 計画の展開
+    QTest::mouseDClick(form->machineName(2), Qt::LeftButton);
+    const auto after = placesOf();
+    qint64 moved = 0;
+    for (size_t k = 0; k < before.size(); ++k)
+        moved += before[k] != after[k] ? 1 : 0;
+    ASSERT_GT(moved, 0) << "the demo's first machine has lots to pack";
+    const qint64 conflictsAfter = form->plan().watch().conflicts().count();
+    QStringList line;
+    if (moved > 1)
+        line.append(QStringLiteral("%1件の日時・機械が変わりました").arg(moved));
+    if (conflictsAfter != conflictsBefore)
+        line.append(QStringLiteral("重複 %1件→%2件").arg(conflictsBefore).arg(conflictsAfter));
+    EXPECT_EQ(form->statusBar()->currentMessage(), line.join(QStringLiteral("。")));
+    shoot(QStringLiteral("packed-status"));
+
+    if (moldOverlapCount(store) > 0)
+        prompter.expectAnswer(true);
+    QTest::mouseClick(form->comHozon(), Qt::LeftButton);
+    EXPECT_FALSE(form->comHozon()->isEnabled());
+    EXPECT_TRUE(form->statusBar()->currentMessage().startsWith(QStringLiteral("保存しました（")))
+        << form->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(MainWindowFirstLook, ListColumnsHoldTheirTextsAndMachineEntriesAreOneLine)

@@ -1,5 +1,7 @@
 #include "app/ui/ChartEditing.h"
 
+#include "app/ui/ActionStatusLine.h"
+
 #include "app/ui/ChartPrinting.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/ConflictsPanel.h"
@@ -14,6 +16,7 @@
 #include "editing/ui/RowLabelPacking.h"
 #include "export/ui/PlanListCsvActions.h"
 #include "persist/ChangedElsewhere.h"
+#include "persist/SaveSummary.h"
 #include "persist/ui/ElsewhereWindow.h"
 #include "persist/ui/HozonForm.h"
 #include "session/PlanSession.h"
@@ -21,6 +24,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 
 ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_session(form.plan())
 {
@@ -54,6 +58,7 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     m_printing->addTo(m_fileMenu->menu(), m_fileMenu->exportMenu());
     linkScheduleList(form, *m_view, *popup);
     m_conflicts = new ConflictsPanel(form, *m_view, m_session);
+    new ActionStatusLine(form, m_session, this);
 
     connect(&form, &MainForm::planLoaded, this, &ChartEditing::layOutLoadedPlan);
     connect(&path, &EditPath::calendarDaysChanged, &chart, &GanttChart::redrawCalendar);
@@ -136,6 +141,9 @@ void ChartEditing::save()
         }
         return PlanSession::ElsewherePolicy::KeepUnsaved;
     });
+    // A save that wrote everything says so, and names the lots that will not stay put.
+    if (const QString text = savedText(saved, m_session.store(), m_session.context()); !text.isEmpty())
+        m_form.statusBar()->showMessage(text);
     if (!saved.overwritten.empty())
         m_session.prompter().inform(QStringLiteral("他で変更された次の値を上書きしました (他での値→この計画の値)。\n")
                                         + overwrittenReport(saved.overwritten),
