@@ -153,6 +153,31 @@ TEST_F(MainWindowFirstLook, PackingARowAndSavingSayWhatTheyDidInTheStatusBar)
         << form->statusBar()->currentMessage().toStdString();
 }
 
+TEST_F(MainWindowFirstLook, TheFirstDayBoxTakesATypedDayAndScrollsThere)
+{
+    openDemo(60, QDate(2026, 12, 7));
+    QLineEdit *day = form->dayDispArea();
+    const auto type = [&](const QString &text) {
+        day->selectAll();
+        QTest::keyClicks(day, text);
+        QTest::keyClick(day, Qt::Key_Return);
+    };
+    type(QStringLiteral("2026/12/20"));
+    EXPECT_EQ(day->text(), QStringLiteral("2026年12月20日"));
+    const int scrolled = form->hScroll1()->value();
+    shoot(QStringLiteral("typed-day"));
+
+    type(QStringLiteral("12/abc"));
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral("表示日付を正しく入力してください")});
+    EXPECT_EQ(form->hScroll1()->value(), scrolled);
+
+    // The long form the box shows, with only its day typed over.
+    day->setText(QStringLiteral("2026年12月9日"));
+    QTest::keyClick(day, Qt::Key_Return);
+    EXPECT_EQ(day->text(), QStringLiteral("2026年12月9日"));
+    EXPECT_LT(form->hScroll1()->value(), scrolled);
+}
+
 TEST_F(MainWindowFirstLook, ListColumnsHoldTheirTextsAndMachineEntriesAreOneLine)
 {
     openDemo(60, QDate(2026, 12, 7));

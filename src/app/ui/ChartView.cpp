@@ -4,6 +4,9 @@
 #include "plan/RunContext.h"
 #include "app/ui/ChartWheel.h"
 #include "app/ui/MainForm.h"
+#include "calendar/DateEntry.h"
+#include "common/PlantValues.h"
+#include "plan/Prompter.h"
 #include "plan/ChartRows.h"
 #include "session/PlanSession.h"
 #include "gantt/RowScroll.h"
@@ -32,6 +35,25 @@ ChartView::ChartView(MainForm &form)
     connect(form.command4(), &QPushButton::clicked, &m_chart, &GanttChart::cycleMode);
     connect(&m_chart, &GanttChart::layoutChanged, this, &ChartView::showAxis);
     new ChartWheel(m_main, m_chart, form.kScroll(), form.hScroll1());
+    // The first-day box takes a typed date (the date entry rules, or the long form it shows)
+    // and scrolls the chart to that day.
+    QLineEdit *day = form.dayDispArea();
+    day->setReadOnly(false);
+    connect(day, &QLineEdit::returnPressed, this, [this, day] {
+        QString typed = day->text();
+        typed.replace(u'年', u'/').replace(u'月', u'/').remove(u'日');
+        const QString date = ReadBoxDate(typed, QDate::currentDate());
+        if (date.isEmpty()) {
+            m_form.prompter().inform(QStringLiteral("表示日付を正しく入力してください"));
+            day->selectAll();
+            return;
+        }
+        const qint64 x = m_chart.scale().planTimeToX(plant::dateFromText(date), m_chart.calendar().dayStart(),
+                                                     ChartSurface::Main);
+        // Rounded up to the pixel, so that the day itself is the first one seen.
+        m_form.hScroll1()->setValue(int(std::ceil(double(x) / TwipsPerPixel)));
+        showAxis();
+    });
     // The labels' names are cut to the labels' width: a new width cuts them again.
     if (QLabel *label = form.machineName(1))
         label->installEventFilter(this);

@@ -91,7 +91,6 @@ void MainForm::buildControls()
 
     m_dayDispArea = new QLineEdit(m_central);
     m_dayDispArea->setObjectName(QStringLiteral("DayDispArea"));
-    m_dayDispArea->setReadOnly(true);
     m_text1 = new QLineEdit(m_central);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setReadOnly(true);
