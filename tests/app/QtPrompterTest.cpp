@@ -1,4 +1,5 @@
 #include "app/ui/QtPrompter.h"
+#include "Screenshots.h"
 #include "app/ui/QtTranslations.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,7 @@ struct SeenBox
 };
 
 // Answers the next message box with a click on `answer` after reading it; saves its picture
-// when KALVUNER_SHOTS names a folder (outside the sources).
+// for scripts/screenshots.
 void answerNextBox(SeenBox &seen, QMessageBox::StandardButton answer, const QString &picture)
 {
     QTimer::singleShot(0, [&seen, answer, picture] {
@@ -30,8 +31,7 @@ void answerNextBox(SeenBox &seen, QMessageBox::StandardButton answer, const QStr
         }
         seen = {box->text(), box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text(),
                 box->detailedText(), box->defaultButton() == box->button(QMessageBox::No)};
-        if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty())
-            box->grab().save(QString::fromLocal8Bit(dir) + u'/' + picture);
+        keepScreenshot(*box, picture);
         QTest::mouseClick(box->button(answer), Qt::LeftButton);
     });
 }

@@ -3,6 +3,7 @@
 // start runs as the program runs it: settings file, database, class window, main window.
 
 #include "app/ui/MainForm.h"
+#include "Screenshots.h"
 #include "app/ui/PlannerApplication.h"
 
 #include "TestPlant.h"
@@ -22,11 +23,9 @@
 
 namespace {
 
-// Saves a window's picture when KALVUNER_SHOTS names a folder (outside the sources).
 void keepPicture(QWidget *window, const QString &name)
 {
-    if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty())
-        window->grab().save(QString::fromLocal8Bit(dir) + u'/' + name);
+    keepScreenshot(*window, name);
 }
 
 // What the planner meets during the start, one window after another; each step waits until

@@ -4,12 +4,12 @@
 // split lot, and closing it either way leaves the split as it is.
 
 #include "SplitPlant.h"
+#include "Screenshots.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/ui/BunWindow.h"
 #include "dialogs/ui/PlanWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -98,8 +98,7 @@ TEST_F(BunWindowTest, LotSplitThroughTheWindowsAndTheDetailWindowFollowsIt)
         EXPECT_EQ(bun.box(QStringLiteral("Text3"))->text(), QStringLiteral("100"));
         EXPECT_FALSE(bun.box(QStringLiteral("Text14"))->isEnabled());
 
-        QDir().mkpath(QStringLiteral("/tmp/shots"));
-        bun.grab().save(QStringLiteral("/tmp/shots/bunwindow.png"));
+        keepScreenshot(bun, QStringLiteral("bunwindow.png"));
 
         plant.prompter.expectAnswer(true);
         EXPECT_EQ(bun.button(QStringLiteral("Command3"))->text(), QStringLiteral("分割実施"));

@@ -3,6 +3,7 @@
 // KALVUNER_DIALOG_SHOTS set to a folder, the windows are saved there as PNG files to look at.
 
 #include "DemoCalendar.h"
+#include "Screenshots.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "DemoRows.h"
@@ -21,7 +22,6 @@
 #include "dialogs/ui/ShowPlan.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -47,14 +47,7 @@ void whenOpen(QPushButton *button, const std::function<void(Window *)> &inside)
 
 TEST(DemoChainWindow, TheLongestChainOfAMoldingLotIsAddedFromTheContextMenusDetailWindow)
 {
-    const QString directory = qEnvironmentVariable("KALVUNER_DIALOG_SHOTS");
-    if (!directory.isEmpty())
-        QDir().mkpath(directory);
-    const auto shoot = [&](QWidget *window, const char *name) {
-        if (!directory.isEmpty()) {
-            EXPECT_TRUE(window->grab().save(QDir(directory).filePath(QString::fromLatin1(name))));
-        }
-    };
+    const auto shoot = [](QWidget *window, const char *name) { keepScreenshot(*window, QString::fromLatin1(name)); };
     TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
     const demo::PlantSummary summary = demo::writePlant(plant.db(), {600, 1, Start}, false);
     RunContext context;

@@ -3,6 +3,7 @@
 // empty spot of a machine row (and not above the rows or on a subcontractor's).
 
 #include "DemoMainWindowTest.h"
+#include "Screenshots.h"
 #include "EditingPlant.h"
 #include "app/ui/ChartView.h"
 #include "dialogs/ui/LinePlanWindow.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -68,8 +68,7 @@ TEST_F(LinePlanWindowTest, ShowsTheDayAndLooksRight)
     EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("PlanTime(7)")), window->planTime(7));
     window->planTime(2)->setText(QStringLiteral("18:00:00"));
     window->planTime(3)->setText(QStringLiteral("20:30:00"));
-    QDir().mkpath(QStringLiteral("/tmp/shots"));
-    window->grab().save(QStringLiteral("/tmp/shots/LinePlanWindow.png"));
+    keepScreenshot(*window, QStringLiteral("LinePlanWindow.png"));
 }
 
 TEST_F(LinePlanWindowTest, EnterRewritesATimeAndMovesTheFocus)

@@ -4,6 +4,7 @@
 // was.
 
 #include "EditingPlant.h"
+#include "Screenshots.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
 #include "gantt/GanttChart.h"
@@ -38,14 +39,9 @@ QString pdfText(const QString &path, int page = 0)
         .remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
-// Keeps a copy of an output to look at when KALVUNER_SHOTS names a folder (outside the sources).
 void keep(const QString &path)
 {
-    if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty()) {
-        const QString copy = QString::fromLocal8Bit(dir) + u'/' + QFileInfo(path).fileName();
-        QFile::remove(copy);
-        QFile::copy(path, copy);
-    }
+    keepScreenshotFile(path, QFileInfo(path).fileName());
 }
 
 int pdfPageCount(const QString &path)

@@ -4,6 +4,7 @@
 // answered by the test: the printer prints into a PDF file, read back with pdftotext.
 
 #include "DemoMainWindowTest.h"
+#include "Screenshots.h"
 #include "app/ui/ChartPrinting.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/FileMenu.h"
@@ -79,8 +80,8 @@ struct ScriptedAsker : ChartOutputAsker
                 QWidget *window = QApplication::activeModalWidget();
                 if (auto *preview = window ? window->findChild<QPrintPreviewWidget *>() : nullptr)
                     previewPages = preview->pageCount();
-                if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); window && !dir.isEmpty())
-                    window->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/chart-preview.png"));
+                if (window)
+                    keepScreenshot(*window, QStringLiteral("chart-preview.png"));
                 if (window)
                     window->close();
             });
@@ -175,10 +176,7 @@ TEST_F(ChartPrintingWindow, CtrlPPrintsThePagesOnTheChosenPaper)
     const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(), {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3});
     ASSERT_GT(pages.pages().size(), 1u);
     EXPECT_EQ(pdfPages(asker->file), int(pages.pages().size()));
-    if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty()) {
-        QFile::remove(QString::fromLocal8Bit(dir) + QStringLiteral("/chart-printed.pdf"));
-        QFile::copy(asker->file, QString::fromLocal8Bit(dir) + QStringLiteral("/chart-printed.pdf"));
-    }
+    keepScreenshotFile(asker->file, QStringLiteral("chart-printed.pdf"));
     const QString text = pdfText(asker->file);
     EXPECT_TRUE(text.contains(rowLabelCode(chart.rows(), lastRow))) << "the last machine is printed too";
     EXPECT_TRUE(text.contains(QStringLiteral("工程分類 %1").arg(context.ProcessClassCode)));
@@ -252,8 +250,7 @@ TEST_F(ChartPrintingWindow, PictureOfTheVisibleAreaOrOfTheChosenDays)
     ChartSurfaceWidget *surface = editing->chartView().mainSurface();
     EXPECT_GT(shown.width(), surface->width());
     EXPECT_LT(shown.width(), surface->width() + 200);
-    if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty())
-        shown.save(QString::fromLocal8Bit(dir) + QStringLiteral("/chart-visible.png"));
+    keepScreenshot(shown, QStringLiteral("chart-visible.png"));
 
     ChartOutputOptions days = options(PaperSize::A3);
     days.lastDay = Start.addDays(6);

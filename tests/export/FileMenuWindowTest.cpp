@@ -3,6 +3,7 @@
 // where the file went.
 
 #include "CsvReader.h"
+#include "Screenshots.h"
 #include "DemoMainWindowTest.h"
 #include "app/ui/FileMenu.h"
 #include "export/PlanListCsv.h"
@@ -54,7 +55,7 @@ protected:
             if (action->text() == text)
                 entry = action;
         ASSERT_NE(entry, nullptr) << text.toStdString();
-        exports->grab().save(QStringLiteral("/tmp/shots/file-menu-export.png"));
+        keepScreenshot(*exports, QStringLiteral("file-menu-export.png"));
         QTest::mouseClick(exports, Qt::LeftButton, {}, exports->actionGeometry(entry).center());
     }
 
@@ -115,7 +116,7 @@ TEST_F(FileMenuWindow, FileIsTheFirstMenuAndSavesTheListAsSearched)
     chosen.clear();
     clickExportEntry(QStringLiteral("一覧をCSVで保存…"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
-    form->grab().save(QStringLiteral("/tmp/shots/file-menu-window.png"));
+    keepScreenshot(*form, QStringLiteral("file-menu-window.png"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // row label packs that row.
 
 #include "DemoMainWindowTest.h"
+#include "Screenshots.h"
 #include "editing/PlanMerge.h"
 #include "editing/RowPacking.h"
 #include "session/PlanSession.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -177,11 +177,9 @@ TEST_F(BarDragWindow, TheHoverLabelGoesWhenThePointerLeavesOrAMenuOpens)
     menu->hide();
 }
 
-// Where the tests leave pictures of the window to look at.
 void keepPicture(QWidget *window, const QString &name)
 {
-    QDir().mkpath(QStringLiteral("/tmp/shots"));
-    window->grab().save(QStringLiteral("/tmp/shots/") + name);
+    keepScreenshot(*window, name);
 }
 
 TEST_F(BarDragWindow, ABarDroppedOnABarOfTheSameRunAsksAndYesMergesThem)

@@ -1,14 +1,14 @@
 #include "ChartFixture.h"
+#include "Screenshots.h"
 
 #include "gantt/ui/ChartSurfaceWidget.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -134,39 +134,15 @@ TEST_F(ChartSurfaceWidgetTest, ABarAnswersWithItsLotWhenThePointerRestsOnIt)
                             plant.rows.row(2).caption.simplified(),
                             lot.StartDate.toString(QStringLiteral("yyyy/MM/dd ")) + lot.StartTime.toString(QStringLiteral("hh:mm")),
                             lot.EndDate.toString(QStringLiteral("yyyy/MM/dd ")) + lot.EndTime.toString(QStringLiteral("hh:mm"))));
-    if (const QString directory = qEnvironmentVariable("KALVUNER_CHART_SHOTS"); !directory.isEmpty())
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (top->inherits("QTipLabel"))
-                top->grab().save(QDir(directory).filePath(QStringLiteral("bar-tooltip.png")));
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->inherits("QTipLabel"))
+            keepScreenshot(*top, QStringLiteral("bar-tooltip"));
 
     // On the strip, a split's lot not yet numbered.
     const qint64 waiting = plant.store.lastIndex();
     const QString stripTip = tipAt(strip, backgroundPixel(strip, chart.bar(waiting), 0));
     EXPECT_TRUE(stripTip.startsWith(QStringLiteral("手配番号：新規"))) << stripTip.toStdString();
     EXPECT_TRUE(stripTip.contains(QStringLiteral("\n機械：未割付\n"))) << stripTip.toStdString();
-}
-
-// With KALVUNER_CHART_SHOTS set to a directory, writes the chart in the four modes there as
-// PNG files to look at.
-TEST_F(ChartSurfaceWidgetTest, WritesScreenshotsWhenAsked)
-{
-    const QString directory = qEnvironmentVariable("KALVUNER_CHART_SHOTS");
-    if (directory.isEmpty())
-        GTEST_SKIP() << "KALVUNER_CHART_SHOTS not set";
-    QDir().mkpath(directory);
-    main.resize(1380, 420);
-    strip.resize(1380, 44);
-    for (int mode = 1; mode <= 4; ++mode) {
-        chart.showMode(displayModeFromNumber(mode));
-        chart.setScrollValue(chart.axis().scrollMinimum() + 100);
-        QImage image(1380, 470, QImage::Format_RGB32);
-        image.fill(Qt::darkGray);
-        QPainter painter(&image);
-        painter.drawImage(0, 0, shot(strip));
-        painter.drawImage(0, 50, shot(main));
-        painter.end();
-        EXPECT_TRUE(image.save(QDir(directory).filePath(QStringLiteral("chart-mode-%1.png").arg(mode))));
-    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // under the machine rows tell their day's load in a tooltip, in week and four-week mode.
 
 #include "DemoMainWindowTest.h"
+#include "Screenshots.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/ConflictsPanel.h"
 #include "calendar/WorkingDay.h"
@@ -62,7 +63,7 @@ protected:
         return {0, 0};
     }
 
-    void shoot(const QString &name) { form->grab().save(QStringLiteral("/tmp/shots/") + name + QStringLiteral(".png")); }
+    void shoot(const QString &name) { keepScreenshot(*form, name + QStringLiteral(".png")); }
 };
 
 TEST_F(ConflictsWindow, ABarLeftOverAnotherIsCountedMarkedListedAndShown)

@@ -2,6 +2,7 @@
 // last row keeps its date header, and the bulk confirmation says what it did.
 
 #include "DemoMainWindowTest.h"
+#include "Screenshots.h"
 #include "app/ui/ChartView.h"
 #include "editing/LotRules.h"
 #include "editing/PlanKakutei.h"
@@ -25,12 +26,7 @@ namespace {
 class MainWindowFirstLook : public DemoMainWindowTest
 {
 protected:
-    // Saves a picture of the window when KALVUNER_SHOTS names a folder (outside the sources).
-    void shoot(const QString &name)
-    {
-        if (const QByteArray dir = qgetenv("KALVUNER_SHOTS"); !dir.isEmpty())
-            form->grab().save(QString::fromLocal8Bit(dir) + u'/' + name + QStringLiteral(".png"));
-    }
+    void shoot(const QString &name) { keepScreenshot(*form, name + QStringLiteral(".png")); }
     QPushButton *button(const char *name) { return form->findChild<QPushButton *>(QLatin1String(name)); }
 };
 

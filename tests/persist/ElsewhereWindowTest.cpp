@@ -3,8 +3,8 @@
 // listed lot was completed or deleted elsewhere.
 
 #include "persist/ui/ElsewhereWindow.h"
+#include "Screenshots.h"
 
-#include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -41,8 +41,7 @@ TEST(ElsewhereWindow, ListsEachLotWithWhatChangedElsewhere)
     EXPECT_EQ(list->item(1, 3)->text(), QStringLiteral("不可 (再読込のみ)"));
 
     window.show();
-    QDir().mkpath(QStringLiteral("/tmp/shots"));
-    window.grab().save(QStringLiteral("/tmp/shots/elsewhere-window.png"));
+    keepScreenshot(window, QStringLiteral("elsewhere-window.png"));
 }
 
 TEST(ElsewhereWindow, EachButtonAnswersWithItsChoice)
