@@ -7,20 +7,6 @@
 
 namespace {
 
-TEST(DisplaySettingsClamp, MonthsStayWithinOneToThree)
-{
-    const std::pair<qint64, int> cases[] = {{0, 1}, {2, 2}, {7, 3}, {1, 1}, {3, 3}, {-4, 1}};
-    for (const auto &[stored, expected] : cases)
-        EXPECT_EQ(startup::clampDisplayMonths(stored), expected) << stored;
-}
-
-TEST(DisplaySettingsClamp, GridUnitIsAtLeastOneMinuteAndAtMostADay)
-{
-    const std::pair<qint64, int> cases[] = {{0, 1}, {-5, 1}, {1, 1}, {15, 15}, {1440, 1440}, {100000, 1440}};
-    for (const auto &[stored, expected] : cases)
-        EXPECT_EQ(startup::clampGridUnitMinutes(stored), expected) << stored;
-}
-
 class PlantStartup : public testing::TestWithParam<TestPlant::Backend>
 {
 protected:

@@ -45,11 +45,4 @@ TEST(SingleInstance, LockOfAKilledCopyDoesNotBlock)
     EXPECT_TRUE(again.acquire());
 }
 
-TEST(SingleInstance, DefaultLockLivesInAUserFolder)
-{
-    const QString path = SingleInstance::defaultLockPath();
-    EXPECT_TRUE(path.endsWith(QStringLiteral("kalvuner.lock")));
-    EXPECT_TRUE(QFileInfo(path).isAbsolute());
-}
-
 } // namespace

@@ -63,11 +63,17 @@ TEST_P(ChartExportCommand, FourWeeksOfTheInspectionClassAsPdfAndPicture)
                                QStringLiteral("S301"), QStringLiteral("S304")})
         EXPECT_TRUE(text.contains(row)) << row.toStdString();
 
+    // --scale 0.5 draws the same picture at half the size of the screen's.
+    const QString full = folder.filePath(QStringLiteral("full.png"));
+    ASSERT_EQ(tool(QStringList{QStringLiteral("--png"), full} + fourWeeks).status, 0);
     const QImage picture(png);
+    const QImage screenSize(full);
     ASSERT_FALSE(picture.isNull());
-    // 28 days of 13815 / 7 twips, the label column and the margins, at half size.
-    EXPECT_NEAR(picture.width(), (28 * 13815.0 / 7 / 15 + 120 + 16) / 2, 2);
-    EXPECT_NEAR(picture.height(), (7 * 40 + 26 + 18 + 16) / 2.0, 2);
+    ASSERT_FALSE(screenSize.isNull());
+    EXPECT_NEAR(picture.width(), screenSize.width() / 2.0, 1);
+    EXPECT_NEAR(picture.height(), screenSize.height() / 2.0, 1);
+    // Four weeks across and seven rows down: a long, low picture.
+    EXPECT_GT(picture.width(), 4 * picture.height());
 }
 
 // Days asked for beyond those the chart holds (two before the period's start to its end) are

@@ -53,12 +53,6 @@ TEST(ChartAxis, ScrollingMovesTheSurfacesAndNamesTheFirstVisibleDay)
     EXPECT_EQ(axis.scrollValue(), axis.scrollMaximum());
 }
 
-TEST(ChartAxis, LongDateIsJapanese)
-{
-    EXPECT_EQ(longDateText(QDate(2024, 4, 1)), QStringLiteral("2024年4月1日"));
-    EXPECT_EQ(longDateText(QDate(2026, 12, 8)), QStringLiteral("2026年12月8日"));
-}
-
 TEST(ChartAxis, ModeChangeKeepsTheFirstVisibleDay)
 {
     ChartAxis axis = axisFor(33, DisplayMode::Week);

@@ -10,17 +10,18 @@ TEST(HozonForm, ShowsProgressWhileSavingAndClosesAtTheEnd)
     HozonForm form;
     form.started(25);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.windowTitle(), "保存フォーム");
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    auto *bar = form.findChild<QProgressBar *>("HozonBar");
-    auto *text = form.findChild<QLabel *>("HozonText");
-    ASSERT_TRUE(bar && text);
+    auto *bar = form.findChild<QProgressBar *>();
+    ASSERT_TRUE(bar);
     EXPECT_EQ(bar->maximum(), 25);
 
     form.advanced(10, 25, true);
     EXPECT_EQ(bar->value(), 10);
-    EXPECT_EQ(text->text(), "10/25");
-    EXPECT_NE(form.findChild<QLabel *>("Label1"), nullptr);
+    // The count is in words beside the bar.
+    bool counted = false;
+    for (const QLabel *label : form.findChildren<QLabel *>())
+        counted = counted || label->text() == QStringLiteral("10/25");
+    EXPECT_TRUE(counted);
 
     form.finished();
     EXPECT_FALSE(form.isVisible());
