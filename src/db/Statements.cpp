@@ -83,8 +83,10 @@ const QString PlanMain =
     planMainOpen + QStringLiteral(" ORDER BY DB0253.スケジューラ固定区分,DB0253.生産計画番号,DB0253.機械コード,DB0253.納期");
 const QString PlanLot = planMainOpen + QStringLiteral(" AND DB0253.手配番号=?");
 
-const QString ClassLotsWithNullKeys = QStringLiteral(
-    "SELECT DB0253.手配番号 FROM (DB0253"
+const QString ArrangementNumberChecks = QStringLiteral(
+    "SELECT 1 種別,手配番号 FROM DB0253 WHERE 手配番号 IS NOT NULL GROUP BY 手配番号 HAVING COUNT(*) > 1"
+    " UNION ALL "
+    "SELECT 2,DB0253.手配番号 FROM (DB0253"
     " LEFT JOIN DB0381 ON DB0253.品名コード=DB0381.品名コード AND DB0253.順序=DB0381.順序"
     " AND DB0381.生産工場コード=?)"
     " LEFT JOIN DB0382 ON DB0381.工程内容コード=DB0382.工程内容コード"
@@ -94,10 +96,7 @@ const QString ClassLotsWithNullKeys = QStringLiteral(
     " AND (DB0253.削除フラグ='0' OR DB0253.削除フラグ IS NULL)"
     " AND (DB0253.完納区分<>'2' OR DB0253.完納区分 IS NULL)"
     " AND (DB0382.工程分類コード=? OR DB0253.品名コード IS NULL)"
-    " ORDER BY DB0253.手配番号");
-
-const QString SharedArrangementNumbers = QStringLiteral(
-    "SELECT 手配番号 FROM DB0253 WHERE 手配番号 IS NOT NULL GROUP BY 手配番号 HAVING COUNT(*) > 1");
+    " ORDER BY 1,2");
 
 const QString MoldShortName = QStringLiteral("SELECT DB0471.金型略称 FROM DB0471 "
                                              " WHERE DB0471.金型番号 = ? AND DB0471.削除フラグ='0' ");

@@ -38,13 +38,14 @@ extern const QString PlanMain;
 // One open arrangement of the class as PlanMain reads it; binds process class, plant code,
 // arrangement number.
 extern const QString PlanLot;
-// The arrangements PlanMain cannot take because 完納区分, 削除フラグ, 生産工場コード or 品名コード
-// is null (its comparisons are false on a null), as far as they may be open lots of the class:
-// no other value shuts them out, and an arrangement without an item may be of any class.
-// Arrangement numbers in order; binds plant code, plant code, class code.
-extern const QString ClassLotsWithNullKeys;
-// The arrangement numbers that more than one row of DB0253 carries, in any class or plant.
-extern const QString SharedArrangementNumbers;
+// What the load must know of the arrangement numbers before it reads the lots, in one read:
+// rows of kind (種別) 1 name the numbers that more than one row of DB0253 carries, in any
+// class or plant; rows of kind 2 the arrangements PlanMain cannot take because 完納区分,
+// 削除フラグ, 生産工場コード or 品名コード is null (its comparisons are false on a null), as far
+// as they may be open lots of the class: no other value shuts them out, and an arrangement
+// without an item may be of any class. By kind, then number; binds plant code, plant code,
+// class code.
+extern const QString ArrangementNumberChecks;
 // A mold's short name; binds mold number.
 extern const QString MoldShortName;
 // The material requirement rows of an arrangement that its bill of material still lists;

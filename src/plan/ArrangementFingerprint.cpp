@@ -73,9 +73,20 @@ unsigned groupFlag(quint32 ArrangementFingerprint::*group)
     return group == &F::notes ? NotesChanged : PriceChanged;
 }
 
-// A number as the fingerprint reads it: by value, a text by its leading number.
+// A number as the fingerprint reads it: by value, a text by its leading number. The types
+// the drivers give for number columns are read in place; anything else is converted.
 double numberOf(const QVariant &value)
 {
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return double(*static_cast<const qlonglong *>(value.constData()));
+    case QMetaType::Int:
+        return double(*static_cast<const int *>(value.constData()));
+    case QMetaType::Double:
+        return *static_cast<const double *>(value.constData());
+    default:
+        break;
+    }
     bool ok = false;
     const double number = value.toDouble(&ok);
     return ok ? number : plant::leadingNumber(value.toString());
@@ -97,6 +108,8 @@ size_t hashOf(const QVariant &value, Kind kind, size_t seed)
         return qHash(QStringView(), seed);
     if (kind == Kind::Number)
         return qHash(numberOf(value), seed);
+    if (value.typeId() == QMetaType::QString)
+        return qHash(trimmedEnd(*static_cast<const QString *>(value.constData())), seed);
     const QString text = value.toString();
     return qHash(trimmedEnd(text), seed);
 }

@@ -72,19 +72,32 @@ void failedIfBroken(const Rows &rows)
         throw DbError(QStringLiteral("計画データの読込に失敗しました。\n") + error);
 }
 
-// The arrangement numbers that several rows of DB0253 carry, whatever their class or plant.
-QSet<qint64> sharedArrangementNumbers(Database &db)
+// What the load must know of the arrangement numbers before it reads the lots, from one read:
+// the numbers that several rows of DB0253 carry, whatever their class or plant, and the open
+// lots of the class that the plan statement cannot take for a null key.
+struct NumberChecks
 {
     QSet<qint64> shared;
-    Rows query = select(db, sql::SharedArrangementNumbers);
+    NullKeyLots nullKeys;
+};
+
+NumberChecks checkNumbers(Database &db, const RunContext &context)
+{
+    constexpr qint64 kShared = 1;
+    NumberChecks checks;
+    Rows query = select(db, sql::ArrangementNumberChecks, {context.PlantCode, context.PlantCode, context.ProcessClassCode});
     while (query.next()) {
+        if (plant::roundHalfEven(query.row().numberAt(0)) != kShared) {
+            checks.nullKeys.add(query.valueAt(1));
+            continue;
+        }
         bool whole = false;
-        const qint64 number = query.row().textAt(0).trimmed().toLongLong(&whole);
+        const qint64 number = query.row().textAt(1).trimmed().toLongLong(&whole);
         if (whole)
-            shared.insert(number);
+            checks.shared.insert(number);
     }
     failedIfBroken(query);
-    return shared;
+    return checks;
 }
 
 // The lots of the class, each under its own arrangement number. A row whose number is no
@@ -141,11 +154,11 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
 {
     ClassValues values(db, context);
     // Read before the plan statement: a connection reads one statement's rows at a time.
-    QSet<qint64> shared = sharedArrangementNumbers(db);
+    NumberChecks checks = checkNumbers(db, context);
     Rows query = select(db, sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
     PlanRowReader reader(query, values.settings, values.pool);
     store.reserve(std::max(kInitialCapacity, store.lastIndex()));
-    ClassLots lots(store, fingerprints, std::move(shared));
+    ClassLots lots(store, fingerprints, std::move(checks.shared));
     qint64 count = 0;
     while (query.next()) {
         if (!reader.belongsToRun() || !lots.take(values, reader))
@@ -158,7 +171,7 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
     if (prompter) {
         lots.refused.tell(*prompter);
         lots.unreadable.tell(*prompter);
-        warnOfNullKeyLots(db, context, *prompter);
+        checks.nullKeys.tell(*prompter);
     }
     return count;
 }

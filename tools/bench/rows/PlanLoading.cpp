@@ -1,6 +1,6 @@
 // Plan loading on the demo plant's molding class: the load itself, the same plan and
-// requirement statements run by the database's own shell to /dev/null (the load should stay
-// within 1.5 times the shell's time), and the memory the loaded store holds per lot.
+// requirement statements run by the database's own shell to /dev/null (the load should take
+// no longer than the shell), and the memory the loaded store holds per lot.
 // CPU times and the memory figure go to stderr beside the table, one line per run.
 
 #include "AlwaysYes.h"
