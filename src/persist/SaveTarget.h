@@ -19,23 +19,3 @@ public:
     virtual void dayWritten(int row, qint64 day, const StoredDay &stored) = 0;
 };
 
-// Writes straight into a store and a calendar (used where no edit history is kept).
-class DirectSaveTarget : public SaveTarget
-{
-public:
-    DirectSaveTarget(PlanStore &store, WorkCalendar &calendar) : m_store(store), m_calendar(calendar) {}
-    const PlanStore &store() const override { return m_store; }
-    const WorkCalendar &calendar() const override { return m_calendar; }
-    void lotSaved(qint64 index, const PlanRecord &saved) override { m_store[index] = saved; }
-    void dayWritten(int row, qint64 day, const StoredDay &stored) override
-    {
-        if (CalendarDay *written = m_calendar.day(row, day)) {
-            written->changed = false;
-            m_calendar.setStoredRows(row, day, stored);
-        }
-    }
-
-private:
-    PlanStore &m_store;
-    WorkCalendar &m_calendar;
-};

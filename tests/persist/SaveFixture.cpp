@@ -1,7 +1,7 @@
 #include "SaveFixture.h"
 
 #include "db/RowWriter.h"
-#include "persist/SaveTarget.h"
+#include "session/PlanSession.h"
 
 #include <QSqlQuery>
 
@@ -89,9 +89,14 @@ qint64 SaveFixture::lot(qint64 number)
 
 SaveResult SaveFixture::save()
 {
-    DirectSaveTarget target(store, calendar);
-    SaveRequest request{target, rows, run, plant.db(), prompter, progress, account, now, retry};
-    return savePlan(request);
+    // The road the program takes: the plan session saves the plan as it holds it (the lots
+    // stay where the fixture put them), and what the save wrote back is the fixture's plan.
+    PlanSession session(run, plant.db(), prompter);
+    session.adopt(rows, calendar, store, false);
+    const SaveResult result = session.save(progress, account, now, retry);
+    store = session.store();
+    calendar = session.calendar();
+    return result;
 }
 
 ReadRow SaveFixture::row(const QString &sql, const QVariantList &values)
