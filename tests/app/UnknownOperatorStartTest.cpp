@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -69,13 +68,15 @@ class UnknownOperatorStart : public testing::TestWithParam<TestPlant::Backend>
 protected:
     void SetUp() override
     {
-        // The one-copy lock and the remembered class live in this test's own folders.
-        m_runtime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")).toLocal8Bit());
-        QDir(dir.path()).mkdir(QStringLiteral("runtime"));
-        QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QStandardPaths::setTestModeEnabled(true);
+        // The one-copy lock and the remembered class live in this test's own folders, not in
+        // the user's.
+        for (const char *variable : kUserFolders) {
+            m_userFolders.append(qgetenv(variable));
+            const QString folder = dir.filePath(QString::fromLatin1(variable));
+            QDir(dir.path()).mkdir(QString::fromLatin1(variable));
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv(variable, folder.toLocal8Bit());
+        }
 
         plant.insert("DB0003", {{"担当者コード", "OP1"}, {"Kalvuner権限区分", "1"}});
         plant.insert("DB0399", {{"工程分類コード", "12"}, {"工程分類名", "成形"}});
@@ -91,11 +92,12 @@ protected:
 
     void TearDown() override
     {
-        QStandardPaths::setTestModeEnabled(false);
-        if (m_runtime.isNull())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", m_runtime);
+        for (qsizetype k = 0; k < m_userFolders.size(); ++k) {
+            if (m_userFolders[k].isNull())
+                qunsetenv(kUserFolders[k]);
+            else
+                qputenv(kUserFolders[k], m_userFolders[k]);
+        }
         QApplication::setQuitOnLastWindowClosed(true);
     }
 
@@ -114,7 +116,8 @@ protected:
 
     TestPlant plant{GetParam()};
     QTemporaryDir dir;
-    QByteArray m_runtime;
+    static constexpr const char *kUserFolders[] = {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"};
+    QList<QByteArray> m_userFolders;
 };
 
 // The class window: the class of the command line is selected, 表示 takes it.
