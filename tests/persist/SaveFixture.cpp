@@ -93,7 +93,8 @@ SaveResult SaveFixture::save()
     // stay where the fixture put them), and what the save wrote back is the fixture's plan.
     PlanSession session(run, plant.db(), prompter);
     session.adopt(rows, calendar, store, false);
-    const SaveResult result = session.save(progress, account, now, retry);
+    session.setAccountName(account);
+    const SaveResult result = session.save(progress, {}, retry, now);
     store = session.store();
     calendar = session.calendar();
     return result;
