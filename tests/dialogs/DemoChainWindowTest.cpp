@@ -1,6 +1,6 @@
 // The process add and process show windows over the demo plant, opened from the detail window
 // of the molding lot with the longest chain as the main window's context menu opens it. With
-// KALVUNER_DIALOG_SHOTS set to a folder, the windows are saved there as PNG files to look at.
+// KALVUNER_SHOTS set to a folder (scripts/screenshots), the windows are saved there to look at.
 
 #include "DemoCalendar.h"
 #include "Screenshots.h"
