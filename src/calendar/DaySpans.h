@@ -1,8 +1,9 @@
 #pragma once
-// The working spans of one machine on one working day: up to twelve start/end pairs of times
-// of day, in time order within the working day, packed from the first pair; unused pairs
-// hold 00:00:00. An end of 00:00:00 is midnight at the end of the date. Spans never overlap a
-// break and together cover the day's shift time minus the breaks.
+// The working spans of one machine on one working day: up to fourteen start/end pairs of times
+// of day (four shift pairs, each break cutting one of them in two), in time order within the
+// working day, packed from the first pair; unused pairs hold 00:00:00. An end of 00:00:00 is
+// midnight at the end of the date. Spans never overlap a break and together cover the day's
+// shift time minus the breaks.
 
 #include "calendar/BreakTable.h"
 
@@ -12,18 +13,18 @@
 class DaySpans
 {
 public:
-    static constexpr int Capacity = 12;
+    static constexpr int Capacity = 4 + BreakTable::Capacity;
 
     DaySpans();
 
-    // Slots 1..24 (odd = span start, even = span end); 00:00:00 when unused.
+    // Slots 1..28 (odd = span start, even = span end); 00:00:00 when unused.
     QTime slot(int number) const;
     // The number of spans, counted from the first pair up to the first unused one.
     int size() const;
     QTime start(int index) const { return m_values[size_t(2 * index)]; } // 0 .. size()-1
     QTime end(int index) const { return m_values[size_t(2 * index + 1)]; }
 
-    // Appends a span after the last one; a full table keeps its twelve spans.
+    // Appends a span after the last one; a full table keeps its spans.
     void append(const QTime &start, const QTime &end);
 
     bool operator==(const DaySpans &other) const { return m_values == other.m_values; }
