@@ -144,6 +144,8 @@ const QString MachineCycle = QStringLiteral("SELECT DB0492.* "
                                             " FROM DB0492 "
                                             " WHERE 品名コード=? AND 順序=? AND 機械コード=?");
 
+const QString LiveMachineCycles = QStringLiteral("SELECT 品名コード,順序,機械コード,サイクル FROM DB0492 WHERE 削除フラグ='0'");
+
 const QString RelatedOrders = QStringLiteral(
     "SELECT DB0494.*,受注得意先.得意先略名 受注得意先名,所要得意先.得意先略名 所要得意先名 "
     ",DB0204.得意先コード 受注得意先コード,DB0202.得意先コード 所要得意先コード "

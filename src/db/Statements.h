@@ -64,6 +64,8 @@ extern const QString ClassLotRequirements;
 extern const QString RoutingForRate;
 // An item's cycle on one machine; binds item code, sequence, machine code.
 extern const QString MachineCycle;
+// Every live cycle row of the plant's items on machines, for the automatic planner.
+extern const QString LiveMachineCycles;
 // The customer orders and demand plans linked to an arrangement, with customer and item
 // names; binds arrangement number.
 extern const QString RelatedOrders;

@@ -42,8 +42,11 @@ public:
     // The end of a lot that starts at `start`, over its setup and work minutes on its row.
     QDateTime endOf(const PlanRecord &lot, const QDateTime &start) const;
 
-private:
+    // Puts the lot on the row `rowCode` (destination as above) without touching its times: the
+    // codes a drop on that row gives it.
     void assignRow(Edit &edit, qint64 lot, QString rowCode, QString destinationCode) const;
+
+private:
     void recomputeEnd(Edit &edit, qint64 lot) const;
     // The obstacle of the lot's row that starts before it and ends after its start, with the
     // latest end; 0 when there is none.

@@ -16,6 +16,7 @@
 #include "dialogs/ProvisionalNumbers.h"
 #include "calendar/WorkCalendar.h"
 #include "calendar/WorkingTime.h"
+#include "editing/AutoPlanner.h"
 #include "editing/EditPath.h"
 #include "editing/LotDrop.h"
 #include "editing/PlanInsertion.h"
@@ -27,6 +28,7 @@
 #include "plan/ArrangementFingerprint.h"
 #include "plan/MachineLookup.h"
 #include "plan/PlanStore.h"
+#include "session/AutoPlanReport.h"
 
 #include <QObject>
 #include <functional>
@@ -114,6 +116,12 @@ public:
     void lookUpItemCode(PlanDetail &detail) override;
     QStringList processShowLines(qint64 arrangementNo) override;
     std::unique_ptr<ProcessAdd> processAdd(qint64 lot) override;
+
+    // 自動計画: the lots waiting on the strip and the tentative lots the options name are placed
+    // by the automatic planner (see AutoPlanner.h), on presses re-timed by their cycle rows
+    // read from the database now, as one undo step. Lots it cannot place go to (or stay on)
+    // the strip and are named in the report. A database failure is told and changes nothing.
+    AutoPlanReport autoPlan(const AutoPlanOptions &options);
 
     // The plan differs from the database (the save button is enabled). Never in inquiry mode.
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }
