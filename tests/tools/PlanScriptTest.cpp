@@ -16,6 +16,7 @@
 #include "common/PlantValues.h"
 #include "dialogs/ProcessAdd.h"
 #include "editing/LotRules.h"
+#include "editing/PlanFigures.h"
 #include "editing/PlanMerge.h"
 #include "session/PlanSession.h"
 
@@ -24,6 +25,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <iostream>
 #include <map>
 #include <gtest/gtest.h>
 
@@ -573,6 +575,40 @@ TEST_P(DemoScript, SplitLinesSplitALotAndTheSaveNumbersItsNewArrangementOnce)
     EXPECT_EQ(quantities[number], before.Quantity - moved);
     EXPECT_EQ(quantities[lastNumber + 1], moved);
 }
+
+// 自動計画 from a script on the demo plant: the waiting lots are placed, no conflict is added,
+// the confirmed, fixed and started lots stay, and one undo gives the loaded plan back. The
+// tool's schedule prints the report before the plan and refuses an option it cannot read.
+TEST_P(DemoScript, AutoPlanPlacesTheWaitingLotsAndOneUndoTakesItBack)
+{
+    std::vector<PlanRecord> before;
+    for (qint64 i = 0; i <= store().lastIndex(); ++i)
+        before.push_back(store()[i]);
+    const qint64 conflictsBefore = session->watch().conflicts().count();
+    const PlanFigures figuresBefore = measurePlan(store(), session->rows());
+    ASSERT_EQ(apply(QStringLiteral("auto-plan stock=10\n")), std::nullopt);
+    const PlanFigures figuresAfter = measurePlan(store(), session->rows());
+    std::cout << "demo plant, " << Lots << " lots: on the strip " << figuresBefore.lotsOnStrip << " -> "
+              << figuresAfter.lotsOnStrip << ", late " << figuresBefore.lateLots << " -> " << figuresAfter.lateLots
+              << ", mold changes " << figuresBefore.moldChanges << " -> " << figuresAfter.moldChanges << '\n';
+    EXPECT_LT(figuresAfter.lotsOnStrip, figuresBefore.lotsOnStrip);
+    EXPECT_LE(session->watch().conflicts().count(), conflictsBefore);
+    for (qint64 i = 2; i <= store().lastIndex(); ++i) {
+        const PlanRecord &was = before[size_t(i)];
+        if (was.isConfirmed() || lots::isFixed(was) || was.ReceivedQty != 0)
+            EXPECT_TRUE(store()[i] == was) << "lot " << was.ArrangementNo << " was to stay";
+    }
+    ASSERT_EQ(apply(QStringLiteral("undo\n")), std::nullopt);
+    for (qint64 i = 2; i <= store().lastIndex(); ++i)
+        ASSERT_TRUE(store()[i] == before[size_t(i)]) << "lot " << before[size_t(i)].ArrangementNo << " not restored";
+
+    EXPECT_EQ(tool({QStringLiteral("schedule"), QStringLiteral("--stock"), QStringLiteral("many")}).first, 2);
+    const auto [status, printed] = tool({QStringLiteral("schedule"), QStringLiteral("--due"), QStringLiteral("2027/01/31")});
+    ASSERT_EQ(status, 0);
+    EXPECT_TRUE(printed.startsWith(QStringLiteral("自動計画: 計画したロット "))) << printed.left(200).toStdString();
+    EXPECT_TRUE(printed.contains(QStringLiteral("納期遅れのロット\t")));
+}
+
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoScript, testing::ValuesIn(TestPlant::backends()), TestPlant::backendName);
 

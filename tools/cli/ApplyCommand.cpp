@@ -42,6 +42,44 @@ void reportOverwritten(const SaveResult &saved)
 
 } // namespace
 
+int saveThenPrint(PlanSession &session, bool save, bool overwrite)
+{
+    if (save && session.inquiryMode()) {
+        // An operator with inquiry rights may try a script, never write its result.
+        printPlan(session);
+        cliErr() << QStringLiteral("照会モードでは保存できません。") << u'\n';
+        cliErr().flush();
+        return cli::Failed;
+    }
+    if (save && session.hasUnsavedChanges()) {
+        QuietProgress progress;
+        const PlanSession::ElsewherePolicy policy = overwrite
+                                                        ? PlanSession::ElsewherePolicy::Overwrite
+                                                        : PlanSession::ElsewherePolicy::KeepUnsaved;
+        const SaveResult saved = session.save(progress, [policy](const SaveResult &) { return policy; });
+        reportOverwritten(saved);
+        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
+            printPlan(session);
+            reportChangedElsewhere(saved);
+            return cli::ChangedElsewhere;
+        }
+        if (saved.outcome != SaveResult::Outcome::Complete) {
+            printPlan(session);
+            cliErr() << QStringLiteral("保存が完了しませんでした。") << u'\n';
+            cliErr().flush();
+            return cli::Failed;
+        }
+        if (!saved.partlyFailedLots.empty()) {
+            printPlan(session);
+            cliErr() << QStringLiteral("保存しましたが、一部の計画は情報の一部を保存できませんでした。") << u'\n';
+            cliErr().flush();
+            return cli::PartlySaved;
+        }
+    }
+    printPlan(session);
+    return cli::Done;
+}
+
 int runApplyCommand(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -76,38 +114,5 @@ int runApplyCommand(const QStringList &arguments)
     PlanSession &session = cli.session();
     if (const auto failure = runPlanScript(script.lines, session, &cli.prompter()))
         return scriptError(source, *failure);
-    if (parser.isSet(saveOption) && session.inquiryMode()) {
-        // An operator with inquiry rights may try a script, never write its result.
-        printPlan(session);
-        cliErr() << QStringLiteral("照会モードでは保存できません。") << u'\n';
-        cliErr().flush();
-        return cli::Failed;
-    }
-    if (parser.isSet(saveOption) && session.hasUnsavedChanges()) {
-        QuietProgress progress;
-        const PlanSession::ElsewherePolicy policy = parser.isSet(overwriteOption)
-                                                        ? PlanSession::ElsewherePolicy::Overwrite
-                                                        : PlanSession::ElsewherePolicy::KeepUnsaved;
-        const SaveResult saved = session.save(progress, [policy](const SaveResult &) { return policy; });
-        reportOverwritten(saved);
-        if (saved.outcome == SaveResult::Outcome::ChangedElsewhere) {
-            printPlan(session);
-            reportChangedElsewhere(saved);
-            return cli::ChangedElsewhere;
-        }
-        if (saved.outcome != SaveResult::Outcome::Complete) {
-            printPlan(session);
-            cliErr() << QStringLiteral("保存が完了しませんでした。") << u'\n';
-            cliErr().flush();
-            return cli::Failed;
-        }
-        if (!saved.partlyFailedLots.empty()) {
-            printPlan(session);
-            cliErr() << QStringLiteral("保存しましたが、一部の計画は情報の一部を保存できませんでした。") << u'\n';
-            cliErr().flush();
-            return cli::PartlySaved;
-        }
-    }
-    printPlan(session);
-    return cli::Done;
+    return saveThenPrint(session, parser.isSet(saveOption), parser.isSet(overwriteOption));
 }
