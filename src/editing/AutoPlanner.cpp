@@ -462,7 +462,8 @@ bool mayBePlanned(const PlanRecord &lot, const ChartRows &rows, const AutoPlanOp
     return lots::startInstant(lot) >= periodFirst;
 }
 
-AutoPlan planAutomatically(const AutoPlanInput &input, const AutoPlanOptions &options)
+AutoPlan planAutomatically(const AutoPlanInput &input, const AutoPlanOptions &options,
+                           const AutoPlanProgress &progress)
 {
     return Planner(input, options).run();
 }

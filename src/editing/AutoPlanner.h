@@ -23,6 +23,7 @@
 #include <QDateTime>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <vector>
 
 struct AutoPlanOptions
@@ -31,7 +32,12 @@ struct AutoPlanOptions
     QDate dueUpTo;               // only lots due up to this date; all when null
     QSet<QString> machines;      // only these presses (trimmed codes); all when empty
     int stockDays = 10;          // no start more than this many working days before the due date
+    int budgetSeconds = 10;      // the improvement stops after this long with the best plan found
 };
+
+// Told how far the planner is (done of total); answers false to stop it, which keeps the best
+// plan found so far. Called on the planner's own thread, often enough for a progress window.
+using AutoPlanProgress = std::function<bool(int done, int total)>;
 
 // Where a lot goes: its press, its times, and its minutes there (re-timed by the press's
 // cycle on another press, its own minutes on the press it was on).
@@ -57,6 +63,7 @@ struct AutoPlan
 {
     std::vector<PlannedLot> planned; // in the order they were placed
     std::vector<LeftLot> left;       // lots the planner would have placed and could not
+    bool stopped = false;            // stopped by the planner or the time budget before the end
 };
 
 namespace autoplan {
@@ -83,4 +90,5 @@ struct AutoPlanInput
 bool mayBePlanned(const PlanRecord &lot, const ChartRows &rows, const AutoPlanOptions &options,
                   const QDateTime &periodFirst);
 
-AutoPlan planAutomatically(const AutoPlanInput &input, const AutoPlanOptions &options);
+AutoPlan planAutomatically(const AutoPlanInput &input, const AutoPlanOptions &options,
+                           const AutoPlanProgress &progress = {});

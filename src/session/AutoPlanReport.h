@@ -18,6 +18,7 @@ struct AutoPlanReport
     qint64 retimed = 0;           // placed on another press, at that press's cycle
     qint64 offStoredMachine = 0;  // placed on a press other than the one it was stored on
     std::vector<LeftLot> left;
+    bool stopped = false; // the planner was stopped or ran out of time: the best plan found
 };
 
 // The report as lines for the planner: the figures before and after side by side, then each

@@ -121,7 +121,9 @@ public:
     // by the automatic planner (see AutoPlanner.h), on presses re-timed by their cycle rows
     // read from the database now, as one undo step. Lots it cannot place go to (or stay on)
     // the strip and are named in the report. A database failure is told and changes nothing.
-    AutoPlanReport autoPlan(const AutoPlanOptions &options);
+    // `progress` is told how far the planner is and may stop it; the best plan found by then
+    // is taken.
+    AutoPlanReport autoPlan(const AutoPlanOptions &options, const AutoPlanProgress &progress = {});
 
     // The plan differs from the database (the save button is enabled). Never in inquiry mode.
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }

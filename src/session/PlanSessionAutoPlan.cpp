@@ -8,7 +8,7 @@
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
 
-AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options)
+AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoPlanProgress &progress)
 {
     AutoPlanReport report;
     MachineCycles cycles;
@@ -22,8 +22,9 @@ AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options)
     report.before = measurePlan(m_store, m_rows);
     const AutoPlanInput input{m_store,   m_rows, m_time, m_calendar, cycles, m_run.GridUnitMinutes,
                               m_run.periodStartDate(), m_run.periodEndDate()};
-    const AutoPlan plan = planAutomatically(input, options);
+    const AutoPlan plan = planAutomatically(input, options, progress);
     report.left = plan.left;
+    report.stopped = plan.stopped;
     bool changes = !plan.planned.empty();
     for (const LeftLot &left : plan.left)
         changes = changes || m_store[left.lot].OnStrip == 0;
