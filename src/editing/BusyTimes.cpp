@@ -31,3 +31,22 @@ std::optional<QDateTime> BusyTimes::blockingEnd(qint64 start, qint64 end) const
         return it->second.endAt;
     return std::nullopt;
 }
+
+std::optional<QDateTime> BusyTimes::roomFor(qint64 from, qint64 length) const
+{
+    std::optional<QDateTime> passed;
+    auto it = m_blocks.upper_bound(from);
+    if (it != m_blocks.begin() && std::prev(it)->second.end > from) {
+        --it;
+        from = it->second.end;
+        passed = it->second.endAt;
+        ++it;
+    }
+    // Gaps shorter than the work are stepped over with the block behind them.
+    while (it != m_blocks.end() && it->first - from < length) {
+        from = it->second.end;
+        passed = it->second.endAt;
+        ++it;
+    }
+    return passed;
+}

@@ -14,6 +14,10 @@ public:
     void take(qint64 start, qint64 end, const QDateTime &endAt);
     // The end of the block that overlaps [start, end), as a moment; nothing when it is free.
     std::optional<QDateTime> blockingEnd(qint64 start, qint64 end) const;
+    // Where a piece of work of at least `length` seconds could start at `from` or later: the
+    // end of the last block passed when `from` lies in a block or before a gap too short for
+    // it; nothing when it could start at `from` as far as the blocks go.
+    std::optional<QDateTime> roomFor(qint64 from, qint64 length) const;
 
 private:
     struct Block

@@ -20,7 +20,7 @@ double latenessHours(const PlanRecord &lot)
     return double(std::max<qint64>(0, dueEnd.secsTo(lots::endInstant(lot)))) / 3600.0;
 }
 
-PlanFigures measurePlan(const PlanStore &store, const ChartRows &rows)
+PlanFigures measurePlan(const PlanStore &store, const ChartRows &rows, const QDateTime &periodEnd)
 {
     PlanFigures figures;
     std::map<int, std::vector<std::pair<qint64, QString>>> pressLots; // row -> (start, mold)
@@ -30,6 +30,11 @@ PlanFigures measurePlan(const PlanStore &store, const ChartRows &rows)
             continue;
         if (lot.OnStrip != 0) {
             ++figures.lotsOnStrip;
+            const QDateTime dueEnd = plant::naiveDateTime(lot.InitialDueDate.addDays(1), QTime(0, 0));
+            if (lot.InitialDueDate.isValid() && dueEnd <= periodEnd) {
+                ++figures.lateLots;
+                figures.latenessHours += double(dueEnd.secsTo(periodEnd)) / 3600.0;
+            }
             continue;
         }
         const int row = rows.rowOfCode(lot.MachineCode);

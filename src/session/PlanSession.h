@@ -124,6 +124,8 @@ public:
     // `progress` is told how far the planner is and may stop it; the best plan found by then
     // is taken.
     AutoPlanReport autoPlan(const AutoPlanOptions &options, const AutoPlanProgress &progress = {});
+    // The plan's late lots, lateness and mold changes now (see PlanFigures.h).
+    PlanFigures planFigures() const;
 
     // The plan differs from the database (the save button is enabled). Never in inquiry mode.
     bool hasUnsavedChanges() const { return m_path.saveEnabled(); }

@@ -2,11 +2,17 @@
 
 #include "session/PlanSession.h"
 
+#include "common/PlantValues.h"
 #include "db/Database.h"
 #include "editing/LotRules.h"
 #include "plan/MachineCycles.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
+
+PlanFigures PlanSession::planFigures() const
+{
+    return measurePlan(m_store, m_rows, plant::naiveDateTime(m_run.periodEndDate().addDays(1), m_calendar.dayStart()));
+}
 
 AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoPlanProgress &progress)
 {
@@ -19,7 +25,7 @@ AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoP
         return report;
     }
     report.ran = true;
-    report.before = measurePlan(m_store, m_rows);
+    report.before = planFigures();
     const AutoPlanInput input{m_store,   m_rows, m_time, m_calendar, cycles, m_run.GridUnitMinutes,
                               m_run.periodStartDate(), m_run.periodEndDate()};
     const AutoPlan plan = planAutomatically(input, options, progress);
@@ -55,6 +61,6 @@ AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoP
         edit.commit();
     }
     report.planned = qint64(plan.planned.size());
-    report.after = measurePlan(m_store, m_rows);
+    report.after = planFigures();
     return report;
 }

@@ -585,9 +585,9 @@ TEST_P(DemoScript, AutoPlanPlacesTheWaitingLotsAndOneUndoTakesItBack)
     for (qint64 i = 0; i <= store().lastIndex(); ++i)
         before.push_back(store()[i]);
     const qint64 conflictsBefore = session->watch().conflicts().count();
-    const PlanFigures figuresBefore = measurePlan(store(), session->rows());
+    const PlanFigures figuresBefore = session->planFigures();
     ASSERT_EQ(apply(QStringLiteral("auto-plan stock=10\n")), std::nullopt);
-    const PlanFigures figuresAfter = measurePlan(store(), session->rows());
+    const PlanFigures figuresAfter = session->planFigures();
     std::cout << "demo plant, " << Lots << " lots: on the strip " << figuresBefore.lotsOnStrip << " -> "
               << figuresAfter.lotsOnStrip << ", late " << figuresBefore.lateLots << " -> " << figuresAfter.lateLots
               << ", mold changes " << figuresBefore.moldChanges << " -> " << figuresAfter.moldChanges << '\n';

@@ -3,7 +3,7 @@
 #include "PlanScript.h"
 
 const QString AutoPlanUsage =
-    QStringLiteral("auto-plan [tentative=yes|no] [due=yyyy/mm/dd] [machines=機械コード,…] [stock=日数]");
+    QStringLiteral("auto-plan [tentative=yes|no] [due=yyyy/mm/dd] [machines=機械コード,…] [stock=日数] [budget=秒] [plain=yes|no]");
 
 AutoPlanOptions autoPlanOptions(const QStringList &words)
 {
@@ -21,6 +21,10 @@ AutoPlanOptions autoPlanOptions(const QStringList &words)
                 options.machines.insert(code.trimmed());
         else if (key == QStringLiteral("stock"))
             options.stockDays = int(std::min<qint64>(scriptwords::wholeNumber(value, QStringLiteral("在庫日数")), 3650));
+        else if (key == QStringLiteral("budget"))
+            options.budgetSeconds = int(std::min<qint64>(scriptwords::wholeNumber(value, QStringLiteral("時間の上限")), 3600));
+        else if (key == QStringLiteral("plain") && (value == QStringLiteral("yes") || value == QStringLiteral("no")))
+            options.plainDispatch = value == QStringLiteral("yes");
         else
             throw ScriptFailure{QStringLiteral("自動計画の指定 \"%1\" が読めません。書式: %2").arg(word, AutoPlanUsage)};
     }

@@ -22,10 +22,14 @@ int runScheduleCommand(const QStringList &arguments)
     const QCommandLineOption stock(QStringLiteral("stock"),
                                    QStringLiteral("納期のこの稼働日数より前には始めない (既定 10、0 は制限なし)"),
                                    QStringLiteral("days"));
+    const QCommandLineOption budget(QStringLiteral("budget"),
+                                    QStringLiteral("改善に使う時間の上限 (秒、既定 10、0 は制限なし)"), QStringLiteral("seconds"));
+    const QCommandLineOption plain(QStringLiteral("plain-dispatch"),
+                                   QStringLiteral("比較用: 納期順に最も早く終わる機械へ置くだけの単純な割付"));
     const QCommandLineOption saveOption(QStringLiteral("save"), QStringLiteral("最後に保存する (なければ何も書き込まない)"));
     const QCommandLineOption overwriteOption(
         QStringLiteral("overwrite"), QStringLiteral("読込後に他で変更された手配も上書きする (完納・削除されたものを除く)"));
-    parser.addOptions({keepTentative, due, machines, stock, saveOption, overwriteOption});
+    parser.addOptions({keepTentative, due, machines, stock, budget, plain, saveOption, overwriteOption});
     CliSession cli(parser);
     if (!parser.parse(arguments))
         return cli.usage(parser.errorText());
@@ -40,6 +44,10 @@ int runScheduleCommand(const QStringList &arguments)
         words << QStringLiteral("machines=") + parser.value(machines);
     if (parser.isSet(stock))
         words << QStringLiteral("stock=") + parser.value(stock);
+    if (parser.isSet(budget))
+        words << QStringLiteral("budget=") + parser.value(budget);
+    if (parser.isSet(plain))
+        words << QStringLiteral("plain=yes");
     AutoPlanOptions options;
     try {
         options = autoPlanOptions(words);
