@@ -26,6 +26,7 @@ AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoP
     }
     report.ran = true;
     report.before = planFigures();
+    report.loadBefore = periodLoads(m_watch.load(), m_rows, m_calendar);
     const AutoPlanInput input{m_store,   m_rows, m_time, m_calendar, cycles, m_run.GridUnitMinutes,
                               m_run.periodStartDate(), m_run.periodEndDate()};
     const AutoPlan plan = planAutomatically(input, options, progress);
@@ -62,5 +63,6 @@ AutoPlanReport PlanSession::autoPlan(const AutoPlanOptions &options, const AutoP
     }
     report.planned = qint64(plan.planned.size());
     report.after = planFigures();
+    report.loadAfter = periodLoads(m_watch.load(), m_rows, m_calendar);
     return report;
 }
