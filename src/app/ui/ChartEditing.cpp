@@ -1,6 +1,7 @@
 #include "app/ui/ChartEditing.h"
 
 #include "app/ui/ActionStatusLine.h"
+#include "app/ui/AutoPlanAction.h"
 
 #include "app/ui/ChartPrinting.h"
 #include "app/ui/ChartView.h"
@@ -76,6 +77,7 @@ ChartEditing::ChartEditing(MainForm &form) : QObject(&form), m_form(form), m_ses
     QMenu *edit = form.menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->addAction(m_undo);
     edit->addAction(m_redo);
+    new AutoPlanAction(form, m_session, *edit);
     updateHistoryActions();
 }
 

@@ -2,8 +2,9 @@
 // The plan of the main window as the planner edits it: the chart (ChartView) over the window's
 // plan session, the mouse on it (BarDragController), the bar's context menu and the plan list.
 // It lays the loaded plan out when the window's load says so, keeps the bars in step with
-// every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y), saves through
-// ComHozon and writes the plan list out and prints the chart from the ファイル menu.
+// every edit, offers undo and redo (元に戻す / やり直し, Ctrl+Z / Ctrl+Y) and 自動計画 in the
+// 編集 menu, saves through ComHozon and writes the plan list out and prints the chart from the
+// ファイル menu.
 
 #include "editing/BarDrop.h"
 
