@@ -35,6 +35,12 @@ public:
 class DemoMainWindowTest : public testing::Test
 {
 protected:
+    // On SQLite unless a test of both databases names one.
+    explicit DemoMainWindowTest(TestPlant::Backend backend = TestPlant::Backend::Sqlite)
+        : plant{backend, TestPlant::Contents::Empty}
+    {
+    }
+
     // Writes a demo plant of `lots` lots and opens the main window on it, 1600 x 900 pixels,
     // for the given operator (the demo's inquiry operator opens it in inquiry mode), with the
     // plant's own time grid and the operator's authority read as the program reads them.
@@ -51,6 +57,16 @@ protected:
         context.DayStartTime = QTime(8, 0);
         context.WindowWidth = 1600 * 15;
         context.WindowHeight = 900 * 15;
+        openWindow();
+    }
+
+    // Opens the main window on the plant as it stands in the database, in place of the one
+    // open, as a planner starting the program again.
+    void openWindow()
+    {
+        editing = nullptr;
+        form.reset();
+        prompter.loading = true;
         form = std::make_unique<MainForm>(context, plant.db(), prompter);
         editing = new ChartEditing(*form);
         form->load(nullptr);
@@ -59,7 +75,7 @@ protected:
         prompter.clear();
     }
 
-    TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};
+    TestPlant plant;
     RunContext context;
     LoadingPrompter prompter;
     std::unique_ptr<MainForm> form;
