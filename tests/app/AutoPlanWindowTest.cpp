@@ -189,6 +189,7 @@ TEST_P(AutoPlanWindow, FromTheMenuToTheReportUndoneWholeThenSavedAndLoadedAgain)
     EXPECT_TRUE(form->comHozon()->isEnabled());
     EXPECT_TRUE(form->statusBar()->currentMessage().startsWith(QStringLiteral("自動計画: %1件を計画しました").arg(report.planned)))
         << form->statusBar()->currentMessage().toStdString();
+    keepScreenshot(*form, QStringLiteral("autoplan-main.png"));
     QAction *undo = form->findChild<QAction *>(QStringLiteral("ActUndo"));
     EXPECT_TRUE(undo->text().contains(QStringLiteral("自動計画")));
 
@@ -236,6 +237,8 @@ TEST_P(AutoPlanWindow, StoppedAtOnceTheKeptPlanHoldsNoNewConflict)
         stopped = true;
         keepScreenshot(*progress, QStringLiteral("autoplan-progress.png"));
         QTest::mouseClick(child<QPushButton>(*progress, "CmdStop"), Qt::LeftButton);
+        EXPECT_TRUE(progress->stopAsked());
+        EXPECT_TRUE(progress->isVisible()) << "the window stays up, keeping the chart out of reach, until the planner stopped";
     });
     watcher.start(0);
     const Shown shown = runFromTheMenu();

@@ -1,5 +1,6 @@
 #include "app/ui/AutoPlanProgressWindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <algorithm>
@@ -18,6 +19,11 @@ AutoPlanProgressWindow::AutoPlanProgressWindow(QWidget *parent) : QProgressDialo
     auto *stop = new QPushButton(QStringLiteral("中止"), this);
     stop->setObjectName(QStringLiteral("CmdStop"));
     setCancelButton(stop);
+    // The window does not go away on 中止: the planner is asked to stop and the window stays
+    // modal until it has.
+    disconnect(this, SIGNAL(canceled()), this, SLOT(cancel()));
+    disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
+    connect(this, &QProgressDialog::canceled, this, &AutoPlanProgressWindow::askToStop);
     setWindowModality(Qt::WindowModal);
     setAutoClose(false);
     setAutoReset(false);
@@ -42,5 +48,26 @@ bool AutoPlanProgressWindow::tell(int done, int total)
         setValue(std::clamp(done, 0, std::max(total, 1)));
         QCoreApplication::processEvents();
     }
-    return !wasCanceled();
+    return !m_stopAsked;
+}
+
+void AutoPlanProgressWindow::askToStop()
+{
+    if (m_stopAsked)
+        return;
+    m_stopAsked = true;
+    if (auto *stop = findChild<QPushButton *>(QStringLiteral("CmdStop")))
+        stop->setEnabled(false);
+    setLabelText(QStringLiteral("中止しています。それまでに見つかった最良の計画を採ります。"));
+}
+
+void AutoPlanProgressWindow::reject()
+{
+    askToStop();
+}
+
+void AutoPlanProgressWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    askToStop();
 }
