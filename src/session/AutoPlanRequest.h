@@ -11,12 +11,12 @@ class Prompter;
 
 struct AutoPlanTexts
 {
-    bool replanTentative = true;
+    bool replanTentative = AutoPlanOptions{}.replanTentative;
     QString dueUpTo;         // a date as typed; empty for every due date
     QStringList machines;    // the codes of the presses ticked
     int machineCount = 0;    // the presses offered; all ticked means every press
-    QString stockDays = QStringLiteral("10");
-    QString budgetSeconds = QStringLiteral("10");
+    QString stockDays = QString::number(AutoPlanOptions{}.stockDays);
+    QString budgetSeconds = QString::number(AutoPlanOptions{}.budgetSeconds);
 };
 
 namespace autoplanbox {
