@@ -316,6 +316,18 @@ Masters buildMasters(DemoRandom &random, int productCount, int halls)
         for (int machine : m.machinesOfClass(MoldingClass))
             if (m.machines[machine].tonnage >= item.tonnage && molding.machineCycles.size() < 4 && random.chance(35))
                 molding.machineCycles.append({machine, std::round(molding.cycle * random.real(0.9, 1.1) * 10) / 10});
+        // Every item has run on at least two presses that can take it (where the hall has two),
+        // so the automatic planner has a choice. Its own dice, seeded by the item, leave the rest
+        // of the plant as it was.
+        DemoRandom topUp(quint32(i) * 2654435761u + 97u);
+        const QList<int> presses = m.machinesOfClass(MoldingClass);
+        for (int tries = 0; molding.machineCycles.size() < 2 && tries < 4 * int(presses.size()); ++tries) {
+            const int machine = topUp.pick(presses);
+            const bool known = std::any_of(molding.machineCycles.begin(), molding.machineCycles.end(),
+                                           [machine](const auto &cycle) { return cycle.first == machine; });
+            if (!known && m.machines[machine].tonnage >= item.tonnage)
+                molding.machineCycles.append({machine, std::round(molding.cycle * topUp.real(0.9, 1.1) * 10) / 10});
+        }
         finishStep(molding);
         item.steps.append(molding);
 
