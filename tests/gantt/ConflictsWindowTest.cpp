@@ -1,8 +1,10 @@
-// Conflicts and load on the main window over the demo plant: a bar dragged over another with No
-// to every question raises the status bar's counter and marks both bars; the counter opens
+// Conflicts and load on the main window over the demo plant: the counter shows what the demo
+// tool's summary says; a bar dragged over another with No to every question raises it and
+// marks both bars; the counter opens
 // the list, whose double-click selects the pair and brings it into view; the load strips
 // under the machine rows tell their day's load in a tooltip, in week and four-week mode.
 
+#include "DemoFigures.h"
 #include "DemoMainWindowTest.h"
 #include "Screenshots.h"
 #include "app/ui/ChartView.h"
@@ -74,6 +76,10 @@ TEST_F(ConflictsWindow, ABarLeftOverAnotherIsCountedMarkedListedAndShown)
     EXPECT_TRUE(counter->isVisible()) << "the counter is always in sight";
     const qint64 before = conflicts().count();
     EXPECT_EQ(counter->text(), QStringLiteral("重複 %1件").arg(before));
+    // The demo tool's summary of the plant gives the same figure, kind by kind.
+    for (const demo::ClassFigures &figures : demo::measurePlant(plant.db(), Start))
+        if (figures.classCode == demo::MoldingClass)
+            EXPECT_EQ(figures.overlaps + figures.moldDoubleBookings, before);
 
     // Dropped with its left edge at the other lot's start, on the other lot's row.
     const BarGeometry &bar = chart().bar(lot);

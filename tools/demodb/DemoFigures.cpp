@@ -1,12 +1,15 @@
 #include "DemoFigures.h"
 
 #include "DemoMasters.h"
+#include "app/PlantStartup.h"
 #include "common/PlantValues.h"
 #include "db/Statements.h"
 #include "gantt/BarLayout.h"
 #include "plan/PlanStore.h"
+#include "plan/Prompter.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
+#include "session/PlanSession.h"
 
 #include <QHash>
 #include <algorithm>
@@ -19,12 +22,11 @@ struct Interval
 {
     QDateTime start;
     QDateTime end;
-    const PlanRecord *lot = nullptr;
 };
 
 Interval intervalOf(const PlanRecord &lot)
 {
-    return {plant::naiveDateTime(lot.StartDate, lot.StartTime), plant::naiveDateTime(lot.EndDate, lot.EndTime), &lot};
+    return {plant::naiveDateTime(lot.StartDate, lot.StartTime), plant::naiveDateTime(lot.EndDate, lot.EndTime)};
 }
 
 void countColour(const PlanRecord &lot, ClassFigures &f)
@@ -60,36 +62,29 @@ void runLengths(const std::vector<const PlanRecord *> &placed, ClassFigures &f)
     f.p97Hours = quantile(hours, 0.97);
 }
 
-// Lots starting before an earlier lot of their row has ended.
-void overlaps(const std::vector<const PlanRecord *> &placed, ClassFigures &f)
+// Says No to every question loading asks: the planner who opens the class and leaves it.
+class LeaveAsLoaded : public Prompter
 {
-    QHash<QString, std::vector<Interval>> byRow;
-    for (const PlanRecord *lot : placed)
-        byRow[lot->MachineCode.trimmed().isEmpty() ? lot->SupplierCode : lot->MachineCode].push_back(intervalOf(*lot));
-    for (std::vector<Interval> &row : byRow) {
-        std::sort(row.begin(), row.end(), [](const Interval &a, const Interval &b) { return a.start < b.start; });
-        QDateTime latestEnd;
-        for (const Interval &bar : row) {
-            if (latestEnd.isValid() && bar.start < latestEnd)
-                ++f.overlaps;
-            latestEnd = std::max(latestEnd, bar.end);
-        }
-    }
-}
+public:
+    void inform(const QString &, const QString &, PromptIcon) override {}
+    bool ask(const QString &, const QString &, bool, PromptIcon) override { return false; }
+};
 
-// Lots on a machine whose mold runs on another machine at an overlapping time.
-void moldDoubleBookings(const std::vector<const PlanRecord *> &placed, ClassFigures &f)
+// The conflicts the chart's counter shows once the window has loaded the class (tentative lots
+// placed), by kind.
+void chartConflicts(Database &db, const QDate &start, const QString &code, ClassFigures &f)
 {
-    QHash<QString, std::vector<Interval>> byMold;
-    for (const PlanRecord *lot : placed)
-        if (!lot->MoldNo.trimmed().isEmpty() && !lot->MachineCode.trimmed().isEmpty())
-            byMold[lot->MoldNo].push_back(intervalOf(*lot));
-    for (const std::vector<Interval> &runs : byMold)
-        for (const Interval &a : runs)
-            if (std::any_of(runs.cbegin(), runs.cend(), [&](const Interval &b) {
-                    return b.lot->MachineCode != a.lot->MachineCode && b.start < a.end && a.start < b.end;
-                }))
-                ++f.moldDoubleBookings;
+    RunContext run;
+    run.PlantCode = PlantCode;
+    run.ProcessClassCode = code;
+    run.PeriodStart = plant::dateText(start);
+    startup::readPlant(db, run);
+    LeaveAsLoaded answers;
+    PlanSession session(run, db, answers);
+    if (session.load(nullptr) != PlanSession::LoadResult::Loaded)
+        return;
+    for (const PlanConflict &conflict : session.watch().conflicts().conflicts())
+        ++(conflict.kind == PlanConflict::Kind::Row ? f.overlaps : f.moldDoubleBookings);
 }
 
 // Lots without actuals that share item, production plan, step and name with another such lot,
@@ -137,8 +132,7 @@ ClassFigures measureClass(Database &db, const QDate &start, const QString &code,
     }
     f.placed = qint64(placed.size());
     runLengths(placed, f);
-    overlaps(placed, f);
-    moldDoubleBookings(placed, f);
+    chartConflicts(db, start, code, f);
     mergeableLots(store, f);
     return f;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What a planner sees of a written plant, class by class: the lots loaded by the planner's own
 // plan loading, how many sit on the chart and how many wait on the strip, the colours of the
-// placed bars, how long the runs are, and the awkward cases a plan holds (overlaps, a mold
-// booked twice at once, lots that can be merged).
+// placed bars, how long the runs are, and the awkward cases a plan holds (the chart's
+// conflicts of both kinds, lots that can be merged).
 
 #include "db/Database.h"
 
@@ -27,8 +27,9 @@ struct ClassFigures
     double medianHours = 0;
     double p97Hours = 0;
     qint64 overFiveDays = 0;      // placed lots whose bar spans more than five days
-    qint64 overlaps = 0;          // placed lots starting before the lot before them on their row ends
-    qint64 moldDoubleBookings = 0; // placed lots whose mold runs on another machine at the same time
+    // The chart's conflicts once the window has loaded the class, as its counter shows them:
+    qint64 overlaps = 0;           // pairs of lots on one row whose times overlap (機械重複)
+    qint64 moldDoubleBookings = 0; // pairs of lots needing one mold at once on different rows (金型重複)
     qint64 mergeableLots = 0;     // lots another lot of the same item, plan, step and name can be merged into
 
     double share(qint64 count) const { return placed > 0 ? 100.0 * double(count) / double(placed) : 0.0; }

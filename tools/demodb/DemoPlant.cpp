@@ -130,6 +130,7 @@ PlantSummary writePlant(Database &db, const PlantOptions &options, bool replace)
     PlantSummary summary;
     summary.moldingClass = MoldingClass;
     summary.smallClass = SecondaryClass;
+    summary.inspectionClass = InspectionClass;
     summary.adminOperator = AdminOperator;
     summary.inquiryOperator = InquiryOperator;
     summary.operatorWithoutRow = UnknownOperator;

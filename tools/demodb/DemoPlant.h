@@ -23,6 +23,7 @@ struct PlantSummary
     QList<QPair<QString, qint64>> rows; // table, rows written, in writing order
     QString moldingClass;
     QString smallClass;
+    QString inspectionClass;
     QString adminOperator;
     QString inquiryOperator;
     QString operatorWithoutRow;

@@ -31,7 +31,8 @@ void printSummary(const demo::PlantSummary &s, const QString &target, const demo
     for (const auto &r : s.rows)
         out() << "  " << r.first << "  " << plant::thousands(r.second).rightJustified(10) << " 行" << Qt::endl;
     out() << "  手配番号 " << s.firstLot << " ～ " << s.lastLot << Qt::endl;
-    out() << "  工程分類: 成形 " << s.moldingClass << "、二次加工 " << s.smallClass << Qt::endl;
+    out() << "  工程分類: 成形 " << s.moldingClass << "、二次加工 " << s.smallClass << "、検査 " << s.inspectionClass
+          << Qt::endl;
     out() << "  担当者: " << s.adminOperator << " (権限 1)、" << s.inquiryOperator << " (照会 0)、"
           << s.operatorWithoutRow << " (行なし)" << Qt::endl;
     out() << "  所要時間 " << QString::number(ms / 1000.0, 'f', 2) << " 秒" << Qt::endl;
