@@ -19,7 +19,7 @@ struct ScheduleListSearch
 
 // What the schedule list keeps between its openings for the whole run: where the window
 // stood (twips, first time 3705 down and 540 across), the last search made, and the last
-// column the list was sorted by.
+// column the list was sorted by and in which direction.
 struct ScheduleListMemory
 {
     qint64 Top = 3705;
@@ -28,6 +28,7 @@ struct ScheduleListMemory
     ScheduleListSearch Search; // the texts with surrounding blanks removed
     bool Sorted = false;
     int SortColumn = 0;
+    bool SortDescending = false; // a second click on the same column turned the order round
 
     void forgetSearch()
     {

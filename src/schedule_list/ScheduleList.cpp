@@ -80,7 +80,12 @@ void ScheduleList::sortRemembered()
 {
     const ScheduleListMemory &memory = m_context.ScheduleList;
     if (memory.Sorted)
-        m_model.sort(memory.SortColumn, Qt::AscendingOrder);
+        m_model.sort(memory.SortColumn, sortOrder());
+}
+
+Qt::SortOrder ScheduleList::sortOrder() const
+{
+    return m_context.ScheduleList.SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder;
 }
 
 bool ScheduleList::search(const ScheduleListSearch &typed)
@@ -104,9 +109,11 @@ bool ScheduleList::sortBy(int column)
     if (column < 0 || column >= schedulelist::ColumnCount)
         return false;
     ScheduleListMemory &memory = m_context.ScheduleList;
+    // The same column again turns the order round; another column starts ascending.
+    memory.SortDescending = memory.Sorted && memory.SortColumn == column && !memory.SortDescending;
     memory.Sorted = true;
     memory.SortColumn = column;
-    m_model.sort(column, Qt::AscendingOrder);
+    m_model.sort(column, sortOrder());
     if (!memory.Searched)
         return false;
     fieldsFromMemory();

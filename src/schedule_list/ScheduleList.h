@@ -32,9 +32,13 @@ public:
     // list rebuilt (still sorted by the remembered column).
     bool search(const ScheduleListSearch &typed);
 
-    // A column-header click: the list in ascending order of the column, remembered. When a
-    // search had been made the fields go back to its conditions (true comes back).
+    // A column-header click: the list in ascending order of the column, or in descending
+    // order when the list was in ascending order of that column already (and back again),
+    // remembered. When a search had been made the fields go back to its conditions (true
+    // comes back).
     bool sortBy(int column);
+    // The direction of the remembered sort.
+    Qt::SortOrder sortOrder() const;
 
     // What the search fields show after open(), search() and a sortBy() that gave true.
     const ScheduleListSearch &fields() const { return m_fields; }

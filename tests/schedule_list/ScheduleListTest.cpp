@@ -230,13 +230,18 @@ TEST_F(ScheduleListTest, LotsWithEqualValuesKeepTheirOrderAndTheSortLastsTheRun)
     list->sortBy(schedulelist::ItemCode);
     list->sortBy(schedulelist::Quantity);
     EXPECT_EQ(listed(), (std::vector<qint64>{a2, b2, a1, b1}));
+    // The same column again: the other way round, equal values still in their order.
+    list->sortBy(schedulelist::Quantity);
+    EXPECT_EQ(listed(), (std::vector<qint64>{a1, b1, a2, b2}));
 
-    // A search keeps the order of the clicked column, and so does the next opening.
+    // A search keeps the order of the clicked column and its direction, and so does the next
+    // opening.
     ASSERT_TRUE(search("B"));
-    EXPECT_EQ(listed(), (std::vector<qint64>{b2, b1}));
+    EXPECT_EQ(listed(), (std::vector<qint64>{b1, b2}));
     open();
-    EXPECT_EQ(listed(), (std::vector<qint64>{b2, b1}));
+    EXPECT_EQ(listed(), (std::vector<qint64>{b1, b2}));
     EXPECT_EQ(plant.run.ScheduleList.SortColumn, int(schedulelist::Quantity));
+    EXPECT_TRUE(plant.run.ScheduleList.SortDescending);
 }
 
 TEST_F(ScheduleListTest, ASortPutsTheLastSearchBackIntoTheFields)

@@ -2,6 +2,7 @@
 // Enter order of its fields, 検索 and キャンセル, a sort by a header click, and a double-click
 // or right-click on a line.
 
+#include "Screenshots.h"
 #include "WaitingLots.h"
 #include "schedule_list/ui/frmYoteiIchiran.h"
 
@@ -123,18 +124,45 @@ TEST_F(ScheduleListWindow, SearchTheTypedItemCodeAndReportADateError)
     EXPECT_EQ(listed(), (std::vector<qint64>{a100, a1x}));
 }
 
-TEST_F(ScheduleListWindow, AHeaderClickSortsByTheColumnsValues)
+TEST_F(ScheduleListWindow, HeaderClicksSortByTheColumnsValuesOneWayThenTheOther)
 {
     open();
     QHeaderView *header = window->livIchiran()->header();
-    const int x = header->sectionViewportPosition(schedulelist::Quantity) + 5;
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    EXPECT_EQ(listed(), (std::vector<qint64>{b200, a1x, a100}));
-    EXPECT_EQ(header->sortIndicatorSection(), int(schedulelist::Quantity));
+    const auto click = [header](int column) {
+        const int x = header->sectionViewportPosition(column) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    };
+    struct Case
+    {
+        int column;
+        std::vector<qint64> expected;
+        Qt::SortOrder order;
+    };
+    const Case clicks[] = {
+        {schedulelist::Quantity, {b200, a1x, a100}, Qt::AscendingOrder},
+        {schedulelist::Quantity, {a100, a1x, b200}, Qt::DescendingOrder}, // the same header again
+        {schedulelist::Quantity, {b200, a1x, a100}, Qt::AscendingOrder},
+        {schedulelist::Quantity, {a100, a1x, b200}, Qt::DescendingOrder},
+        {schedulelist::ItemCode, {a1x, a100, b200}, Qt::AscendingOrder}, // another header starts ascending
+        {schedulelist::ItemCode, {b200, a100, a1x}, Qt::DescendingOrder},
+    };
+    for (const Case &c : clicks) {
+        click(c.column);
+        EXPECT_EQ(listed(), c.expected) << schedulelist::header(c.column).toStdString();
+        EXPECT_TRUE(header->isSortIndicatorShown());
+        EXPECT_EQ(header->sortIndicatorSection(), c.column);
+        EXPECT_EQ(header->sortIndicatorOrder(), c.order);
+    }
+    keepScreenshot(*window, QStringLiteral("frmYoteiIchiran-descending.png"));
+
+    // The next opening keeps the direction, and a click there turns it round.
+    window->reject();
+    open();
+    EXPECT_EQ(listed(), (std::vector<qint64>{b200, a100, a1x}));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    click(schedulelist::ItemCode);
+    EXPECT_EQ(listed(), (std::vector<qint64>{a1x, a100, b200}));
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    // A second click keeps the ascending order.
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    EXPECT_EQ(listed(), (std::vector<qint64>{b200, a1x, a100}));
 }
 
 TEST_F(ScheduleListWindow, ADoubleClickChoosesTheLotAndClosesTheList)

@@ -223,12 +223,11 @@ void frmYoteiIchiran::showFields(const ScheduleListSearch &fields)
 
 void frmYoteiIchiran::showSortColumn()
 {
-    // The list is always in ascending order of the clicked column.
     const ScheduleListMemory &memory = m_context.ScheduleList;
     QHeaderView *header = m_list->header();
     header->setSortIndicatorShown(memory.Sorted);
     if (memory.Sorted)
-        header->setSortIndicator(memory.SortColumn, Qt::AscendingOrder);
+        header->setSortIndicator(memory.SortColumn, m_rules.sortOrder());
 }
 
 void frmYoteiIchiran::choose(const QModelIndex &index)
