@@ -3,11 +3,15 @@
 // greys out the days and rows, and the choices come back as chosen.
 
 #include "export/ui/ChartOutputDialog.h"
+#include "Screenshots.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +91,35 @@ TEST(ChartOutputWindow, PictureOfTheVisibleAreaNeedsNoDaysOrRows)
     QTest::mouseClick(child<QRadioButton>(dialog, "ChosenDays"), Qt::LeftButton);
     EXPECT_TRUE(child<QDateEdit>(dialog, "LastDay")->isEnabled());
     EXPECT_FALSE(dialog.options().visibleArea);
+}
+
+TEST(ChartOutputWindow, TheDatePickersShowJapaneseMonthsAndWeekdays)
+{
+    ChartOutputDialog dialog(ChartOutputKind::Paper, period(), First, Last);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (const char *name : {"FirstDay", "LastDay"}) {
+        SCOPED_TRACE(name);
+        QDateEdit *box = child<QDateEdit>(dialog, name);
+        // The arrow at the box's right end opens the calendar.
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2));
+        QCalendarWidget *calendar = box->calendarWidget();
+        ASSERT_TRUE(calendar->isVisible());
+        EXPECT_EQ(calendar->locale().language(), QLocale::Japanese);
+        EXPECT_EQ(calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"))->text(),
+                  QStringLiteral("4月"));
+        const QAbstractItemModel *days = calendar->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"))->model();
+        QStringList weekdays;
+        for (int column = 0; column < days->columnCount(); ++column)
+            if (const QString day = days->index(0, column).data().toString(); !day.isEmpty())
+                weekdays << day;
+        weekdays.sort();
+        QStringList expected{"月", "火", "水", "木", "金", "土", "日"};
+        expected.sort();
+        EXPECT_EQ(weekdays, expected);
+        keepScreenshot(*calendar->window(), QStringLiteral("ChartOutputDialog-%1-calendar.png").arg(QLatin1String(name)));
+        calendar->window()->hide();
+    }
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 #include "app/ui/QtTranslations.h"
 
+#include "common/PlannerLocale.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 bool installQtTranslations(QCoreApplication &app)
 {
     auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (translator->load(plant::plannerLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
         && QCoreApplication::installTranslator(translator))
         return true;

@@ -1,5 +1,8 @@
 #include "export/ui/ChartOutputDialog.h"
 
+#include "common/PlannerLocale.h"
+
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -19,6 +22,9 @@ QDateEdit *dateBox(const QDate &date, const QDate &first, const QDate &last, con
     box->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     box->setCalendarPopup(true);
     box->setDateRange(first, last);
+    // The popup calendar is a window of its own and does not take the box's locale.
+    box->setLocale(plant::plannerLocale());
+    box->calendarWidget()->setLocale(plant::plannerLocale());
     return box;
 }
 
