@@ -1,5 +1,7 @@
 #include "gantt/CalendarLines.h"
 
+#include "common/PlannerLocale.h"
+
 namespace {
 
 constexpr RgbColor Red{255, 0, 0};
@@ -39,8 +41,27 @@ void forDays(const TimeScale &scale, Visit visit)
         visit(day, first.addDays(day));
 }
 
+// The room a day needs for its caption after the caption's place in the day (9 to 12 hours
+// in): about 110 pixels for "12/31(水)", 40 for "12/1".
+constexpr double RoomForWeekday = 110 * TwipsPerPixel;
+constexpr double RoomForMonth = 40 * TwipsPerPixel;
+
+// A day's caption: month, day and weekday where the day has room; in narrower days the day
+// of the month, and the month with it on the first of a month where that fits.
+QString dayCaptionText(const QDate &date, double dayWidth)
+{
+    if (dayWidth >= RoomForWeekday)
+        return QStringLiteral("%1/%2(%3)")
+            .arg(date.month())
+            .arg(date.day())
+            .arg(plant::plannerLocale().dayName(date.dayOfWeek(), QLocale::NarrowFormat));
+    if (dayWidth >= RoomForMonth && date.day() == 1)
+        return QStringLiteral("%1/%2").arg(date.month()).arg(date.day());
+    return QString::number(date.day());
+}
+
 // The captions of a surface: hours with the date at each day start in the 1- and 3-day
-// modes; the day of the month in the others.
+// modes; the day (see dayCaptionText) in the others.
 std::vector<DayCaption> captions(const TimeScale &scale)
 {
     std::vector<DayCaption> result;
@@ -66,7 +87,8 @@ std::vector<DayCaption> captions(const TimeScale &scale)
     const qint64 captionHours = mode == DisplayMode::Week ? 11 : 9;
     forDays(scale, [&](qint64 day, const QDate &date) {
         const qint64 hours = day == 0 ? 12 : captionHours;
-        result.push_back({xAtHours(scale, 24 * day + hours), QString::number(date.day()), dayCaptionColor(date)});
+        result.push_back({xAtHours(scale, 24 * day + hours), dayCaptionText(date, scale.dayWidth()),
+                          dayCaptionColor(date)});
     });
     return result;
 }

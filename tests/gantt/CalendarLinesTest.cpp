@@ -47,7 +47,7 @@ TEST(CalendarLines, WeekModeColoursWeekends)
     // Day k is 2024/03/30 + k: Saturday 4/6 is k = 7, Sunday 4/7 k = 8, Wednesday 4/3 k = 4.
     ASSERT_GT(captions.size(), 8u);
     ASSERT_GT(lines.dayLines.size(), 8u);
-    EXPECT_EQ(captions[7].text, QStringLiteral("6"));
+    EXPECT_EQ(captions[7].text, QStringLiteral("4/6(土)"));
     EXPECT_EQ(captions[7].color, Blue);
     EXPECT_EQ(lines.dayLines[7].color, Blue);
     EXPECT_EQ(captions[8].color, Red);
@@ -58,6 +58,35 @@ TEST(CalendarLines, WeekModeColoursWeekends)
     // The first caption stands 12 hours into its day, the others 11 hours.
     EXPECT_EQ(captions[0].x, week.planTimeToX(QDate(2024, 3, 30), QTime(20, 0), ChartSurface::Main));
     EXPECT_EQ(captions[3].x, week.planTimeToX(QDate(2024, 4, 2), QTime(19, 0), ChartSurface::Main));
+}
+
+TEST(CalendarLines, DaysNameTheirMonthAndWeekdayWhereThereIsRoom)
+{
+    struct Case
+    {
+        DisplayMode mode;
+        int viewportPixels;
+        const char *sunday;   // 2024/03/31, day 1 (day 0 is Saturday 3/30)
+        const char *firstDay; // 2024/04/01, day 2
+    };
+    const Case cases[] = {
+        {DisplayMode::Week, 921, "3/31(日)", "4/1(月)"},      // 131 pixels a day
+        {DisplayMode::Week, 700, "31", "4/1"},                // 100 pixels
+        {DisplayMode::FourWeeks, 1400, "31", "4/1"},          // 50 pixels
+        {DisplayMode::FourWeeks, 921, "31", "1"},             // 33 pixels
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.viewportPixels);
+        TimeScale scale;
+        scale.setUp(c.viewportPixels * TwipsPerPixel, QDate(2024, 4, 1), QTime(8, 0), 33);
+        scale.applyMode(c.mode);
+        const std::vector<DayCaption> captions = headerCaptions(scale);
+        ASSERT_GT(captions.size(), 2u);
+        EXPECT_EQ(captions[1].text, QString::fromUtf8(c.sunday));
+        EXPECT_EQ(captions[1].color, Red);
+        EXPECT_EQ(captions[2].text, QString::fromUtf8(c.firstDay));
+        EXPECT_EQ(captions[2].color, Black);
+    }
 }
 
 TEST(CalendarLines, LinesStayOnTheBarScaleToTheEndOfThePeriod)
