@@ -144,6 +144,14 @@ DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const
     return spans;
 }
 
+qint64 ShiftMinutes(const ShiftTimes &shifts, const QTime &dayStart)
+{
+    qint64 seconds = 0;
+    for (const Stretch &work : shiftStretches(shifts, dayStart))
+        seconds += work.to - work.from;
+    return seconds / 60;
+}
+
 qint64 SpanMinutes(const QTime &start, const QTime &end)
 {
     if (isUnused(start, end))

@@ -44,6 +44,10 @@ using ShiftTimes = std::array<QTime, 8>;
 // previous working day); a pair that runs past the next day's start ends there.
 DaySpans BuildDaySpans(const ShiftTimes &shifts, const BreakTable &breaks, const QTime &dayStart);
 
+// Whole minutes of the working day that the shift pairs make working time, breaks not taken
+// off; overlapping pairs count once (the stretches BuildDaySpans starts from).
+qint64 ShiftMinutes(const ShiftTimes &shifts, const QTime &dayStart);
+
 // Whole minutes of a span; an end of 00:00:00 is midnight at the end of the date, and an end
 // earlier than the start is on the next date. An unused pair (start = end) has none.
 qint64 SpanMinutes(const QTime &start, const QTime &end);

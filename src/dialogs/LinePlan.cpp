@@ -7,6 +7,7 @@
 #include "plan/ChartRows.h"
 #include "plan/Prompter.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace lineplan {
@@ -20,6 +21,19 @@ const QString DayOffKeepsShifts = QStringLiteral(
     "合計計画時間が0のため、この日は休みとして計画します。時間帯は保存されますが、読み込み直すと表示されません。");
 const QString HoursWithoutShift = QStringLiteral(
     "時間帯が入力されていないため、この日は稼働しません。合計計画時間はそのまま保存されます。");
+
+QString hoursBeyondShifts(const ShiftTimes &shifts, qint64 shiftMinutes)
+{
+    QStringList pairs;
+    for (size_t slot = 0; slot + 1 < shifts.size(); slot += 2)
+        if (shifts[slot] != shifts[slot + 1])
+            pairs << shifts[slot].toString(QStringLiteral("hh:mm")) + QStringLiteral("～")
+                         + shifts[slot + 1].toString(QStringLiteral("hh:mm"));
+    const qint64 minutes = shiftMinutes % 60;
+    const QString length = minutes == 0 ? QStringLiteral("%1時間").arg(shiftMinutes / 60)
+                                        : QStringLiteral("%1時間%2分").arg(shiftMinutes / 60).arg(minutes);
+    return QStringLiteral("合計計画時間は時間帯（%1）の%2以内で入力してください").arg(pairs.join(u'、'), length);
+}
 } // namespace lineplan
 
 namespace {
@@ -129,6 +143,13 @@ LinePlanEntry readLinePlan(const WorkCalendar &calendar, const LinePlanDay &day,
     const CalendarDay *current = calendar.day(day.MachineNo, day.DateNum);
     if (!current || (current->shiftTimes == entered.shifts && current->workHours == *hours))
         return {{true, 0, false}, {}, 0};
+    // A press cannot run longer than its shifts: more hours would plan lots into time nobody
+    // works. Without any shift the day has no working time, and the planner is told so later.
+    const qint64 shiftMinutes = ShiftMinutes(entered.shifts, calendar.dayStart());
+    if (shiftMinutes > 0 && qint64(*hours) * 60 > shiftMinutes) {
+        prompter.inform(lineplan::hoursBeyondShifts(entered.shifts, shiftMinutes));
+        return {{false, PlanSumBox, false}, {}, 0};
+    }
     return {{true, 0, true}, entered.shifts, *hours};
 }
 

@@ -27,6 +27,8 @@ extern const QString NotStored;    // the day has no stored row: the change is n
 extern const QString PairsNotStored; // some shift pairs are beyond what the day's rows hold
 extern const QString DayOffKeepsShifts; // 0 hours with shift times: a day off, the times are kept
 extern const QString HoursWithoutShift; // hours without any shift: no working time, the hours are kept
+// "変更" with more hours than the shift pairs give: names the shift times and their length.
+QString hoursBeyondShifts(const ShiftTimes &shifts, qint64 shiftMinutes);
 } // namespace lineplan
 
 constexpr int PlanTimeBoxes = 8;
@@ -77,8 +79,9 @@ TimeBoxEnter enterTimeBox(int box, const QString &text, Prompter &prompter);
 // (halves to even); nothing for any other text.
 std::optional<int> plannedHours(const QString &text);
 
-// "変更": checks the boxes (a shift box that holds no time, or a PlanSum that is no number of
-// hours from 0 to 24, gets a message and keeps the window open with the focus on it), then
+// "変更": checks the boxes (a shift box that holds no time, a PlanSum that is no number of
+// hours from 0 to 24, or changed values whose hours are more than the shift pairs give, gets
+// a message and keeps the window open with the focus on it, nothing changed), then
 // stores the day's shift slots and its hours (rounded to a whole number, halves to even) and
 // rebuilds its spans, as one planner action when any value really changed; with no change the
 // day and its changed mark stay as they were. A day of 0 hours is a day off whatever shift

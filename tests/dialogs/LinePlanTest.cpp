@@ -189,6 +189,50 @@ TEST_F(LinePlanTest, UnreadableBoxesAreReportedAndNothingIsStored)
     }
 }
 
+TEST_F(LinePlanTest, MoreHoursThanTheShiftsGiveAreRefusedAndNothingChanges)
+{
+    struct Case
+    {
+        LinePlanTexts texts;
+        QString refusal; // empty: the hours are taken
+    };
+    const QString within = QStringLiteral("合計計画時間は時間帯（%1）の%2以内で入力してください");
+    const Case cases[] = {
+        {typed({}, "20"), within.arg("08:00～17:00", "9時間")},
+        {typed({}, "9.6"), within.arg("08:00～17:00", "9時間")}, // taken as 10 hours
+        {typed({}, "9"), {}},
+        {typed({{1, "12:00"}, {2, "13:00"}, {3, "17:30"}}, "8.6"), within.arg("08:00～12:00、13:00～17:30", "8時間30分")},
+        {typed({{1, "12:00"}, {2, "13:00"}, {3, "17:30"}}, "8.4"), {}},
+        // Overlapping pairs count once: 08:00 to 18:00.
+        {typed({{2, "16:00"}, {3, "18:00"}}, "11"), within.arg("08:00～17:00、16:00～18:00", "10時間")},
+        // Before 08:00 the time belongs to the previous working day.
+        {typed({{0, "6:00"}, {1, "10:00"}}, "3"), within.arg("06:00～10:00", "2時間")},
+        {typed({{0, "20:00"}, {1, "5:00"}}, "9"), {}}, // a night shift past midnight
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.texts.hours.toStdString());
+        plant.prompter.clear();
+        const CalendarDay before = day();
+        const std::string end = plant.endText(lot);
+        const LinePlanChange result = change(c.texts);
+        if (c.refusal.isEmpty()) {
+            EXPECT_TRUE(result.changed);
+            EXPECT_FALSE(plant.prompter.texts().join(u'\n').contains(QStringLiteral("時間帯（")));
+            plant.path->undo();
+            continue;
+        }
+        EXPECT_FALSE(result.closes);
+        EXPECT_EQ(result.focus, PlanSumBox);
+        EXPECT_EQ(plant.prompter.texts(), QStringList{c.refusal});
+        EXPECT_EQ(day().shiftTimes, before.shiftTimes);
+        EXPECT_EQ(day().workHours, 8);
+        EXPECT_EQ(day().hourly, before.hourly);
+        EXPECT_FALSE(day().changed);
+        EXPECT_FALSE(plant.path->canUndo());
+        EXPECT_EQ(plant.endText(lot), end);
+    }
+}
+
 TEST_F(LinePlanTest, AChangeIsOneUndoStepThatBringsTheDayBackExactly)
 {
     const CalendarDay before = day();

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -119,6 +120,24 @@ TEST_F(LinePlanWindowTest, ChangeWithAnUnreadableBoxSaysSoAndStaysOpen)
     EXPECT_FALSE(plant.path->canUndo());
 }
 
+TEST_F(LinePlanWindowTest, MoreHoursThanTheShiftGivesAreRefusedWithTheShiftNamed)
+{
+    type(window->planSum(), QStringLiteral("20"));
+    QTest::mouseClick(window->command1(), Qt::LeftButton);
+    EXPECT_TRUE(window->isVisible());
+    const QString refusal = QStringLiteral("合計計画時間は時間帯（08:00～17:00）の9時間以内で入力してください");
+    EXPECT_EQ(plant.prompter.texts(), QStringList{refusal});
+    EXPECT_TRUE(window->planSum()->hasFocus());
+    EXPECT_EQ(window->planSum()->selectedText(), QStringLiteral("20"));
+    EXPECT_EQ(day().workHours, 8);
+    EXPECT_FALSE(day().changed);
+    EXPECT_FALSE(plant.path->canUndo());
+    keepScreenshot(*window, QStringLiteral("LinePlanWindow-hours-refused.png"));
+    QMessageBox said(QMessageBox::NoIcon, QString(), refusal, QMessageBox::Ok, window.get());
+    said.show();
+    keepScreenshot(said, QStringLiteral("LinePlanWindow-hours-refused-message.png"));
+}
+
 // The main window over the demo plant.
 class LinePlanFromChart : public DemoMainWindowTest
 {
@@ -180,7 +199,9 @@ TEST_F(LinePlanFromChart, ARightPressAboveTheRowsOrOnASubcontractorOpensNothing)
 TEST_F(LinePlanFromChart, AChangeFromTheChartEnablesSavingAndUndoTakesItBack)
 {
     const std::optional<LinePlanDay> opened = rightPressOn(2, surface()->width() / 2, [](LinePlanWindow &window) {
-        window.planSum()->setText(QString::number(window.planSum()->text().toInt() + 2));
+        // One hour less: more than the day's shifts give would be refused.
+        const int hours = window.planSum()->text().toInt();
+        window.planSum()->setText(QString::number(hours > 0 ? hours - 1 : 1));
         QTest::mouseClick(window.command1(), Qt::LeftButton);
     });
     ASSERT_TRUE(opened.has_value());

@@ -11,6 +11,7 @@
 #include "session/PlanSession.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -263,8 +264,15 @@ TEST_P(WorkingDayRoundTrip, RandomDaysKeepTheirWorkingTimeAcrossSaveAndReload)
             const size_t second = (first + 1 + size_t(pick(int(shifts.size()) - 1))) % shifts.size();
             const auto [s1, e1] = shifts[first];
             const auto [s2, e2] = shifts[second];
-            const int hours = pick(4) == 0 ? 0 : 2 + pick(11);
-            if (pick(2))
+            const bool onePair = pick(2);
+            const auto at = [](int hhmmss) { return QTime(hhmmss / 10000, hhmmss / 100 % 100); };
+            const QTime none(0, 0);
+            const ShiftTimes entered{at(s1), at(e1), onePair ? none : at(s2), onePair ? none : at(e2),
+                                     none,   none,   none,                     none};
+            // Never more hours than the pairs give: the window refuses those.
+            const int most = int(ShiftMinutes(entered, session->calendar().dayStart()) / 60);
+            const int hours = pick(4) == 0 ? 0 : std::min(2 + pick(11), most);
+            if (onePair)
                 change(k, QString::number(hours), {time(s1), time(e1)});
             else
                 change(k, QString::number(hours), {time(s1), time(e1), time(s2), time(e2)});

@@ -462,12 +462,12 @@ TEST_P(DemoScript, HoursChangeAMachinesDayAsTheWindowDoesAndASaveKeepsThem)
     const QString machine = session->rows().row(row).code.trimmed();
     const QString date = plant::dateText(calendar.dateOf(k));
 
-    auto failure = apply(QStringLiteral("hours %1 %2 11 07:30 12:00 13:00 19:00").arg(machine, date));
+    auto failure = apply(QStringLiteral("hours %1 %2 10 07:30 12:00 13:00 19:00").arg(machine, date));
     ASSERT_FALSE(failure.has_value()) << failure->text.toStdString();
     const ShiftTimes expected{QTime(7, 30), QTime(12, 0), QTime(13, 0), QTime(19, 0),
                               QTime(0, 0),  QTime(0, 0),  QTime(0, 0),  QTime(0, 0)};
     EXPECT_EQ(calendar.day(row, k)->shiftTimes, expected);
-    EXPECT_EQ(calendar.day(row, k)->workHours, 11);
+    EXPECT_EQ(calendar.day(row, k)->workHours, 10);
     EXPECT_TRUE(session->hasUnsavedChanges());
 
     const QString subcontractor = session->rows().row(session->rows().lastMachineRow() + 1).code.trimmed();
@@ -484,7 +484,7 @@ TEST_P(DemoScript, HoursChangeAMachinesDayAsTheWindowDoesAndASaveKeepsThem)
     PlanSession reloaded(run, plant.db(), prompter);
     ASSERT_EQ(reloaded.load(nullptr), PlanSession::LoadResult::Loaded);
     EXPECT_EQ(reloaded.calendar().day(row, k)->shiftTimes, expected);
-    EXPECT_EQ(reloaded.calendar().day(row, k)->workHours, 11);
+    EXPECT_EQ(reloaded.calendar().day(row, k)->workHours, 10);
 }
 
 TEST_P(DemoScript, AMergeSavedAndLoadedAgainIsOneLotWithBothRunsPieces)
