@@ -63,7 +63,9 @@ PlanConflicts::Print PlanConflicts::printOf(const PlanRecord &lot)
     Print print;
     print.start = lots::startKey(lot);
     print.end = lots::endKey(lot);
-    print.row = lot.Active > 0 && lot.DetailMark == 0 ? chartRow(lot) : 0;
+    const int row = lot.Active > 0 ? chartRow(lot) : 0;
+    print.row = lot.DetailMark == 0 ? row : 0;
+    print.waits = lot.Active > 0 && row == 0;
     if (molds::needsMold(lot))
         print.mold = lot.MoldNo;
     print.onMachine = molds::holdsMoldOnMachine(lot);

@@ -2,7 +2,9 @@
 // What is wrong with the plan, kept current lot by lot: lots on one machine row whose times
 // overlap, and lots that need the same mold at the same time on different rows. Hidden lots
 // (left open in the detail window) and merged-away lots stand on no row; the mold rule is the
-// save's (see MoldOverlap.h), so the save's mold question and the chart's marks agree.
+// save's (see MoldOverlap.h), so the save's mold question and the chart's marks agree, except
+// that a lot waiting on the unassigned strip is shown in no mold conflict: it has no time on
+// a press, so it holds no mold while another lot runs (the save still counts it).
 //
 // Each lot is indexed by its row and by its mold; a changed lot is taken out and put back,
 // meeting only the lots of its row and its mold near its time.
@@ -67,6 +69,7 @@ private:
         qint64 start = 0;
         qint64 end = 0;
         bool onMachine = false; // holds its mold in a press
+        bool waits = false;     // waits on the unassigned strip
         bool changed = false;
     };
     Print printOf(const PlanRecord &lot);
@@ -76,7 +79,11 @@ private:
     void meetOnRow(qint64 index, const Print &print, QList<qint64> &touched);
     void meetOnMold(qint64 index, const Print &print, QList<qint64> &touched);
     static qint64 saveShare(const Print &a, const Print &b);
-    bool shown(const Print &a, const Print &b) const { return a.row == 0 || a.row != b.row; }
+    // A mold conflict is shown between lots off the strip that stand on different rows.
+    static bool shown(const Print &a, const Print &b)
+    {
+        return !a.waits && !b.waits && (a.row == 0 || a.row != b.row);
+    }
 
     const ChartRows &m_rows;
     QHash<std::pair<QString, QString>, int> m_rowOfCodes; // machine and subcontractor code -> row

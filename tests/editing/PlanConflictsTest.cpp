@@ -90,12 +90,40 @@ TEST(PlanConflictsTest, AMoldOnTwoMachinesAtOnceIsMarkedAndCountedAsTheSaveCount
     EXPECT_EQ(conflicts.moldQuestionCount(), moldOverlapCount(plant.store));
 }
 
+TEST(PlanConflictsTest, ALotWaitingOnTheStripHoldsNoMoldUntilItIsPlacedOnAPress)
+{
+    EditingPlant plant;
+    const qint64 onPress = plant.add({.machine = EditingPlant::M01, .start = QStringLiteral("2024/05/10 09:00"), .minutes = 240});
+    const qint64 waiting = plant.add({.machine = QStringLiteral("        "), .start = QStringLiteral("2024/05/10 10:00")});
+    for (const qint64 lot : {onPress, waiting})
+        plant.amend(lot, [](PlanRecord &r) { r.MoldNo = QStringLiteral("K-100"); });
+    plant.start();
+    const PlanConflicts &conflicts = watch(plant).conflicts();
+    EXPECT_EQ(conflicts.count(), 0);
+    EXPECT_TRUE(conflicts.conflicts().empty());
+    EXPECT_FALSE(conflicts.isMarked(onPress));
+    EXPECT_FALSE(conflicts.isMarked(waiting));
+
+    // Placed on a second press at the same time it needs the mold M01 holds.
+    ASSERT_TRUE(drop(plant, waiting, EditingPlant::M02, QStringLiteral("2024/05/10 10:00")));
+    EXPECT_EQ(conflicts.count(), 1);
+    EXPECT_EQ(conflicts.conflicts(), (std::vector<PlanConflict>{{Kind::Mold, onPress, waiting}}));
+    EXPECT_TRUE(conflicts.isMarked(waiting));
+
+    plant.path->undo();
+    EXPECT_EQ(conflicts.count(), 0) << "back on the strip it waits again";
+    EXPECT_TRUE(conflicts.conflicts().empty());
+}
+
 // Every pair of lots, looked at one by one.
 std::vector<PlanConflict> scannedConflicts(const EditingPlant &plant)
 {
     const auto rowOf = [&](const PlanRecord &lot) {
         const double top = plant.rows.RowLookup(lot.MachineCode, lot.SupplierCode);
         return lot.Active > 0 && lot.DetailMark == 0 && top > ChartRows::FirstTop ? top : 0.0;
+    };
+    const auto waits = [&](const PlanRecord &lot) {
+        return lot.Active > 0 && plant.rows.waitsOnStrip(lot.MachineCode, lot.SupplierCode);
     };
     std::vector<PlanConflict> found;
     for (qint64 i = 2; i <= plant.store.lastIndex(); ++i)
@@ -107,7 +135,7 @@ std::vector<PlanConflict> scannedConflicts(const EditingPlant &plant)
             const bool sameRow = rowOf(a) != 0 && rowOf(a) == rowOf(b);
             if (sameRow)
                 found.push_back({Kind::Row, i, j});
-            if (!sameRow && molds::needsMold(a) && molds::needsMold(b) && a.MoldNo == b.MoldNo
+            if (!sameRow && !waits(a) && !waits(b) && molds::needsMold(a) && molds::needsMold(b) && a.MoldNo == b.MoldNo
                 && (molds::holdsMoldOnMachine(a) || molds::holdsMoldOnMachine(b)))
                 found.push_back({Kind::Mold, i, j});
         }
