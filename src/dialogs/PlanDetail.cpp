@@ -9,6 +9,7 @@
 #include "common/TypedNumber.h"
 #include "dialogs/DetailLines.h"
 #include "editing/WorkDuration.h"
+#include "gantt/PlanGridColumns.h"
 
 namespace detail {
 const QString BadDate = QStringLiteral("日付を正しく入力してください");
@@ -128,7 +129,7 @@ bool PlanDetail::addProcesses(const ProcessAddition &addition)
 void PlanDetail::followSplit(const PlanRecord &lot, bool retimed)
 {
     m_copy = lot;
-    m_texts.arrangementNo = QString::number(lot.ArrangementNo);
+    m_texts.arrangementNo = plangrid::arrangementNoText(lot.ArrangementNo);
     m_texts.innerMembers = memberLines(lot.Members);
     m_texts.outerMembers = memberLines(lot.AltMembers);
     if (!retimed)

@@ -7,6 +7,7 @@
 #include "common/PlantValues.h"
 #include "dialogs/DetailLines.h"
 #include "editing/LotRules.h"
+#include "gantt/PlanGridColumns.h"
 #include "plan/ChartRows.h"
 
 namespace {
@@ -58,7 +59,7 @@ DetailTexts fillDetailTexts(const PlanStore &store, qint64 lot, const ChartRows 
 {
     const PlanRecord &record = store[lot];
     DetailTexts texts;
-    texts.arrangementNo = QString::number(record.ArrangementNo);
+    texts.arrangementNo = plangrid::arrangementNoText(record.ArrangementNo);
     texts.startDate = plant::dateText(record.StartDate);
     texts.startTime = plant::timeText(record.StartTime);
     texts.endDate = plant::dateText(record.EndDate);

@@ -6,6 +6,8 @@
 #include "editing/PlanInsertion.h"
 #include "editing/WorkDuration.h"
 
+#include <utility>
+
 namespace merging {
 const QString ActualsRecorded = QStringLiteral("実績が入力されている計画を合体させる事はできません");
 const QString AskMerge = QStringLiteral("この２つの計画を合体させますか？");
@@ -118,12 +120,28 @@ bool sameRun(const PlanRecord &source, const PlanRecord &target)
         && source.RateSequence == target.RateSequence && source.DisplayItemName == target.DisplayItemName;
 }
 
+// Where the lot's own arrangement number sits: its set and slot, or no set.
+std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
+{
+    for (MemberSlots PlanRecord::*set : {&PlanRecord::Members, &PlanRecord::AltMembers})
+        for (int k = 0; k < (lot.*set).size(); ++k)
+            if ((lot.*set).at(k).ArrangementNo == lot.ArrangementNo)
+                return {set, k};
+    return {nullptr, 0};
+}
+
 bool foldMembers(PlanRecord &source, PlanRecord &target)
 {
     PlanRecord from = source;
     PlanRecord into = target;
+    const auto [ownSet, ownIndex] = ownSlot(into);
     if (!foldSet(from.Members, into.Members, into) || !foldSet(from.AltMembers, into.AltMembers, into))
         return false;
+    // When the lot's own slot took the smaller number of the same member, or its provisional
+    // number gave way to the stored one, the lot is saved and read back under that number: the
+    // chart shows it from now on.
+    if (ownSet != nullptr && (into.*ownSet).at(ownIndex).ArrangementNo != 0)
+        into.ArrangementNo = (into.*ownSet).at(ownIndex).ArrangementNo;
     source = std::move(from);
     target = std::move(into);
     return true;
@@ -159,6 +177,7 @@ void PlanMerge::merge(qint64 source, qint64 target, const PlanRecord &folded, co
 {
     Edit edit = m_path.beginAction(QStringLiteral("計画の合体"));
     edit.change(target, [&](PlanRecord &lot) {
+        lot.ArrangementNo = folded.ArrangementNo;
         lot.Members = folded.Members;
         lot.AltMembers = folded.AltMembers;
         lot.Quantity = folded.Quantity;

@@ -98,6 +98,12 @@ TEST_P(DetailListsTest, ALotWithoutRequirementsParentOrFeedersLeavesThoseEmpty)
     EXPECT_EQ(texts.txt_Before_EndYMD + texts.txt_Before_EndTIME, QString());
 }
 
+TEST_P(DetailListsTest, ALotCutByASplitAndNotSavedReadsNewInsteadOfItsProvisionalNumber)
+{
+    fixture.amend([](PlanRecord &lot) { lot.ArrangementNo = -1; });
+    EXPECT_EQ(fill().arrangementNo, QStringLiteral("新規"));
+}
+
 TEST_P(DetailListsTest, TheNeighbouringProcessesComeFromTheChartThenFromTheDatabase)
 {
     EditingPlant &plant = fixture.plant;

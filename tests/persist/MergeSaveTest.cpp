@@ -1,6 +1,6 @@
-// A merge saved and loaded again, on SQLite and PostgreSQL: the target's arrangement carries
-// the source's pieces, the source's arrangement is written with the target's place and marked
-// deleted, and the reloaded plan shows one lot.
+// A merge saved and loaded again, on SQLite and PostgreSQL: the kept arrangement carries both
+// lots' pieces, the other is written with the target's place and marked deleted, and the
+// reloaded plan shows one lot under the number the chart showed.
 
 #include "SaveFixture.h"
 
@@ -46,20 +46,24 @@ protected:
     }
 
     qint64 load(PlanStore &into) { return ReturnPlanData(plant.db(), run, into, nullptr); }
+    void dropSaveAndReload(qint64 source, qint64 target, const char *machine, const char *startDate);
 };
 SAVE_SUITE(MergeSave);
 
-TEST_P(MergeSave, TheReloadedPlanShowsOneLotWithBothArrangementsPieces)
+// Either lot may be dropped on the other: the smaller number is the one kept, shown on the
+// chart from the merge on and read back after the save; the other is written with the
+// target's place and marked deleted.
+void MergeSave::dropSaveAndReload(qint64 source, qint64 target, const char *machine, const char *startDate)
 {
     ASSERT_EQ(load(store), 2);
-    const qint64 target = 2, source = 3;
-    ASSERT_EQ(store[target].ArrangementNo, 5000);
-    ASSERT_EQ(store[source].ArrangementNo, 5001);
+    ASSERT_EQ(store[2].ArrangementNo, 5000);
+    ASSERT_EQ(store[3].ArrangementNo, 5001);
     EditPath path(store, calendar, rows, run);
     const WorkingTime time(rows, calendar);
     const PlanInsertion insertion(rows, time, run, prompter);
     prompter.expectAnswer(true);
     ASSERT_EQ(PlanMerge(path, insertion, prompter).dropOn(source, target), PlanMerge::Outcome::Merged);
+    EXPECT_EQ(store[target].ArrangementNo, 5000);
 
     const SaveResult saved = saveThroughEditPath(path, {rows, run, plant.db(), prompter, progress, account, now,
                                                         RetryPolicy{2, 0}});
@@ -73,8 +77,8 @@ TEST_P(MergeSave, TheReloadedPlanShowsOneLotWithBothArrangementsPieces)
     EXPECT_EQ(kept.text("作業終了時間"), "101500");
     const ReadRow mergedAway = arrangementRow(5001);
     EXPECT_EQ(mergedAway.text("削除フラグ"), "1");
-    EXPECT_EQ(mergedAway.text("機械コード"), "M1      ") << "written with the target's place";
-    EXPECT_EQ(mergedAway.text("作業開始日付"), "20240410");
+    EXPECT_EQ(mergedAway.text("機械コード"), machine) << "written with the target's place";
+    EXPECT_EQ(mergedAway.text("作業開始日付"), startDate);
 
     PlanStore reloaded;
     ASSERT_EQ(load(reloaded), 1);
@@ -82,8 +86,18 @@ TEST_P(MergeSave, TheReloadedPlanShowsOneLotWithBothArrangementsPieces)
     EXPECT_EQ(lot.ArrangementNo, 5000);
     EXPECT_EQ(lot.Quantity, 300);
     EXPECT_EQ(lot.Members.at(0).Quantity, 300);
-    EXPECT_EQ(lot.MachineCode, QStringLiteral("M1      "));
+    EXPECT_EQ(lot.MachineCode, QString::fromLatin1(machine));
     EXPECT_EQ(lot.EndTime, QTime(10, 15));
+}
+
+TEST_P(MergeSave, TheLargerNumberDroppedOnTheSmallerIsSavedUnderTheSmaller)
+{
+    dropSaveAndReload(3, 2, "M1      ", "20240410");
+}
+
+TEST_P(MergeSave, TheSmallerNumberDroppedOnTheLargerIsShownAndSavedUnderTheSmaller)
+{
+    dropSaveAndReload(2, 3, "M2      ", "20240412");
 }
 
 } // namespace
