@@ -1,5 +1,6 @@
 #include "editing/BarDrop.h"
 
+#include "common/PlannerLocale.h"
 #include "gantt/BarLayout.h"
 #include "plan/ChartRows.h"
 
@@ -45,6 +46,25 @@ QDateTime BarDrop::showLetGo(qint64 bar, qint64 lot, const QString &row, double 
     if (!(endFixed && (later || row.trimmed().isEmpty())))
         m_chart.moveBar(bar, qint64(left), top);
     return moment;
+}
+
+QString BarDrop::landingText(qint64 bar, const std::optional<QString> &row, double left) const
+{
+    const qint64 lot = m_store.findByBar(bar);
+    if (lot < 2 || !row)
+        return {};
+    const ChartRows &rows = m_chart.rows();
+    const int rowIndex = rows.rowOfCode(*row);
+    if (row->trimmed().isEmpty() || rowIndex <= 1)
+        return QStringLiteral("→ 未割付");
+    const QString place = QStringLiteral("→ ") + rows.row(rowIndex).caption.simplified() + QStringLiteral("　");
+    qint64 top = 0;
+    const std::optional<LotTimes> times = m_actions.dropLanding(lot, *row, momentAt(m_chart, *row, left, top));
+    if (!times)
+        return place + QStringLiteral("ここへは移動できません");
+    const QLocale locale = plant::plannerLocale();
+    const QString format = QStringLiteral("MM/dd(ddd) hh:mm");
+    return place + locale.toString(times->start, format) + u'～' + locale.toString(times->end, format);
 }
 
 void BarDrop::dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left)

@@ -27,6 +27,10 @@ public:
     // The drop of `bar` on the bar `onBar`: the two lots are tested for a merge; a drop that
     // does not merge is the drop on the surface at the same point.
     void dropOnBar(qint64 bar, qint64 onBar, const std::optional<QString> &row, double left);
+    // What a drop there would do, in one line that follows the pointer while dragging: the row
+    // and the lot's start and end as the drop snaps them, 未割付 for the strip, or that the lot
+    // cannot go there. Empty above the surface.
+    QString landingText(qint64 bar, const std::optional<QString> &row, double left) const;
 
 private:
     // The bar shows where it was let go while the action's questions are open (an end-fixed

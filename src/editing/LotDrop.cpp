@@ -47,8 +47,7 @@ bool LotDrop::drop(qint64 lot, const QString &row, const QDateTime &moment, cons
             m_prompter.inform(dropping::EndFixedNotLater);
             target = originRow;
         } else {
-            const LotTimes times = lotTimesFrom(record, moment, target, m_rows, m_time, m_run.GridUnitMinutes,
-                                                m_path.calendar().periodDays());
+            const LotTimes times = snapped(record, moment, target);
             edit.change(lot, [&](PlanRecord &changed) {
                 lots::setStart(changed, times.start);
                 lots::setEnd(changed, times.end);
@@ -65,4 +64,18 @@ bool LotDrop::drop(qint64 lot, const QString &row, const QDateTime &moment, cons
         m_prompter.inform(error.text);
         return false;
     }
+}
+
+std::optional<LotTimes> LotDrop::landing(qint64 lot, const QString &row, const QDateTime &moment, bool later) const
+{
+    const PlanRecord &record = m_path.store()[lot];
+    if (row.trimmed().isEmpty() || dropping::outsideTheChart(m_path.calendar(), moment)
+        || (record.isEndFixed() && later))
+        return std::nullopt;
+    return snapped(record, moment, row);
+}
+
+LotTimes LotDrop::snapped(const PlanRecord &record, const QDateTime &moment, const QString &row) const
+{
+    return lotTimesFrom(record, moment, row, m_rows, m_time, m_run.GridUnitMinutes, m_path.calendar().periodDays());
 }

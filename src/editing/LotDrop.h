@@ -6,6 +6,7 @@
 // turns the pointer into a row and a moment.
 
 #include "editing/PlanInsertion.h"
+#include "gantt/Twip2DateTime.h"
 
 #include <QDateTime>
 #include <optional>
@@ -41,8 +42,14 @@ public:
     // database failure rolls the action back and
     // is reported. Returns whether the action was committed.
     bool drop(qint64 lot, const QString &row, const QDateTime &moment, const QString &originRow, bool later) const;
+    // Where that drop puts the lot before any lot is pulled or pushed: its start snapped to the
+    // row's working time and grid, and its end. Nothing when it goes to the strip or is refused,
+    // and when an end-fixed lot would start later (it stays where it is).
+    std::optional<LotTimes> landing(qint64 lot, const QString &row, const QDateTime &moment, bool later) const;
 
 private:
+    LotTimes snapped(const PlanRecord &record, const QDateTime &moment, const QString &row) const;
+
     EditPath &m_path;
     const PlanInsertion &m_insertion;
     const ChartRows &m_rows;

@@ -7,9 +7,11 @@
 
 #include "editing/PlanGridEdit.h"
 #include "editing/PlanKakutei.h"
+#include "gantt/Twip2DateTime.h"
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 class PlanStore;
 
@@ -30,6 +32,9 @@ public:
     // The lot let go on the row of code `row` ("" below the last row, the strip's code for the
     // strip) with its start at `moment`. Returns whether the plan changed.
     virtual bool drop(qint64 lot, const QString &row, const QDateTime &moment) = 0;
+    // Where that drop would put the lot, before any lot is pulled or pushed: the drag shows it
+    // while the bar follows the pointer. Nothing when the lot would go to the strip or not move.
+    virtual std::optional<LotTimes> dropLanding(qint64 lot, const QString &row, const QDateTime &moment) const = 0;
     // Lot `source`'s bar let go on lot `target`'s bar: the merge with its test and question;
     // a drop that does not merge is the drop of `source` on `row` at `moment`, the drop point.
     virtual MergeOutcome merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment) = 0;

@@ -92,6 +92,7 @@ public:
 
     // The planner's actions (see PlanActions and DetailActions).
     bool drop(qint64 lot, const QString &row, const QDateTime &moment) override;
+    std::optional<LotTimes> dropLanding(qint64 lot, const QString &row, const QDateTime &moment) const override;
     MergeOutcome merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment) override;
     bool pack(int row) override;
     KakuteiResult confirmLots(const QString &confirmState, const KakuteiScope &scope) override;

@@ -26,6 +26,11 @@ bool PlanSession::drop(qint64 lot, const QString &row, const QDateTime &moment)
     return m_drop.drop(lot, row, moment, rowCodeOfLot(lot), later);
 }
 
+std::optional<LotTimes> PlanSession::dropLanding(qint64 lot, const QString &row, const QDateTime &moment) const
+{
+    return m_drop.landing(lot, row, moment, moment > lots::startInstant(m_store[lot]));
+}
+
 MergeOutcome PlanSession::merge(qint64 source, qint64 target, const QString &row, const QDateTime &moment)
 {
     if (source != target && m_merge.dropOn(source, target) == PlanMerge::Outcome::Merged)

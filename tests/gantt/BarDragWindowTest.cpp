@@ -1,8 +1,9 @@
 // The mouse on the main window's chart over the demo plant: a bar dragged to another machine
 // and a later time is one edit that undo takes back exactly (records, flags and the save
-// button); a locked lot cannot be picked up; a drop on the hover label moves nothing; a bar
-// dropped on a bar of the same run merges into it on Yes; a double-click or a right press on a
-// row label packs that row.
+// button), the row and times it lands at shown under the pointer while dragging; a locked lot
+// cannot be picked up; a drop on the hover label moves nothing; a bar dropped on a bar of the
+// same run merges into it on Yes; a double-click or a right press on a row label packs that
+// row.
 
 #include "DemoMainWindowTest.h"
 #include "Screenshots.h"
@@ -12,6 +13,7 @@
 #include "editing/ui/BarDragController.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "app/ui/ChartView.h"
+#include "common/PlannerLocale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,16 +92,27 @@ TEST_F(BarDragWindow, DragToAnotherMachineLaterIsOneEditThatUndoTakesBackExactly
     EXPECT_EQ(chart().bar(lot).background, (RgbColor{64, 64, 64}));
     EXPECT_EQ(editing->dragController().dragOriginRow(), rows.row(fromRow).code);
     QTest::mouseMove(surface(), drop);
+    // While dragging, the label under the outline names the row and the times the drop gives.
+    const QLabel *landing = editing->dragController().dropLanding();
+    ASSERT_TRUE(landing->isVisible());
+    const QString shown = landing->text();
+    keepScreenshot(*form, QStringLiteral("drag-landing.png"));
+    EXPECT_TRUE(shown.contains(rows.row(toRow).caption.simplified())) << shown.toStdString();
     // Whatever the drop overlaps is left where it is.
     prompter.expectAnswer(false);
     prompter.expectAnswer(false);
     QTest::mouseRelease(surface(), Qt::LeftButton, {}, drop);
+    EXPECT_FALSE(landing->isVisible());
 
     const PlanRecord &moved = store()[lot];
     EXPECT_EQ(editing->dragController().dragState(), BarDragController::DragState::None);
     EXPECT_EQ(moved.MachineCode, rows.row(toRow).code);
     EXPECT_GT(plant::naiveDateTime(moved.StartDate, moved.StartTime),
               plant::naiveDateTime(original.StartDate, original.StartTime));
+    const QString format = QStringLiteral("MM/dd(ddd) hh:mm");
+    EXPECT_TRUE(shown.endsWith(plant::plannerLocale().toString(plant::naiveDateTime(moved.StartDate, moved.StartTime), format)
+                               + u'～' + plant::plannerLocale().toString(plant::naiveDateTime(moved.EndDate, moved.EndTime), format)))
+        << shown.toStdString();
     EXPECT_EQ(moved.MembersWritten, 1);
     EXPECT_NE(chart().bar(lot).background, (RgbColor{64, 64, 64}));
     EXPECT_TRUE(form->comHozon()->isEnabled());

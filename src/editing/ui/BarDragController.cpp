@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 constexpr RgbColor DragColour{64, 64, 64};
@@ -37,6 +38,14 @@ BarDragController::BarDragController(GanttChart &chart, const PlanStore &store, 
     m_outline->setLineWidth(2);
     m_outline->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_outline->hide();
+
+    m_landing = new QLabel(main->window());
+    m_landing->setObjectName(QStringLiteral("DropLanding"));
+    m_landing->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_landing->setAutoFillBackground(true);
+    m_landing->setStyleSheet(m_gradeName->styleSheet());
+    m_landing->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_landing->hide();
 
     for (ChartSurfaceWidget *surface : {main, strip}) {
         surface->setMouseTracking(true);
@@ -126,12 +135,35 @@ void BarDragController::followPointer(ChartSurfaceWidget *surface, const QPoint 
     m_outline->move(inWindow - QPoint(pixels(m_grabOffset), 0));
     m_outline->show();
     m_outline->raise();
+    showLanding(surface, pixel);
 
     const double y = double(mapBetween(surface, m_main, pixel).y()) * TwipsPerPixel;
     const double height = double(m_viewport->height()) * TwipsPerPixel;
     const int value = m_autoScroll.dragOver(y, height, m_kScroll->value(), m_kScroll->maximum());
     if (value != m_kScroll->value())
         m_kScroll->setValue(value);
+}
+
+void BarDragController::showLanding(ChartSurfaceWidget *surface, const QPoint &pixel)
+{
+    const QPoint onMain = mapBetween(surface, m_main, pixel);
+    const QPointF at = m_main->twipsAt(onMain);
+    const QString text = m_main->rect().contains(onMain)
+        ? m_drop.landingText(m_bar, RowAtY(m_chart.rows(), at.y()), at.x() - m_grabOffset)
+        : QString();
+    if (text.isEmpty()) {
+        m_landing->hide();
+        return;
+    }
+    m_landing->setText(text);
+    m_landing->resize(m_landing->sizeHint());
+    // Just under the outline, kept inside the window.
+    const QWidget *window = m_landing->parentWidget();
+    const QPoint below = m_outline->geometry().bottomLeft() + QPoint(0, 3);
+    m_landing->move(std::clamp(below.x(), 0, std::max(0, window->width() - m_landing->width())),
+                    std::min(below.y(), window->height() - m_landing->height()));
+    m_landing->show();
+    m_landing->raise();
 }
 
 void BarDragController::showHoverLabel(ChartSurfaceWidget *surface, const QPointF &at, qint64 bar)
@@ -156,6 +188,7 @@ void BarDragController::release(ChartSurfaceWidget *surface, const QMouseEvent &
     if (m_state != DragState::Bar || event.button() != Qt::LeftButton)
         return;
     m_outline->hide();
+    m_landing->hide();
     const QPoint pixel = event.position().toPoint();
     const QPoint onLabel = mapBetween(surface, m_gradeName, pixel);
     const QPoint onMain = mapBetween(surface, m_main, pixel);
@@ -184,6 +217,7 @@ void BarDragController::release(ChartSurfaceWidget *surface, const QMouseEvent &
 void BarDragController::abandonDrag()
 {
     m_outline->hide();
+    m_landing->hide();
     const qint64 lot = m_store.findByBar(m_bar);
     m_state = DragState::None;
     m_bar = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // The mouse on the chart surfaces: a left press on a bar picks its lot up (not a locked one),
 // the outline follows the pointer, rows scroll near the viewport's edges and the release drops
-// the lot where the pointer is (BarDrop), on another bar offering to merge the two; the
+// the lot where the pointer is (BarDrop), on another bar offering to merge the two; under the
+// outline the label DropLanding names the row and the start and end the drop would give; the
 // pointer over a bar shows its caption in the hover label GradeName; a right press on an empty
 // spot of the chart asks for the operating time of the row and moment under it. The rules live
 // in the core; this only forwards the mouse.
@@ -37,6 +38,7 @@ public:
     const QString &dragOriginRow() const { return m_originRow; }
     double grabOffset() const { return m_grabOffset; }
     QLabel *gradeName() const { return m_gradeName; }
+    QLabel *dropLanding() const { return m_landing; }
     const DragAutoScroll &autoScroll() const { return m_autoScroll; }
 
 signals:
@@ -54,6 +56,8 @@ private:
     void startDrag(qint64 bar);
     void showHoverLabel(ChartSurfaceWidget *surface, const QPointF &at, qint64 bar);
     void followPointer(ChartSurfaceWidget *surface, const QPoint &pixel);
+    // The landing label under the outline, for the pointer at `pixel` of `surface`.
+    void showLanding(ChartSurfaceWidget *surface, const QPoint &pixel);
     // The drag ends without a move: the bar is laid out from its lot again.
     void abandonDrag();
     // The pointer of a surface's event, in the coordinates of another widget.
@@ -68,6 +72,7 @@ private:
     QWidget *m_viewport;
     QLabel *m_gradeName;
     QFrame *m_outline;
+    QLabel *m_landing;
     DragAutoScroll m_autoScroll;
     DragState m_state = DragState::None;
     qint64 m_bar = 0;
