@@ -1,5 +1,6 @@
 // The main window over a demo plant as a new planner first meets it: the chart scrolled to its
-// last row keeps its date header, and the bulk confirmation says what it did.
+// last row keeps its date header, the bulk confirmation says what it did, and the plan list and
+// the chart select each other.
 
 #include "DemoMainWindowTest.h"
 #include "Screenshots.h"
@@ -9,6 +10,7 @@
 #include "persist/SaveChecks.h"
 #include "gantt/PlanGridColumns.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
+#include "editing/ui/PlanDataGrid.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -198,6 +200,61 @@ TEST_F(MainWindowFirstLook, ListColumnsHoldTheirTextsAndMachineEntriesAreOneLine
         for (int entry = 0; entry < box->count(); ++entry)
             EXPECT_FALSE(box->itemText(entry).contains(u'\n')) << name << " " << box->itemText(entry).toStdString();
     }
+}
+
+// A row double-clicked in the list shows its bar selected on the chart, wherever it lies; a bar
+// pressed on the chart makes its lot the list's current row.
+TEST_F(MainWindowFirstLook, TheListAndTheChartSelectEachOther)
+{
+    openDemo(120, QDate(2026, 12, 7));
+    auto *grid = form->findChild<PlanDataGrid *>(QStringLiteral("PlanDataGrid"));
+    ASSERT_NE(grid, nullptr);
+    ChartView &view = editing->chartView();
+    const GanttChart &chart = view.chart();
+    ChartSurfaceWidget *surface = view.mainSurface();
+    const PlanGridModel &model = grid->planModel();
+    const PlanStore &store = form->planStore();
+    const auto pixelOf = [&](qint64 lot) {
+        const BarGeometry &bar = chart.bar(lot);
+        // Read below the date header, which does not scroll with the rows.
+        const QPointF below = surface->twipsAt(QPoint(0, 100)) - QPointF(0, 100 * 15);
+        return QPoint(int((double(bar.left) + 60 - below.x()) / 15), int((double(bar.top) + 150 - below.y()) / 15));
+    };
+    // The last listed lots with a bar on a machine row lie far from where the chart opens.
+    std::vector<qint64> placed;
+    for (int row = model.lotCount() - 1; row >= 0 && placed.size() < 2; --row) {
+        const qint64 lot = model.lotAt(row);
+        if (chart.bar(lot).visible && chart.bar(lot).surface == ChartSurface::Main)
+            placed.push_back(lot);
+    }
+    ASSERT_EQ(placed.size(), 2u);
+    const RgbColor selected{0, 255, 0};
+    for (const qint64 lot : placed) {
+        const QModelIndex cell = model.index(model.rowOfLot(lot), plangrid::ItemName);
+        grid->scrollTo(cell);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+        EXPECT_EQ(chart.bar(lot).background, selected) << lot;
+        const QPoint at = pixelOf(lot);
+        EXPECT_TRUE(surface->rect().contains(at)) << lot << " at " << at.x() << "," << at.y();
+        EXPECT_EQ(store.findByBar(surface->hitAt(at).bar), lot);
+    }
+    shoot(QStringLiteral("list-selects-bar"));
+    EXPECT_NE(chart.bar(placed[0]).background, selected) << "the bar chosen before has its colours back";
+    EXPECT_FALSE(grid->editor()->isVisible());
+
+    // The other way: a bar in view pressed on the chart, its lot current in the list. The
+    // button is let go off the chart, which puts the bar back where it was.
+    grid->showLot(placed[1]);
+    qint64 pressed = 0;
+    for (qint64 lot = 2; lot <= store.lastIndex() && pressed == 0; ++lot)
+        if (lot != placed[1] && chart.bar(lot).visible && chart.bar(lot).surface == ChartSurface::Main
+            && surface->rect().contains(pixelOf(lot)) && store.findByBar(surface->hitAt(pixelOf(lot)).bar) == lot
+            && model.rowOfLot(lot) >= 0)
+            pressed = lot;
+    ASSERT_NE(pressed, 0);
+    QTest::mousePress(surface, Qt::LeftButton, {}, pixelOf(pressed));
+    EXPECT_EQ(grid->currentLot(), pressed);
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, QPoint(-20, -20));
 }
 
 TEST_F(MainWindowFirstLook, ListRowMenuOffersReturnToScheduleOnlyForConfirmedLots)

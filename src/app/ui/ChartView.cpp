@@ -80,6 +80,55 @@ void ChartView::drawChart()
 namespace {
 // Bright green: unlike every due-date colour, the drag grey and the detail window's teal.
 constexpr RgbColor SelectedColour{0, 255, 0};
+
+// The size (pixels) a machine's name is written in when it does not fit the label's font; when
+// it takes two lines even so, the code and the name's two lines are all written smaller still.
+constexpr int NamePixels = 10;
+constexpr int TwoLineNamePixels = 9;
+
+// A name that does not fit `width` in one line, cut into two: the first line as long as fits,
+// broken before a blank or an opening bracket where there is one, the second cut short with
+// "…" if need be.
+QStringList twoNameLines(const QString &name, const QFontMetrics &metrics, int width)
+{
+    int fits = 1;
+    while (fits < name.size() && metrics.horizontalAdvance(name.left(fits + 1)) <= width)
+        ++fits;
+    for (int k = fits; k > 0; --k)
+        if (name.at(k).isSpace() || name.at(k) == u'（' || name.at(k) == u'(') {
+            fits = k;
+            break;
+        }
+    return {name.left(fits).trimmed(), metrics.elidedText(name.mid(fits).trimmed(), Qt::ElideRight, width)};
+}
+
+// A row label, which always fits its row: the code, then the machine's name whole where it can
+// be: in the label's font, else smaller, else smaller still over two lines; only a name too
+// long for that is cut short with "…" (the whole caption is the label's tooltip).
+QString rowLabelText(const QFont &font, int width, const QString &code, const QString &name)
+{
+    // Each line a block of its own size, so that small lines take only their own height.
+    const auto line = [](const QString &text, int pixels) {
+        return QStringLiteral("<div style=\"font-size:%1px; white-space:pre\">%2</div>").arg(pixels).arg(text.toHtmlEscaped());
+    };
+    QFont smaller = font;
+    smaller.setPixelSize(NamePixels);
+    const bool oneLine = QFontMetrics(smaller).horizontalAdvance(name) <= width;
+    QFont codeFont = font;
+    if (!oneLine)
+        codeFont.setPixelSize(TwoLineNamePixels);
+    QString text = line(QFontMetrics(codeFont).elidedText(code, Qt::ElideRight, width), QFontInfo(codeFont).pixelSize());
+    if (QFontMetrics(font).horizontalAdvance(name) <= width)
+        text += line(name, QFontInfo(font).pixelSize());
+    else if (oneLine)
+        text += line(name, NamePixels);
+    else {
+        smaller.setPixelSize(TwoLineNamePixels);
+        for (const QString &part : twoNameLines(name, QFontMetrics(smaller), width))
+            text += line(part, TwoLineNamePixels);
+    }
+    return text;
+}
 } // namespace
 
 void ChartView::showPair(qint64 first, qint64 second)
@@ -93,12 +142,36 @@ void ChartView::showPair(qint64 first, qint64 second)
     m_pair = {first, second};
     const PlanRecord &a = store[first];
     const PlanRecord &b = store[second];
-    const qint64 x = std::min(m_chart.scale().planTimeToX(a.StartDate, a.StartTime, ChartSurface::Main),
-                              m_chart.scale().planTimeToX(b.StartDate, b.StartTime, ChartSurface::Main));
-    // A little of the time before the pair stays in view.
+    scrollToBars(std::min(m_chart.scale().planTimeToX(a.StartDate, a.StartTime, ChartSurface::Main),
+                          m_chart.scale().planTimeToX(b.StartDate, b.StartTime, ChartSurface::Main)),
+                 {first, second});
+    // Coloured after scrolling, which may lay bars out again.
+    for (const qint64 lot : {first, second})
+        m_chart.setBarBackground(lot, SelectedColour);
+}
+
+void ChartView::showLot(qint64 lot)
+{
+    const PlanStore &store = m_form.planStore();
+    if (lot < 2 || lot > store.lastIndex() || !m_chart.bar(lot).visible)
+        return;
+    if (m_chart.bar(lot).surface == ChartSurface::Strip) {
+        selectOnStrip(lot);
+        return;
+    }
+    if (m_selected != 0 && m_selected != lot && m_selected <= store.lastIndex())
+        m_chart.layOutBar(m_selected, true);
+    m_selected = lot;
+    scrollToBars(m_chart.bar(lot).left, {lot});
+    m_chart.setBarBackground(lot, SelectedColour);
+}
+
+void ChartView::scrollToBars(qint64 x, std::initializer_list<qint64> lots)
+{
+    // A little of the time before stays in view.
     m_form.hScroll1()->setValue(int(x / TwipsPerPixel) - 40);
     int topRow = 0;
-    for (const qint64 lot : {first, second}) {
+    for (const qint64 lot : lots) {
         const BarGeometry &bar = m_chart.bar(lot);
         const int row = bar.surface == ChartSurface::Main ? m_chart.rowAtY(double(bar.top)) : 0;
         if (row >= 2)
@@ -106,9 +179,6 @@ void ChartView::showPair(qint64 first, qint64 second)
     }
     if (topRow >= 2)
         m_form.kScroll()->setValue(topRow - 2);
-    // Coloured after scrolling, which may lay bars out again.
-    for (const qint64 lot : {first, second})
-        m_chart.setBarBackground(lot, SelectedColour);
 }
 
 void ChartView::selectOnStrip(qint64 lot)
@@ -166,12 +236,9 @@ void ChartView::showRowLabels(int firstRow)
         QLabel *label = m_form.machineName(slot);
         if (!label)
             continue;
-        // Two lines that always fit the row: the code, then the name cut short with "…"; the
-        // whole caption is the tooltip.
-        const QFontMetrics metrics(label->font());
-        const int width = label->contentsRect().width();
-        label->setText(metrics.elidedText(scroll.labelCode(rows, slot), Qt::ElideRight, width) + u'\n'
-                       + metrics.elidedText(scroll.labelName(rows, slot), Qt::ElideRight, width));
+        label->setTextFormat(Qt::RichText);
+        label->setText(rowLabelText(label->font(), label->contentsRect().width(), scroll.labelCode(rows, slot),
+                                    scroll.labelName(rows, slot)));
         label->setToolTip(scroll.labelCaption(rows, slot));
     }
     m_main->setRowScroll(scroll.value());

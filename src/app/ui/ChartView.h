@@ -8,6 +8,7 @@
 #include "gantt/GanttChart.h"
 
 #include <QObject>
+#include <initializer_list>
 #include <utility>
 
 class ChartSurfaceWidget;
@@ -35,6 +36,10 @@ public:
     // is in view and the chart scrolls to the lot's start. The bar chosen before gets its own
     // colours back.
     void selectOnStrip(qint64 lot);
+    // A lot chosen in the plan list or by the bar search: its bar in the selection colour (the
+    // bar chosen before gets its own colours back), scrolled into view on the chart or brought
+    // to the front of the strip. A lot without a bar (hidden, merged away) changes nothing.
+    void showLot(qint64 lot);
     // The two lots of a conflict: both bars in the selection colour (the pair chosen before
     // gets its colours back), the chart scrolled to the earlier start and to their rows.
     void showPair(qint64 first, qint64 second);
@@ -47,6 +52,9 @@ protected:
 private:
     void showAxis();
     void showRowLabels(int firstRow);
+    // Scrolls the chart so that x (twips) lies a little inside its left edge and the bars'
+    // rows (their tops; those on the strip left out) begin at the top.
+    void scrollToBars(qint64 x, std::initializer_list<qint64> lots);
 
     MainForm &m_form;
     GanttChart m_chart;

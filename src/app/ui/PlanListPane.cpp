@@ -9,6 +9,7 @@
 #include "gantt/BarSearch.h"
 #include "app/ui/ChartView.h"
 #include "editing/ui/PlanDataGrid.h"
+#include "gantt/ui/ChartSurfaceWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +72,17 @@ PlanListPane::PlanListPane(MainForm &form, PlanSession &session)
 
 PlanListPane::~PlanListPane() = default;
 
+void PlanListPane::setChart(ChartView *chart)
+{
+    m_chart = chart;
+    connect(m_grid, &PlanDataGrid::lotDoubleClicked, chart, &ChartView::showLot);
+    for (ChartSurfaceWidget *surface : {chart->mainSurface(), chart->strip()})
+        connect(surface, &ChartSurfaceWidget::pressed, this, [this](const ChartHit &hit) {
+            if (hit.bar != 0)
+                m_grid->showLot(m_session.store().findByBar(hit.bar));
+        });
+}
+
 QString PlanListPane::rowCodeOfEntry(const QComboBox *box) const
 {
     // Entry 0 (row 1) and no entry mean every machine.
@@ -120,16 +132,8 @@ void PlanListPane::searchBars()
 void PlanListPane::showLot(qint64 lot)
 {
     m_grid->showLot(lot);
-    if (m_chart) {
-        const GanttChart &chart = m_chart->chart();
-        const BarGeometry &bar = chart.bar(lot);
-        if (bar.visible && bar.surface == ChartSurface::Main) {
-            m_form.hScroll1()->setValue(int(bar.left / TwipsPerPixel));
-            const int row = chart.rowAtY(double(bar.top));
-            if (row > 0)
-                m_form.kScroll()->setValue(row - 1);
-        }
-    }
+    if (m_chart)
+        m_chart->showLot(lot);
     emit lotChosen(lot);
 }
 

@@ -35,8 +35,10 @@ public:
     // ComKakutei ("2") and ComYotei ("1").
     void confirmLots(const QString &confirmState);
 
-    // The chart whose bar the bar search brings into view; none: only the list follows.
-    void setChart(ChartView *chart) { m_chart = chart; }
+    // The chart the list selects with: a row double-clicked and a lot found by the bar search
+    // show their bars selected, and a bar pressed on the chart makes its lot the list's current
+    // row. None: only the list follows.
+    void setChart(ChartView *chart);
 
 signals:
     // The bar search chose a lot: its bar is the one to show (the information popup opens

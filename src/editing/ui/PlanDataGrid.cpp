@@ -255,6 +255,10 @@ void PlanDataGrid::mouseDoubleClickEvent(QMouseEvent *event)
         openEditor(index.data().toString(), true);
         return;
     }
+    if (const qint64 lot = index.isValid() ? m_model.lotAt(index.row()) : 0; lot != 0 && event->button() == Qt::LeftButton) {
+        emit lotDoubleClicked(lot);
+        return;
+    }
     QTableView::mouseDoubleClickEvent(event);
 }
 

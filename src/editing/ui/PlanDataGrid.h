@@ -39,6 +39,8 @@ public:
 signals:
     // The right button went down on a lot: its information popup may open.
     void popupRequested(qint64 lot, const QPoint &globalPos);
+    // A double-click on a cell that is not edited in place: the lot's bar is to be shown.
+    void lotDoubleClicked(qint64 lot);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
