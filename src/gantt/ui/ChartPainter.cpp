@@ -301,16 +301,34 @@ void ChartPainter::paintStrip(QPainter &painter, QSize size, double x0)
 {
     const TimeScale &scale = m_chart.scale();
     painter.fillRect(QRect(QPoint(0, 0), size), StripBackground);
-    // Day lines at the strip's own scale so its lots can be read against the dates.
+    // Day lines at the strip's own scale so its lots can be read against the dates, and each
+    // day's date along the bottom, under the bars: month and day where the day has room, the
+    // day alone where it has not, coloured as the date header colours it.
     const QDate first = scale.periodStart();
     const double dayWidth = scale.stripHourWidth() * 24;
-    const qint64 firstDay = dayWidth > 0 ? qint64(std::floor(x0 / dayWidth)) : 0;
-    for (qint64 day = firstDay;; ++day) {
+    if (dayWidth <= 0) {
+        paintBars(painter, ChartSurface::Strip, x0, x0 + size.width() * Twips, 0, size.height() * Twips);
+        return;
+    }
+    QFont font = m_font;
+    font.setPixelSize(9);
+    const QFontMetrics metrics(font);
+    const int dayPixels = int(dayWidth / Twips);
+    std::vector<std::pair<int, QDate>> days;
+    for (qint64 day = qint64(std::floor(x0 / dayWidth));; ++day) {
         const int x = toPixel(double(scale.xOfMinutes(double(day * 1440), ChartSurface::Strip)), x0);
-        if (x >= size.width() || dayWidth <= 0)
+        if (x >= size.width())
             break;
+        days.emplace_back(x, first.addDays(day));
         if (x >= 0)
-            painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(dayLineColor(first.addDays(day))));
+            painter.fillRect(QRect(x, 0, 1, size.height()), colorOf(dayLineColor(days.back().second)));
     }
     paintBars(painter, ChartSurface::Strip, x0, x0 + size.width() * Twips, 0, size.height() * Twips);
+    painter.setFont(font);
+    for (const auto &[x, date] : days) {
+        const QString monthDay = date.toString(QStringLiteral("M/d"));
+        painter.setPen(colorOf(dayCaptionColor(date)));
+        painter.drawText(QPoint(x + 2, size.height() - 3),
+                         metrics.horizontalAdvance(monthDay) + 4 <= dayPixels ? monthDay : QString::number(date.day()));
+    }
 }
