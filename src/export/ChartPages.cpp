@@ -105,6 +105,15 @@ ChartPages ChartPages::onPaper(const TimeScale &scale, const ChartRows &rows, co
             result.m_pages.push_back(page);
         }
     }
+    // The list's title stands in the date band; its column captions take the chart area's
+    // first line.
+    const int linesPerPage = std::max(1, int(std::floor(chart.height() / WaitingLinePixels)) - 1);
+    for (int from = 0; from < choice.waitingLots; from += linesPerPage) {
+        ChartPage page;
+        page.firstWaiting = from;
+        page.lastWaiting = std::min(choice.waitingLots, from + linesPerPage) - 1;
+        result.m_pages.push_back(page);
+    }
     const int count = int(result.m_pages.size());
     for (int n = 0; n < count; ++n) {
         result.m_pages[size_t(n)].number = n + 1;

@@ -7,7 +7,9 @@
 //
 // Page order: across the time first, then down the rows. The sheets of one group of machines
 // follow each other in time, so the sheets posted at a press hall (or sent to one group of
-// subcontractors) are consecutive pages and can be laid side by side into one strip.
+// subcontractors) are consecutive pages and can be laid side by side into one strip. The lots
+// waiting on 未割付 follow on pages of their own, as a list: they have no machine row and no
+// place on the chart's time axis.
 //
 // All lengths of a page are in chart pixels (15 twips each, the chart's own unit on screen);
 // on paper one such pixel is pixelMillimetres() long.
@@ -47,6 +49,7 @@ struct ChartPrintChoice
     int firstRow = 0;
     int lastRow = 0;
     PaperSize paper = PaperSize::A3;
+    int waitingLots = 0; // lots listed after the chart
 };
 
 struct ChartPage
@@ -60,7 +63,12 @@ struct ChartPage
     double x0 = 0;  // chart x (twips) at the chart area's left and right edges
     double x1 = 0;
     double y0 = 0;  // main-surface height (twips) at the chart area's top
+    // A page of the waiting lots' list: the first and last of them it lists (0-based), -1 on a
+    // page of the chart.
+    int firstWaiting = -1;
+    int lastWaiting = -1;
 
+    bool listsWaiting() const { return firstWaiting >= 0; }
     QString numberText() const; // "n / m"
 };
 
@@ -78,6 +86,9 @@ public:
     const std::vector<ChartPage> &pages() const { return m_pages; }
     // The length of one chart pixel on paper (0 for a picture).
     double pixelMillimetres() const { return m_pixelMm; }
+
+    // The height of a line of the waiting lots' list, its column captions one line too.
+    static constexpr double WaitingLinePixels = 18;
 
     // The landscape sheet of a paper size, in millimetres.
     static QSizeF paperMillimetres(PaperSize paper);

@@ -118,6 +118,38 @@ TEST(PageSplittingLimits, OnlyWhatTheChartHoldsIsPrinted)
         << "rows past the chart";
 }
 
+// The waiting lots follow the chart on pages of their own, each lot on exactly one of them, in
+// order, numbered on with the chart's pages.
+TEST(PageSplittingLimits, TheWaitingLotsFollowTheChartAsAListWithEveryLotOnce)
+{
+    const ChartRows rows = machineRows(3);
+    const TimeScale week = scaleIn(DisplayMode::Week);
+    for (const int waiting : {0, 1, 50, 500}) {
+        for (const PaperSize paper : {PaperSize::A3, PaperSize::A4}) {
+            const ChartPages pages = ChartPages::onPaper(week, rows, {PeriodStart, PeriodStart.addDays(6), 2, 4, paper, waiting});
+            const std::vector<ChartPage> &all = pages.pages();
+            ASSERT_FALSE(all.empty());
+            EXPECT_FALSE(all.front().listsWaiting()) << "the chart comes first";
+            int next = 0;
+            for (size_t n = 0; n < all.size(); ++n) {
+                EXPECT_EQ(all[n].number, int(n) + 1);
+                EXPECT_EQ(all[n].count, int(all.size()));
+                if (!all[n].listsWaiting())
+                    continue;
+                EXPECT_EQ(all[n].firstWaiting, next);
+                EXPECT_GE(all[n].lastWaiting, all[n].firstWaiting);
+                // Its lines and their captions fit under the list's title.
+                EXPECT_LE((all[n].lastWaiting - all[n].firstWaiting + 2) * ChartPages::WaitingLinePixels,
+                          pages.frame().chartArea().height());
+                next = all[n].lastWaiting + 1;
+            }
+            EXPECT_EQ(next, waiting) << waiting;
+            if (waiting == 500)
+                EXPECT_GT(all.size(), 3u) << "five hundred lots take more than one page";
+        }
+    }
+}
+
 TEST(PageSplittingLimits, DayModeOnA4ShrinksUntilOneDayFits)
 {
     TimeScale wide;

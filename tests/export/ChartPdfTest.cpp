@@ -1,12 +1,13 @@
 // The chart as a PDF and a picture, read back as a reader would: the PDF's text (pdftotext)
 // holds the heading, the row labels and the captions of the lots in the printed days, and
-// nothing of the lots outside them; a stopped export leaves no file and an older file as it
-// was.
+// nothing of the lots outside them, and the lots waiting on the strip on a list after them; a
+// stopped export leaves no file and an older file as it was.
 
 #include "EditingPlant.h"
 #include "Screenshots.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
+#include "export/WaitingLots.h"
 #include "gantt/GanttChart.h"
 
 #include <QFile>
@@ -69,6 +70,9 @@ protected:
         lot(EditingPlant::M03, QStringLiteral("2024/06/01 08:00"), QStringLiteral("IN-C3"), QStringLiteral("ギアハウジング"));
         lot(EditingPlant::M01, QStringLiteral("2024/06/20 08:00"), QStringLiteral("OUT-Z9"), QStringLiteral("範囲外部品"));
         lot(EditingPlant::M02, QStringLiteral("2024/05/02 08:00"), QStringLiteral("OUT-Y8"), QStringLiteral("範囲外部品"));
+        // Waiting on the strip: listed after the chart when asked for.
+        lot(QStringLiteral("        "), QStringLiteral("2024/05/15 08:00"), QStringLiteral("WAIT-7"),
+            QStringLiteral("成形待ち部品"));
         plant.start();
         chart.setUp(13815, plant.run.periodStartDate(), plant.run.DayStartTime, {}, 10);
         chart.showMode(DisplayMode::Week);
@@ -88,10 +92,10 @@ protected:
         });
     }
 
-    ChartPages pages(PaperSize paper) const
+    ChartPages pages(PaperSize paper, int waiting = 0) const
     {
         const auto [firstRow, lastRow] = ChartPages::plantRows(plant.rows);
-        return ChartPages::onPaper(chart.scale(), plant.rows, {First, Last, firstRow, lastRow, paper});
+        return ChartPages::onPaper(chart.scale(), plant.rows, {First, Last, firstRow, lastRow, paper, waiting});
     }
 
     PageHeading heading() const
@@ -144,6 +148,22 @@ TEST_F(ChartPdf, A4CutsTheSameFourWeeksIntoWeeks)
     ASSERT_EQ(writeChartPdf(path, painter, PaperSize::A4).result, OutputResult::Written);
     EXPECT_EQ(pdfPageCount(path), 4);
     EXPECT_TRUE(pdfText(path, 4).contains(QStringLiteral("4/4")));
+}
+
+TEST_F(ChartPdf, TheLotsWaitingOnTheStripFollowTheChartAsAList)
+{
+    ASSERT_EQ(waitingLots(chart).size(), 1u);
+    ChartPagePainter painter(chart, pages(PaperSize::A3, 1), heading());
+    const QString path = dir.filePath(QStringLiteral("plan-waiting.pdf"));
+    ASSERT_EQ(writeChartPdf(path, painter, PaperSize::A3).result, OutputResult::Written);
+    keep(path);
+    ASSERT_EQ(pdfPageCount(path), 4);
+    const QString list = pdfText(path, 4);
+    for (const char *expected : {"4/4", "未割付の計画（1件）", "手配番号", "品名コード", "納期", "WAIT-7", "成形待ち部品",
+                                 "外観検査", "2024/05/15"})
+        EXPECT_TRUE(list.contains(QString::fromUtf8(expected))) << expected << "\n" << list.toStdString();
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_FALSE(pdfText(path, page).contains(QStringLiteral("WAIT-7"))) << page;
 }
 
 TEST_F(ChartPdf, StoppedOrImpossibleExportsLeaveNoNewFile)

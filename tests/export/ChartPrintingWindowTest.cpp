@@ -8,6 +8,7 @@
 #include "app/ui/ChartPrinting.h"
 #include "app/ui/ChartView.h"
 #include "app/ui/FileMenu.h"
+#include "export/WaitingLots.h"
 #include "gantt/RowScroll.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 
@@ -173,13 +174,17 @@ TEST_F(ChartPrintingWindow, CtrlPPrintsThePagesOnTheChosenPaper)
 
     const GanttChart &chart = editing->chartView().chart();
     const auto [firstRow, lastRow] = ChartPages::plantRows(chart.rows());
-    const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(), {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3});
+    const int waiting = int(waitingLots(chart).size());
+    const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(),
+                                                 {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3, waiting});
     ASSERT_GT(pages.pages().size(), 1u);
     EXPECT_EQ(pdfPages(asker->file), int(pages.pages().size()));
     keepScreenshotFile(asker->file, QStringLiteral("chart-printed.pdf"));
     const QString text = pdfText(asker->file);
     EXPECT_TRUE(text.contains(rowLabelCode(chart.rows(), lastRow))) << "the last machine is printed too";
     EXPECT_TRUE(text.contains(QStringLiteral("工程分類 %1").arg(context.ProcessClassCode)));
+    ASSERT_GT(waiting, 0) << "the demo plant has lots waiting on the strip";
+    EXPECT_TRUE(text.contains(QStringLiteral("未割付の計画(%1件)").arg(waiting))) << "read back in narrow brackets";
     EXPECT_EQ(prompter.texts(), QStringList());
 }
 
@@ -217,7 +222,9 @@ TEST_F(ChartPrintingWindow, ThePreviewWindowShowsEveryPage)
     clickEntry(QStringLiteral("印刷プレビュー"), false);
     const GanttChart &chart = editing->chartView().chart();
     const auto [firstRow, lastRow] = ChartPages::plantRows(chart.rows());
-    const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(), {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3});
+    const int waiting = int(waitingLots(chart).size());
+    const ChartPages pages = ChartPages::onPaper(chart.scale(), chart.rows(),
+                                                 {Start, Start.addDays(27), firstRow, lastRow, PaperSize::A3, waiting});
     EXPECT_EQ(asker->previewPages, int(pages.pages().size()));
     EXPECT_EQ(prompter.texts(), QStringList());
 }

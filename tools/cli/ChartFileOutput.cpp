@@ -4,6 +4,7 @@
 #include "app/MainFormLayout.h"
 #include "common/PlantValues.h"
 #include "export/PageHeading.h"
+#include "export/WaitingLots.h"
 #include "export/ui/ChartOutput.h"
 #include "export/ui/ChartPagePainter.h"
 #include "editing/PlanWatchMarks.h"
@@ -120,7 +121,10 @@ int ChartFileOutput::write(CliSession &cli)
     const PlanWatchMarks marks(session.watch());
     if (m_parser.isSet(m_pdf)) {
         const QString path = m_parser.value(m_pdf);
-        const ChartPages pages = ChartPages::onPaper(chart.scale(), session.rows(), {first, last, firstRow, lastRow, m_paperSize});
+        // The lots waiting on 未割付 follow the chart as a list.
+        const ChartPages pages = ChartPages::onPaper(chart.scale(), session.rows(),
+                                                     {first, last, firstRow, lastRow, m_paperSize,
+                                                      int(waitingLots(chart).size())});
         ChartPagePainter painter(chart, pages, heading);
         painter.setMarks(&marks);
         if (failed(path, writeChartPdf(path, painter, m_paperSize)))

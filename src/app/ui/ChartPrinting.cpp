@@ -3,6 +3,7 @@
 #include "app/ui/ChartView.h"
 #include "app/ui/MainForm.h"
 #include "export/PageHeading.h"
+#include "export/WaitingLots.h"
 #include "gantt/ui/ChartSurfaceWidget.h"
 #include "plan/Prompter.h"
 #include "plan/RunContext.h"
@@ -138,7 +139,9 @@ std::pair<int, int> ChartPrinting::rowsOf(bool allRows) const
 ChartPrintChoice ChartPrinting::choiceOf(const ChartOutputOptions &options) const
 {
     const auto [firstRow, lastRow] = rowsOf(options.allRows);
-    return {options.firstDay, options.lastDay, firstRow, lastRow, options.paper};
+    // The whole plant printed lists the lots waiting on 未割付 after the chart.
+    const int waiting = options.allRows ? int(waitingLots(m_view.chart()).size()) : 0;
+    return {options.firstDay, options.lastDay, firstRow, lastRow, options.paper, waiting};
 }
 
 PageHeading ChartPrinting::headingOf(const QDate &firstDay, const QDate &lastDay) const

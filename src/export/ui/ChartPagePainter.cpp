@@ -2,9 +2,13 @@
 
 #include "gantt/GanttChart.h"
 #include "gantt/RowScroll.h"
+#include "export/WaitingLots.h"
+#include "plan/PlanStore.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -26,6 +30,8 @@ ChartPagePainter::ChartPagePainter(const GanttChart &chart, ChartPages pages, co
     // back into its character (shaped digits in Noto CJK have no way back and vanish from a
     // copied or searched text).
     m_font.setStyleStrategy(QFont::PreferNoShaping);
+    if (std::any_of(m_pages.pages().begin(), m_pages.pages().end(), [](const ChartPage &p) { return p.listsWaiting(); }))
+        m_waiting = waitingLots(chart);
 }
 
 void ChartPagePainter::paint(QPainter &painter, const ChartPage &page)
@@ -36,6 +42,11 @@ void ChartPagePainter::paint(QPainter &painter, const ChartPage &page)
     painter.save();
     painter.scale(scale, scale);
     paintHeading(painter, page);
+    if (page.listsWaiting()) {
+        paintWaitingList(painter, page);
+        painter.restore();
+        return;
+    }
 
     // The chart area holds the page's days and rows; on the last pages it may be narrower.
     const QRectF area = frame.chartArea();
@@ -77,6 +88,53 @@ void ChartPagePainter::paintHeading(QPainter &painter, const ChartPage &page)
     painter.drawText(area.adjusted(0, 0, -numberWidth, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      QFontMetricsF(font).elidedText(m_heading.text(), Qt::ElideRight, area.width() - numberWidth));
     painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter, number);
+}
+
+void ChartPagePainter::paintWaitingList(QPainter &painter, const ChartPage &page)
+{
+    // Shares of the list's width, column by column: number, item code, item name, process,
+    // quantity, start, due date.
+    static constexpr std::array<double, 7> Shares{0.09, 0.15, 0.30, 0.14, 0.10, 0.11, 0.11};
+    const PageFrame &frame = m_pages.frame();
+    const QRectF area = frame.chartArea();
+    const QRectF title(area.left() - frame.labelWidth, area.top() - frame.dateBandHeight,
+                       area.width() + frame.labelWidth, frame.dateBandHeight);
+    QFont font = m_font;
+    font.setPixelSize(int(LabelPixels));
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("未割付の計画（%1件）").arg(m_waiting.size()));
+
+    const double line = ChartPages::WaitingLinePixels;
+    const auto paintLine = [&](double top, const QStringList &cells) {
+        double left = title.left();
+        for (size_t c = 0; c < Shares.size() && c < size_t(cells.size()); ++c) {
+            const double width = title.width() * Shares[c];
+            const QRectF cell(left + LabelPadding, top, width - 2 * LabelPadding, line);
+            // Numbers and dates stand right, so that their digits line up.
+            const bool right = c == 0 || c >= 4;
+            painter.drawText(cell, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                             QFontMetricsF(painter.font()).elidedText(cells[int(c)], Qt::ElideRight, cell.width()));
+            left += width;
+        }
+    };
+    painter.fillRect(QRectF(title.left(), area.top(), title.width(), line), DateBand);
+    paintLine(area.top(), waitingListCaptions());
+    font.setBold(false);
+    painter.setFont(font);
+    double top = area.top() + line;
+    const PlanStore &store = m_chart.store();
+    for (int k = page.firstWaiting; k <= page.lastWaiting && size_t(k) < m_waiting.size(); ++k, top += line) {
+        paintLine(top, waitingListLine(store[m_waiting[size_t(k)]]));
+        painter.setPen(QPen(Rule, 0));
+        painter.drawLine(QPointF(title.left(), top), QPointF(title.right(), top));
+        painter.setPen(Qt::black);
+    }
+    painter.setPen(QPen(Rule, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(title.left(), area.top(), title.width(), top - area.top()));
 }
 
 void ChartPagePainter::paintLabels(QPainter &painter, const ChartPage &page, const QRectF &labels)
