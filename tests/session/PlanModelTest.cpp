@@ -251,8 +251,9 @@ std::string checkFreshLoad(SessionPlant &p, const Ledger &ledger)
             const PlanRecord &again = *found->second;
             if (again.Quantity != lot.Quantity)
                 return "(c) lot " + std::to_string(lot.ArrangementNo) + " loads with another quantity";
-            // A lot sent back to its loaded dates has no times: the load lets it wait on the strip.
-            const bool placed = lots::startInstant(lot) < lots::endInstant(lot);
+            // A lot sent back to its loaded dates has no times (midnight to midnight, over one day
+            // or several): the load lets it wait on the strip, and the save says so.
+            const bool placed = lot.StartTime != QTime(0, 0) || lot.EndTime != QTime(0, 0);
             if (lot.isConfirmed() && placed
                 && (again.StartDate != lot.StartDate || again.StartTime != lot.StartTime || again.EndDate != lot.EndDate
                     || again.MachineCode.trimmed() != lot.MachineCode.trimmed()))

@@ -1,5 +1,6 @@
 // What a complete save tells the planner, checked against what the next start shows: a
-// tentative lot saved on a machine is read onto 未割付 again, and the save says so.
+// tentative lot saved on a machine, and a confirmed one sent back to its loaded dates (which
+// leaves it without times), are read onto 未割付 again, and the save says so.
 
 #include "SessionPlant.h"
 #include "persist/SaveSummary.h"
@@ -46,6 +47,33 @@ TEST_P(SavedText, ATentativeLotSavedOnAMachineIsNamedAsGoingBackToTheStrip)
     // A plant that keeps the machine of waiting lots places it there again: nothing to tell.
     p.run.KeepMachineOfUnplaced = 1;
     EXPECT_EQ(savedText(saved, p.store(), p.run), QStringLiteral("保存しました（%1件）").arg(saved.savedLots.size()));
+}
+
+TEST_P(SavedText, AConfirmedLotSentBackToItsLoadedDatesIsNamedAsComingBackTentative)
+{
+    for (const SessionPlant::Lot &lot : SessionPlant::standardLots())
+        p.add(lot);
+    p.load();
+    const qint64 lot = p.lotOf(1003);
+    ASSERT_TRUE(p.store()[lot].isConfirmed());
+    p.session().returnToLoadedDates(lot);
+
+    const SaveResult saved = p.save();
+    ASSERT_EQ(saved.outcome, SaveResult::Outcome::Complete);
+    EXPECT_EQ(savedText(saved, p.store(), p.run),
+              QStringLiteral("保存しました（%1件）。予定に戻した1件は時刻がないため、次に開くと未割付の予定に戻ります")
+                  .arg(saved.savedLots.size()));
+    const std::unique_ptr<PlanSession> next = p.freshLoad();
+    for (qint64 i = 2; i <= next->store().lastIndex(); ++i)
+        if (next->store()[i].ArrangementNo == 1003) {
+            EXPECT_EQ(next->store()[i].OnStrip, 1);
+            EXPECT_FALSE(next->store()[i].isConfirmed());
+        }
+
+    p.run.KeepMachineOfUnplaced = 1;
+    EXPECT_EQ(savedText(saved, p.store(), p.run),
+              QStringLiteral("保存しました（%1件）。予定に戻した1件は時刻がないため、次に開くと予定として読み込まれます")
+                  .arg(saved.savedLots.size()));
 }
 
 } // namespace
