@@ -44,8 +44,9 @@ void swapArrangement(MemberSlot &a, MemberSlot &b)
 
 // Folds one member into the target's slots. The member leaves as the fold leaves it (its
 // quantities taken, its number exchanged or dropped). False when it still holds an
-// arrangement after the last slot: it found no room.
-bool foldMember(MemberSlot &member, MemberSlots &into)
+// arrangement after the last slot: it found no room. A stored number left without pieces goes
+// to `retired` with the number that kept them.
+bool foldMember(MemberSlot &member, MemberSlots &into, RetiredNumbers &retired)
 {
     for (int j = 0; j < MemberSlots::Capacity; ++j) {
         const MemberSlot &slot = into.at(j);
@@ -76,6 +77,7 @@ bool foldMember(MemberSlot &member, MemberSlots &into)
         // The smaller number stays in front; the other goes on, now empty, to a further slot.
         if (member.ArrangementNo < kept.ArrangementNo)
             swapArrangement(kept, member);
+        retired.emplace_back(member.ArrangementNo, kept.ArrangementNo);
     }
     return member.isFree();
 }
@@ -95,7 +97,7 @@ const MemberSlot *uncountedMember(const PlanRecord &source, const PlanRecord &ta
     return nullptr;
 }
 
-bool foldSet(MemberSlots &from, MemberSlots &into, PlanRecord &target)
+bool foldSet(MemberSlots &from, MemberSlots &into, PlanRecord &target, RetiredNumbers &retired)
 {
     for (int c = 0; c < MemberSlots::Capacity; ++c) {
         if (from.at(c).isFree())
@@ -105,11 +107,29 @@ bool foldSet(MemberSlots &from, MemberSlots &into, PlanRecord &target)
             target.Quantity += member.Quantity;
             target.ReceivedQty += member.Received;
         }
-        if (!foldMember(member, into))
+        if (!foldMember(member, into, retired))
             return false;
         from.set(c) = member;
     }
     return true;
+}
+
+// Whether a slot of the lot holds pieces a split cut from stored arrangement `number`.
+bool cutFrom(const PlanRecord &lot, qint64 number)
+{
+    for (const MemberSlots *set : {&lot.Members, &lot.AltMembers})
+        for (int k = 0; k < set->size(); ++k)
+            if (set->at(k).ArrangementNo < 0 && set->at(k).AuxNo == number)
+                return true;
+    return false;
+}
+
+void recut(PlanRecord &lot, qint64 gone, qint64 kept)
+{
+    for (MemberSlots *set : {&lot.Members, &lot.AltMembers})
+        for (int k = 0; k < set->size(); ++k)
+            if (set->at(k).ArrangementNo < 0 && set->at(k).AuxNo == gone)
+                set->set(k).AuxNo = kept;
 }
 
 } // namespace
@@ -130,13 +150,16 @@ std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
     return {nullptr, 0};
 }
 
-bool foldMembers(PlanRecord &source, PlanRecord &target)
+bool foldMembers(PlanRecord &source, PlanRecord &target, RetiredNumbers *retired)
 {
     PlanRecord from = source;
     PlanRecord into = target;
+    RetiredNumbers numbers;
     const auto [ownSet, ownIndex] = ownSlot(into);
-    if (!foldSet(from.Members, into.Members, into) || !foldSet(from.AltMembers, into.AltMembers, into))
+    if (!foldSet(from.Members, into.Members, into, numbers) || !foldSet(from.AltMembers, into.AltMembers, into, numbers))
         return false;
+    if (retired)
+        *retired = std::move(numbers);
     // When the lot's own slot took the smaller number of the same member, or its provisional
     // number gave way to the stored one, the lot is saved and read back under that number: the
     // chart shows it from now on.
@@ -162,18 +185,20 @@ PlanMerge::Outcome PlanMerge::dropOn(qint64 source, qint64 target) const
     }
     PlanRecord foldedSource = store[source];
     PlanRecord folded = store[target];
-    if (!foldMembers(foldedSource, folded)) {
+    RetiredNumbers retired;
+    if (!foldMembers(foldedSource, folded, &retired)) {
         // Folding would drop a member lot from the plan: nothing is merged.
         m_prompter.inform(merging::NoRoomForMembers);
         return Outcome::MoveInstead;
     }
     if (!m_prompter.ask(merging::AskMerge))
         return Outcome::MoveInstead;
-    merge(source, target, folded, foldedSource);
+    merge(source, target, folded, foldedSource, retired);
     return Outcome::Merged;
 }
 
-void PlanMerge::merge(qint64 source, qint64 target, const PlanRecord &folded, const PlanRecord &foldedSource) const
+void PlanMerge::merge(qint64 source, qint64 target, const PlanRecord &folded, const PlanRecord &foldedSource,
+                      const RetiredNumbers &retired) const
 {
     Edit edit = m_path.beginAction(QStringLiteral("計画の合体"));
     edit.change(target, [&](PlanRecord &lot) {
@@ -194,6 +219,14 @@ void PlanMerge::merge(qint64 source, qint64 target, const PlanRecord &folded, co
         lot.ArrangementNo = 0;
         lot.Active = 0;
     });
+    // Pieces a split cut from an arrangement the merge empties are cut from the arrangement that
+    // took its pieces instead (the same member: plan, item and process): the save writes the
+    // emptied one as deleted, and no new arrangement is cut from a deleted one.
+    const PlanStore &store = m_path.store();
+    for (qint64 i = 2; i <= store.lastIndex(); ++i)
+        for (const auto &[gone, kept] : retired)
+            if (cutFrom(store[i], gone))
+                edit.change(i, [gone = gone, kept = kept](PlanRecord &lot) { recut(lot, gone, kept); });
     // The source's arrangements now live in the target's rows: once saved, the merge is no
     // longer undone.
     edit.endsUndoAtSave();

@@ -9,6 +9,8 @@
 #include "plan/PlanRecord.h"
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 class EditPath;
 class PlanInsertion;
@@ -30,7 +32,10 @@ bool sameRun(const PlanRecord &source, const PlanRecord &target);
 // provisional number giving way to a stored one), any other member takes the next free slot.
 // Both records are changed as the fold leaves them. Returns false, with both records
 // untouched, when a member would find no room among the target's 20 slots.
-bool foldMembers(PlanRecord &source, PlanRecord &target);
+// `retired`, when given, receives each stored arrangement number the fold leaves without
+// pieces (it is written as deleted) with the number that took its pieces.
+using RetiredNumbers = std::vector<std::pair<qint64, qint64>>;
+bool foldMembers(PlanRecord &source, PlanRecord &target, RetiredNumbers *retired = nullptr);
 
 class PlanMerge
 {
@@ -48,7 +53,8 @@ public:
     Outcome dropOn(qint64 source, qint64 target) const;
 
 private:
-    void merge(qint64 source, qint64 target, const PlanRecord &folded, const PlanRecord &foldedSource) const;
+    void merge(qint64 source, qint64 target, const PlanRecord &folded, const PlanRecord &foldedSource,
+               const RetiredNumbers &retired) const;
 
     EditPath &m_path;
     const PlanInsertion &m_insertion;

@@ -32,6 +32,9 @@ protected:
             << "material demand lives on under a deleted arrangement";
     }
 
+    // Splits pieces off arrangement 1003, then merges the lots of 1002 and 1003, saves.
+    void splitThenMerge(bool smallerDropped);
+
     SessionPlant p{GetParam()};
     std::map<std::pair<qint64, qint64>, qint64> startPieces;
     double startDemand = 0;
@@ -78,6 +81,32 @@ TEST_P(ConservationRoundTrip, ALotSplitCutsTheDemandWithThePieces)
     EXPECT_NEAR(p.value("SELECT SUM(必要数) FROM DB0252 WHERE 上位手配番号=1001 AND 削除フラグ='0'").toDouble(), 4, 1e-9);
     p.load();
     expectSamePiecesAndDemand();
+}
+
+// A merge that empties an arrangement pieces were split from (the same member in both lots:
+// the smaller number keeps the pieces): the split pieces are cut from the kept arrangement and
+// saved, whichever lot is dropped on the other.
+void ConservationRoundTrip::splitThenMerge(bool smallerDropped)
+{
+    start();
+    p.prompter.expectAnswer(true);
+    ASSERT_NE(p.splitLot(p.lotOf(1003), 700, 80), 0);
+    p.prompter.expectAnswer(true);
+    const qint64 smaller = p.lotOf(1002), larger = p.lotOf(1003);
+    ASSERT_TRUE(smallerDropped ? p.mergeOrMove(smaller, larger) : p.mergeOrMove(larger, smaller));
+    ASSERT_EQ(p.save().outcome, SaveResult::Outcome::Complete) << p.prompter.texts().join(u'\n').toStdString();
+    EXPECT_EQ(p.number("SELECT 手配数 FROM DB0253 WHERE 手配番号=1002"), 220);
+    expectSamePiecesAndDemand(); // the 80 pieces split off live on in an arrangement of their own
+}
+
+TEST_P(ConservationRoundTrip, PiecesSplitFromAnArrangementEmptiedByDroppingItOnTheSmallerAreSaved)
+{
+    splitThenMerge(false);
+}
+
+TEST_P(ConservationRoundTrip, PiecesSplitFromAnArrangementEmptiedByTheSmallerDroppedOnItAreSaved)
+{
+    splitThenMerge(true);
 }
 
 TEST_P(ConservationRoundTrip, AProcessNamedTwiceInAProcessSplitIsChosenOnce)
