@@ -1,37 +1,68 @@
 #include "plan/PlanStore.h"
 
+#include <algorithm>
+#include <utility>
+
 void PlanStore::reset()
 {
-    m_records.assign(2, PlanRecord());
-    m_records[1].BarIndex = 0;
-    m_records[1].MachineCode = QStringLiteral("        ");
+    setSize(0);
+    setSize(2);
+    (*this)[1].BarIndex = 0;
+    (*this)[1].MachineCode = QStringLiteral("        ");
+}
+
+PlanStore &PlanStore::operator=(const PlanStore &other)
+{
+    if (this != &other) {
+        setSize(0);
+        setSize(other.m_size);
+        for (qint64 i = 0; i < m_size; ++i)
+            (*this)[i] = other[i];
+    }
+    return *this;
+}
+
+PlanStore &PlanStore::operator=(PlanStore &&other) noexcept
+{
+    m_blocks = std::move(other.m_blocks);
+    m_size = std::exchange(other.m_size, 0);
+    other.m_blocks.clear();
+    return *this;
 }
 
 void PlanStore::resize(qint64 last)
 {
-    m_records.resize(size_t(std::max<qint64>(last, 1) + 1));
+    setSize(std::max<qint64>(last, 1) + 1);
+}
+
+void PlanStore::setSize(qint64 size)
+{
+    // Records trimmed off are emptied, so that a record grown into again starts empty.
+    for (qint64 i = size; i < m_size; ++i)
+        (*this)[i] = PlanRecord();
+    m_blocks.resize(size_t((size + BlockRecords - 1) / BlockRecords));
+    for (auto &block : m_blocks)
+        if (!block)
+            block = std::make_unique<PlanRecord[]>(size_t(BlockRecords));
+    m_size = size;
 }
 
 qint64 PlanStore::append(PlanRecord &&record)
 {
-    m_records.push_back(std::move(record));
+    if (m_size == qint64(m_blocks.size()) * BlockRecords)
+        m_blocks.push_back(std::make_unique<PlanRecord[]>(size_t(BlockRecords)));
+    (*this)[m_size++] = std::move(record);
     return lastIndex();
-}
-
-void PlanStore::trimTo(qint64 last)
-{
-    resize(last);
-    m_records.shrink_to_fit();
 }
 
 qint64 PlanStore::findByBar(qint64 bar) const
 {
     // Bar indices are unique among the records, and a lot keeps the index it was loaded at,
     // so the record normally sits at its bar's index.
-    if (bar >= 2 && bar <= lastIndex() && m_records[size_t(bar)].BarIndex == bar)
+    if (bar >= 2 && bar <= lastIndex() && (*this)[bar].BarIndex == bar)
         return bar;
     for (qint64 i = 1; i <= lastIndex(); ++i)
-        if (m_records[size_t(i)].BarIndex == bar)
+        if ((*this)[i].BarIndex == bar)
             return i;
     return 0;
 }

@@ -15,13 +15,9 @@
 #include "common/PlantValues.h"
 
 #include <QSet>
-#include <algorithm>
 
 namespace {
 
-// Room for this many indices is made before reading, so that ordinary loads never move the
-// store while it fills.
-constexpr qint64 kInitialCapacity = 5000;
 // A lot takes the first 19 requirement rows; the twentieth entry is left for the planner.
 constexpr int kLoadedRequirementRows = PlanRecord::MaxRequirementRows - 1;
 constexpr qint64 kProgressEvery = 100;
@@ -48,16 +44,14 @@ struct ClassValues
     {
     }
 
-    // The lot of the reader's current row.
-    PlanRecord lot(PlanRowReader &reader, ArrangementFingerprints *fingerprints) const
+    // Fills a fresh record with the lot of the reader's current row.
+    void fill(PlanRecord &record, PlanRowReader &reader, ArrangementFingerprints *fingerprints) const
     {
-        PlanRecord record;
         reader.fill(record);
         if (fingerprints)
             fingerprints->keep(record.ArrangementNo, reader.fingerprint());
         record.MoldShortName = molds.nameOf(record.MoldNo);
         record.Requirements = requirements.rowsOf(record.ArrangementNo);
-        return record;
     }
 
     TextPool pool;
@@ -129,10 +123,13 @@ public:
         if (m_taken.contains(*number))
             return false;
         m_taken.insert(*number);
+        // The lot is read straight into its place in the store.
+        const qint64 index = m_store.append({});
         try {
-            const qint64 index = m_store.append(values.lot(reader, m_fingerprints));
+            values.fill(m_store[index], reader, m_fingerprints);
             m_store[index].BarIndex = index;
         } catch (const UnreadableValue &value) {
+            m_store.resize(index - 1);
             unreadable.leaveOut(QString::number(*number), value);
             return false;
         }
@@ -157,7 +154,6 @@ qint64 loadLots(Database &db, const RunContext &context, PlanStore &store, Progr
     NumberChecks checks = checkNumbers(db, context);
     Rows query = select(db, sql::PlanMain, {context.ProcessClassCode, context.PlantCode});
     PlanRowReader reader(query, values.settings, values.pool);
-    store.reserve(std::max(kInitialCapacity, store.lastIndex()));
     ClassLots lots(store, fingerprints, std::move(checks.shared));
     qint64 count = 0;
     while (query.next()) {
@@ -183,11 +179,9 @@ qint64 ReturnPlanData(Database &db, const RunContext &context, PlanStore &store,
 {
     const qint64 before = store.lastIndex();
     try {
-        const qint64 count = loadLots(db, context, store, progress, fingerprints, prompter);
-        store.trimTo(store.lastIndex());
-        return count;
+        return loadLots(db, context, store, progress, fingerprints, prompter);
     } catch (const DbError &) {
-        store.trimTo(before);
+        store.resize(before);
         throw;
     }
 }
@@ -205,7 +199,7 @@ std::vector<std::optional<PlanRecord>> ReloadPlanLots(Database &db, const RunCon
         try {
             while (!lot && query.next())
                 if (reader.belongsToRun())
-                    lot = values.lot(reader, fingerprints);
+                    values.fill(lot.emplace(), reader, fingerprints);
         } catch (const UnreadableValue &value) {
             throw DbError(QStringLiteral("計画データの読込に失敗しました。")
                           + unreadableValueText(QString::number(number), value));

@@ -43,7 +43,6 @@ ChartBenchPlant::ChartBenchPlant(qint64 lots)
     const double periodMinutes = double(periodStart.daysTo(periodEnd) + 1) * 1440;
     const double slot = periodMinutes * placedRows / double(std::max<qint64>(lots, 1));
     std::vector<double> rowClock(size_t(placedRows), 0);
-    store.reserve(lots + 1);
     store.resize(lots + 1);
     const QDateTime origin(periodStart, dayStart, Qt::UTC);
     for (qint64 index = 2; index <= lots + 1; ++index) {

@@ -12,7 +12,6 @@ namespace {
 PlanStore syntheticStore(qint64 lots)
 {
     PlanStore store;
-    store.reserve(lots + 1);
     const QDate first(2024, 4, 1);
     for (qint64 i = 0; i < lots; ++i) {
         PlanRecord lot;

@@ -20,7 +20,6 @@ constexpr qint64 WaitingLots = 50'000;
 PlanStore stripStore()
 {
     PlanStore store;
-    store.reserve(WaitingLots + 1);
     const QDate first(2024, 4, 1);
     for (qint64 i = 0; i < WaitingLots; ++i) {
         PlanRecord lot;
