@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -28,10 +29,34 @@ constexpr int kColumnWidths[plangrid::ColumnCount] = {0,  30, 30, 64, 70, 110, 1
                                                       62, 62, 78, 78, 80, 100, 62, 160, 50, 170};
 
 // Paints each row in its colour: the lot's colour from the model, else the window colour.
+// While the columns are sized to their texts, each distinct text of a column is measured
+// once: the same date, machine or state on a thousand rows takes one text layout, not a
+// thousand. A cell's size follows from its text alone (the list has one font and no icons).
 class RowColourDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // The width the view gives the column for its texts among the rows it measures.
+    int textWidthOf(const QAbstractItemView &view, int column)
+    {
+        m_measuring = true;
+        const int width = view.sizeHintForColumn(column);
+        m_measuring = false;
+        m_sizes.clear();
+        return width;
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        if (!m_measuring)
+            return QStyledItemDelegate::sizeHint(option, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        auto found = m_sizes.constFind(text);
+        if (found == m_sizes.cend())
+            found = m_sizes.insert(text, QStyledItemDelegate::sizeHint(option, index));
+        return *found;
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
@@ -41,6 +66,10 @@ protected:
         if (rgb.isValid())
             option->backgroundBrush = QColor::fromRgb(QRgb(0xFF000000u | rgb.toUInt()));
     }
+
+private:
+    bool m_measuring = false;
+    mutable QHash<QString, QSize> m_sizes;
 };
 
 bool isCommitKey(int key)
@@ -100,8 +129,9 @@ void PlanDataGrid::setUpLayout()
     header->setFixedHeight(std::max(kHeaderHeight, fontMetrics().height() + 2));
     header->setHighlightSections(false);
     // The widest text among the rows around the view (the header's precision) and the caption.
+    auto *delegate = static_cast<RowColourDelegate *>(itemDelegate());
     for (int column = 1; column < plangrid::ColumnCount; ++column)
-        setColumnWidth(column, std::max({kColumnWidths[column], sizeHintForColumn(column),
+        setColumnWidth(column, std::max({kColumnWidths[column], delegate->textWidthOf(*this, column),
                                          header->sectionSizeHint(column)}));
     setColumnHidden(plangrid::Handle, true);
     QHeaderView *handle = verticalHeader();
