@@ -19,18 +19,19 @@ ClassRequirementRows ClassRequirementRows::load(Database &db, const QString &pro
     const int ratioDen = row.column(QStringLiteral("原単位分母"));
     const int defectRate = row.column(QStringLiteral("不良率"));
 
-    // The rows come grouped by arrangement, so a group ends where the number changes.
+    // The rows come grouped by arrangement, so a group ends where the number changes; an
+    // arrangement met again after another one's rows takes none of the rows met again.
+    bool started = false;
     qint64 current = 0;
-    Range *range = nullptr;
+    std::vector<RequirementRow> *group = nullptr;
     while (requirements.next()) {
         const qint64 arrangementNo = plant::roundHalfEven(row.numberAt(parent));
-        if (range == nullptr || arrangementNo != current) {
+        if (!started || arrangementNo != current) {
+            started = true;
             current = arrangementNo;
-            range = &result.m_ranges[arrangementNo];
-            if (range->count == 0)
-                range->begin = result.rowCount();
+            group = result.m_rows.contains(arrangementNo) ? nullptr : &result.m_rows[arrangementNo];
         }
-        if (range->count >= perLot || range->begin + range->count != result.rowCount())
+        if (group == nullptr || qsizetype(group->size()) >= perLot)
             continue;
         RequirementRow req;
         req.ItemCode = pool.intern(row.textAt(itemCode));
@@ -39,19 +40,15 @@ ClassRequirementRows ClassRequirementRows::load(Database &db, const QString &pro
         req.RatioNum = req.RatioNumLoaded = row.numberAt(ratioNum);
         req.RatioDen = req.RatioDenLoaded = row.numberAt(ratioDen);
         req.DefectRate = row.numberAt(defectRate);
-        result.m_rows.push_back(std::move(req));
-        ++range->count;
+        group->push_back(std::move(req));
     }
     if (const QString error = requirements.error(); !error.isEmpty())
         throw DbError(QStringLiteral("所要データの読込に失敗しました。\n") + error);
     return result;
 }
 
-std::vector<RequirementRow> ClassRequirementRows::rowsOf(qint64 arrangementNo) const
+std::vector<RequirementRow> ClassRequirementRows::takeRowsOf(qint64 arrangementNo)
 {
-    const auto found = m_ranges.constFind(arrangementNo);
-    if (found == m_ranges.constEnd())
-        return {};
-    const auto first = m_rows.begin() + found->begin;
-    return std::vector<RequirementRow>(first, first + found->count);
+    const auto found = m_rows.find(arrangementNo);
+    return found == m_rows.end() ? std::vector<RequirementRow>() : std::move(*found);
 }

@@ -18,17 +18,10 @@ public:
     static ClassRequirementRows load(Database &db, const QString &processClassCode, qint64 plantCode,
                                      int perLot, TextPool &pool);
 
-    // The rows of one arrangement, in order; none when it has no requirement rows.
-    std::vector<RequirementRow> rowsOf(qint64 arrangementNo) const;
-
-    qsizetype rowCount() const { return qsizetype(m_rows.size()); }
+    // The rows of one arrangement, in order, handed over rather than copied (a load takes
+    // each arrangement once); none when it has no requirement rows or they were taken.
+    std::vector<RequirementRow> takeRowsOf(qint64 arrangementNo);
 
 private:
-    struct Range
-    {
-        qsizetype begin = 0;
-        qsizetype count = 0;
-    };
-    std::vector<RequirementRow> m_rows;
-    QHash<qint64, Range> m_ranges;
+    QHash<qint64, std::vector<RequirementRow>> m_rows;
 };

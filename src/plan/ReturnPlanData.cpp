@@ -44,14 +44,15 @@ struct ClassValues
     {
     }
 
-    // Fills a fresh record with the lot of the reader's current row.
-    void fill(PlanRecord &record, PlanRowReader &reader, ArrangementFingerprints *fingerprints) const
+    // Fills a fresh record with the lot of the reader's current row; each arrangement is
+    // filled once, as it takes its requirement rows along.
+    void fill(PlanRecord &record, PlanRowReader &reader, ArrangementFingerprints *fingerprints)
     {
         reader.fill(record);
         if (fingerprints)
             fingerprints->keep(record.ArrangementNo, reader.fingerprint());
         record.MoldShortName = molds.nameOf(record.MoldNo);
-        record.Requirements = requirements.rowsOf(record.ArrangementNo);
+        record.Requirements = requirements.takeRowsOf(record.ArrangementNo);
     }
 
     TextPool pool;
@@ -108,7 +109,7 @@ public:
     }
 
     // The reader's current row, with its bar index; returns whether it became a lot.
-    bool take(const ClassValues &values, PlanRowReader &reader)
+    bool take(ClassValues &values, PlanRowReader &reader)
     {
         const std::optional<qint64> number = reader.validArrangementNo();
         if (!number) {
