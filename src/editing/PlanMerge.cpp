@@ -132,14 +132,6 @@ void recut(PlanRecord &lot, qint64 gone, qint64 kept)
                 set->set(k).AuxNo = kept;
 }
 
-} // namespace
-
-bool sameRun(const PlanRecord &source, const PlanRecord &target)
-{
-    return source.ItemCode == target.ItemCode && source.PlanNoText == target.PlanNoText
-        && source.RateSequence == target.RateSequence && source.DisplayItemName == target.DisplayItemName;
-}
-
 // Where the lot's own arrangement number sits: its set and slot, or no set.
 std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
 {
@@ -148,6 +140,14 @@ std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
             if ((lot.*set).at(k).ArrangementNo == lot.ArrangementNo)
                 return {set, k};
     return {nullptr, 0};
+}
+
+} // namespace
+
+bool sameRun(const PlanRecord &source, const PlanRecord &target)
+{
+    return source.ItemCode == target.ItemCode && source.PlanNoText == target.PlanNoText
+        && source.RateSequence == target.RateSequence && source.DisplayItemName == target.DisplayItemName;
 }
 
 bool foldMembers(PlanRecord &source, PlanRecord &target, RetiredNumbers *retired)
