@@ -98,12 +98,21 @@ TEST_F(ChartViewTest, ScrollBarsMoveTheChartAndTheLabels)
 // the tooltip holds the whole caption.
 TEST_F(ChartViewTest, RowLabelsShowTheMachinesNameWholeWhereItCanBeAndFitTheRow)
 {
+    // A name too wide in 10 px that fits in 9 px: on one line.
+    form.show();
+    QFont font = form.machineName(1)->font();
+    const int width = form.machineName(1)->contentsRect().width();
+    QString justWider = QStringLiteral("成形機");
+    for (font.setPixelSize(10); QFontMetrics(font).horizontalAdvance(justWider) <= width;)
+        justWider += u'x';
+    font.setPixelSize(9);
+    ASSERT_LE(QFontMetrics(font).horizontalAdvance(justWider), width);
+    plant.rows.append(QStringLiteral("IM060-01"), QStringLiteral("IM060-01 ") + justWider);
     plant.rows.append(QStringLiteral("IM080-02"), QStringLiteral("IM080-02 成形機 80t 2号機（第二）"));
     plant.rows.append(QStringLiteral("IM100-01"), QStringLiteral("IM100-01 成形機 100t 1号 第二工場の奥の大型成形機"));
     plant.rows.computeBoundaries();
     form.plan().adopt(plant.rows, plant.calendar, plant.store);
     form.kScroll()->setRange(0, plant.rows.count() - 10);
-    form.show();
     view->drawChart();
     form.kScroll()->setValue(form.kScroll()->maximum());
 
@@ -124,6 +133,7 @@ TEST_F(ChartViewTest, RowLabelsShowTheMachinesNameWholeWhereItCanBeAndFitTheRow)
     EXPECT_TRUE(last.startsWith(QStringLiteral("IM100-01\n成形機"))) << last.toStdString();
     EXPECT_TRUE(last.endsWith(u'…')) << last.toStdString();
     EXPECT_EQ(form.machineName(10)->toolTip(), plant.rows.row(plant.rows.count()).caption);
+    EXPECT_EQ(drawn(form.machineName(8))->toPlainText(), QStringLiteral("IM060-01\n") + justWider);
     const QString whole = drawn(form.machineName(9))->toPlainText().remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_EQ(whole, QStringLiteral("IM080-02成形機80t2号機（第二）")) << "smaller, but whole";
     const QString subcontractor = drawn(form.machineName(14 - form.kScroll()->maximum()))->toPlainText(); // row 14 is S01

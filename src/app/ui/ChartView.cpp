@@ -88,12 +88,14 @@ constexpr int TwoLineNamePixels = 9;
 
 // A name that does not fit `width` in one line, cut into two: the first line as long as fits,
 // broken before a blank or an opening bracket where there is one, the second cut short with
-// "…" if need be.
+// "…" if need be. One line when the metrics' smaller size lets it fit after all.
 QStringList twoNameLines(const QString &name, const QFontMetrics &metrics, int width)
 {
     int fits = 1;
     while (fits < name.size() && metrics.horizontalAdvance(name.left(fits + 1)) <= width)
         ++fits;
+    if (fits >= name.size())
+        return {name}; // the smaller size alone lets it fit
     for (int k = fits; k > 0; --k)
         if (name.at(k).isSpace() || name.at(k) == u'（' || name.at(k) == u'(') {
             fits = k;
