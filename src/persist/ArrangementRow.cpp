@@ -8,16 +8,25 @@
 #include "persist/SaveSession.h"
 
 
+namespace {
+
+// A row's values by column names in lower case, as PostgreSQL folds them.
+QVariantMap lowerCased(const QVariantMap &read)
+{
+    QVariantMap row;
+    for (auto it = read.cbegin(); it != read.cend(); ++it)
+        row.insert(it.key().toLower(), it.value());
+    return row;
+}
+
+} // namespace
+
 QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number, const QString &statement)
 {
     Rows rows = session.query(statement, {number});
     if (!rows.next())
         throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
-    QVariantMap row;
-    const QVariantMap read = rows.values();
-    for (auto it = read.cbegin(); it != read.cend(); ++it)
-        row.insert(it.key().toLower(), it.value());
-    return row;
+    return lowerCased(rows.values());
 }
 
 ArrangementRow ArrangementRow::readForWriting(SaveSession &session, qint64 number)
@@ -31,6 +40,16 @@ ArrangementRow ArrangementRow::readForWriting(SaveSession &session, qint64 numbe
         throw;
     }
     session.elsewhere().compare(number, row);
+    return row;
+}
+
+std::optional<ArrangementRow> ArrangementRow::readToCompare(SaveSession &session, qint64 number)
+{
+    Rows rows = session.query(sql::ArrangementByNo, {number});
+    if (!rows.next())
+        return std::nullopt;
+    ArrangementRow row;
+    row.m_values = lowerCased(rows.values());
     return row;
 }
 

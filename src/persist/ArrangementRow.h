@@ -5,6 +5,7 @@
 // columns by its number, a new one as an INSERT of the whole row.
 
 #include <QVariantMap>
+#include <optional>
 
 class SaveSession;
 
@@ -15,6 +16,9 @@ public:
     // transaction ends and compared with what the plan read of it (see ElsewhereCheck).
     // Throws LotChangedElsewhere, or DbError when the plan never had the row.
     static ArrangementRow readForWriting(SaveSession &session, qint64 number);
+    // The stored arrangement `number` as it stands, only to be looked at; nothing when it is
+    // no longer in the table.
+    static std::optional<ArrangementRow> readToCompare(SaveSession &session, qint64 number);
     // A new row copied column by column from the stored arrangement `source`, with the
     // columns of a fresh arrangement reset (no instruction sheet, no actuals, not completed).
     static ArrangementRow copyOf(SaveSession &session, qint64 source);

@@ -56,27 +56,32 @@ void ElsewhereCheck::beginTransaction()
     m_pendingOverwritten.clear();
 }
 
-void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored)
+std::optional<ElsewhereChange> ElsewhereCheck::changeOf(qint64 number, const ArrangementRow &stored) const
 {
-    if (!m_known)
-        return;
-    const ArrangementFingerprint *loaded = m_known->find(number);
+    const ArrangementFingerprint *loaded = m_known ? m_known->find(number) : nullptr;
     if (!loaded)
-        return;
+        return std::nullopt;
     const ArrangementFingerprint now = fingerprintOfRow(stored);
+    if (now == *loaded)
+        return std::nullopt;
     const bool gone = stored.text(QStringLiteral("完納区分")) == QStringLiteral("2")
                       || stored.text(QStringLiteral("削除フラグ")) == QStringLiteral("1");
-    if (now == *loaded)
+    return ElsewhereChange{0, number, stored.text(QStringLiteral("品名コード")).trimmed(), now.changesFrom(*loaded), gone};
+}
+
+void ElsewhereCheck::compare(qint64 number, const ArrangementRow &stored)
+{
+    const std::optional<ElsewhereChange> change = changeOf(number, stored);
+    if (!change)
         return;
-    if (m_overwrite && !gone) {
-        OverwrittenRow row{number, now.changesFrom(*loaded), {}};
+    if (m_overwrite && !change->gone) {
+        OverwrittenRow row{number, change->changes, {}};
         for (const QString &column : fingerprintColumnsLowerCase())
             row.theirs.push_back(stored.valueOfLowerCase(column));
         m_overwriting.push_back(std::move(row));
         return;
     }
-    throw LotChangedElsewhere{{0, number, stored.text(QStringLiteral("品名コード")).trimmed(), now.changesFrom(*loaded),
-                               gone}};
+    throw LotChangedElsewhere{*change};
 }
 
 void ElsewhereCheck::missing(qint64 number) const

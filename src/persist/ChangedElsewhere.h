@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 class ArrangementRow;
@@ -65,6 +66,9 @@ public:
     // Arrangement `number` is no longer in the table; throws LotChangedElsewhere when the plan
     // had read it.
     void missing(qint64 number) const;
+    // How the stored row of arrangement `number` differs from what the plan read of it; nothing
+    // when it does not, or when the plan never read it.
+    std::optional<ElsewhereChange> changeOf(qint64 number, const ArrangementRow &stored) const;
     // The row as the save wrote it: its fingerprint once the lot's transaction is committed,
     // and the values of others it wrote over.
     void written(qint64 number, const ArrangementRow &row);

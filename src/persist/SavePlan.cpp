@@ -2,9 +2,12 @@
 
 #include "db/Rows.h"
 #include "persist/ArrangementNumbers.h"
+#include "persist/ArrangementRow.h"
+#include "persist/ChangedElsewhere.h"
 #include "persist/LotSaver.h"
 #include "persist/SaveChecks.h"
 #include "persist/SaveProgress.h"
+#include "persist/SaveSession.h"
 #include "persist/SaveTarget.h"
 #include "persist/WorkingHours.h"
 #include "plan/SplitFamilies.h"
@@ -91,6 +94,28 @@ std::optional<QString> commitLot(Database &db)
     }
 }
 
+// The family's arrangements changed elsewhere: the one that stopped the save of lot
+// `family[stoppedAt]`, then every other one, so that the planner chooses for the lots knowing
+// all of them (上書き writes a lot whole).
+void listChangesElsewhere(const PlanStore &store, SaveSession &session, const std::vector<qint64> &family,
+                          size_t stoppedAt, ElsewhereChange first, SaveResult &result)
+{
+    first.lot = family[stoppedAt];
+    result.changedElsewhere.push_back(first);
+    for (const qint64 lot : family)
+        for (const MemberSlots *set : {&store[lot].Members, &store[lot].AltMembers})
+            for (int k = 0; k < set->size(); ++k) {
+                const qint64 number = set->at(k).ArrangementNo;
+                if (number <= 0 || number == first.arrangementNo)
+                    continue;
+                const std::optional<ArrangementRow> row = ArrangementRow::readToCompare(session, number);
+                if (std::optional<ElsewhereChange> change = row ? session.elsewhere().changeOf(number, *row) : std::nullopt) {
+                    change->lot = lot;
+                    result.changedElsewhere.push_back(*change);
+                }
+            }
+}
+
 // Writes one family of lots (a lot and the lots split from it) in a transaction of its own;
 // rolled back unless every lot of it was saved, so no lot is cut from a lot that stays unsaved.
 LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, const std::vector<qint64> &family,
@@ -121,8 +146,7 @@ LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, c
         }
     } catch (const LotChangedElsewhere &changed) {
         request.db.rollback();
-        result.changedElsewhere.push_back(changed.change);
-        result.changedElsewhere.back().lot = family[k];
+        listChangesElsewhere(request.plan.store(), session, family, k, changed.change, result);
         return LotOutcome::ChangedElsewhere;
     } catch (const NoArrangementNumbering &) {
         request.db.rollback();
@@ -222,9 +246,16 @@ SaveResult savePlan(SaveRequest &request)
 
 std::vector<qint64> SaveResult::changedElsewhereLots(bool overwritableOnly) const
 {
+    // A lot is listed once however many of its arrangements changed; it can be written over
+    // only when none of them was completed or deleted.
     std::vector<qint64> lots;
     for (const ElsewhereChange &change : changedElsewhere)
-        if (!overwritableOnly || !change.gone)
+        if (std::find(lots.begin(), lots.end(), change.lot) == lots.end())
             lots.push_back(change.lot);
+    if (overwritableOnly)
+        std::erase_if(lots, [this](qint64 lot) {
+            return std::any_of(changedElsewhere.begin(), changedElsewhere.end(),
+                               [lot](const ElsewhereChange &change) { return change.lot == lot && change.gone; });
+        });
     return lots;
 }

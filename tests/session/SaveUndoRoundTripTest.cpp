@@ -6,6 +6,7 @@
 #include "SessionPlant.h"
 #include "editing/PlanKakutei.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +97,26 @@ TEST_P(SaveUndoRoundTrip, AMergeWhoseSaveWasLeftForAChangeElsewhereIsUndoneWithT
     EXPECT_TRUE(p.session().undo());
     EXPECT_NE(p.lotOf(1002), 0);
     EXPECT_EQ(p.livePieces(), startPieces);
+}
+
+// Two arrangements of one lot changed elsewhere are both listed before the planner chooses: 上書き
+// writes the lot whole, so no change it writes over may go unshown. The lot is listed once.
+TEST_P(SaveUndoRoundTrip, EveryArrangementOfALotChangedElsewhereIsListedBeforeThePlannerChooses)
+{
+    p.prompter.expectAnswer(true);
+    ASSERT_TRUE(p.mergeOrMove(p.lotOf(1002), p.lotOf(1001)));
+    p.other->run(QStringLiteral("UPDATE DB0253 SET 作業開始時間=100000 WHERE 手配番号=1001"));
+    p.other->run(QStringLiteral("UPDATE DB0253 SET 作業開始時間=100000 WHERE 手配番号=1002"));
+    std::vector<qint64> listed;
+    const SaveResult left = p.save([&](const SaveResult &shown) {
+        for (const ElsewhereChange &change : shown.changedElsewhere)
+            listed.push_back(change.arrangementNo);
+        return PlanSession::ElsewherePolicy::KeepUnsaved;
+    });
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<qint64>{1001, 1002}));
+    EXPECT_EQ(left.changedElsewhereLots(), std::vector<qint64>{p.lotOf(1001)});
+    EXPECT_EQ(p.number("SELECT 作業開始時間 FROM DB0253 WHERE 手配番号=1002"), 100000);
 }
 
 TEST_P(SaveUndoRoundTrip, UndoAfterReadingALotAgainNeverBringsBackWhatWasReadOver)
