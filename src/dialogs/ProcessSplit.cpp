@@ -3,6 +3,7 @@
 #include "dialogs/LotSplit.h"
 #include "dialogs/SplitRecords.h"
 #include "editing/EditPath.h"
+#include "editing/PlanMerge.h"
 #include "plan/Prompter.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ const QString PartlyChosenInner = QStringLiteral("の工程(内輪)で指定さ�
 const QString PartlyChosenOuter = QStringLiteral("の工程(外輪)で指定されていない物がありますがよろしいですか？");
 const QString PartlyChosenTitle = QStringLiteral("特殊分割の確認");
 const QString BothRingsItem = QStringLiteral("1012001500011");
+const QString MergedApart = QStringLiteral("合体で数量をまとめた手配は別々に分割できません");
 const QString ActionLabel = QStringLiteral("工程分割");
 } // namespace processsplit
 
@@ -66,6 +68,36 @@ bool acceptsPartlyChosen(const MemberSlots &set, const std::vector<int> &rows, c
     return true;
 }
 
+// The lines that move when `rows` are chosen. A merge that met the same member in both lots
+// put its pieces into one slot and left the other slot empty, to be written as deleted: the
+// two move together, so that the save writes them in one lot, both or neither, and never
+// the deleted one without the one holding its pieces (or the other way round).
+std::vector<int> withMergedPartners(const MemberSlots &set, const std::vector<int> &rows)
+{
+    const std::vector<int> used = splitrecords::usedSlots(set);
+    const auto emptied = [&](int line) {
+        const MemberSlot &slot = set.at(used[size_t(line)]);
+        return slot.ArrangementNo > 0 && slot.Quantity == 0;
+    };
+    std::vector<int> moving;
+    for (int line = 0; line < int(used.size()); ++line) {
+        bool moves = chosen(rows, line);
+        for (int other = 0; other < int(used.size()) && !moves; ++other)
+            moves = other != line && chosen(rows, other) && (emptied(line) || emptied(other))
+                 && sameMember(set.at(used[size_t(line)]), set.at(used[size_t(other)]));
+        if (moves)
+            moving.push_back(line);
+    }
+    return moving;
+}
+
+ProcessChoice withMergedPartners(const PlanRecord &lot, ProcessChoice choice)
+{
+    choice.chosenInner = withMergedPartners(lot.Members, choice.chosenInner);
+    choice.chosenOuter = withMergedPartners(lot.AltMembers, choice.chosenOuter);
+    return choice;
+}
+
 void moveChosen(MemberSlots &from, MemberSlots &to, const std::vector<int> &rows)
 {
     const std::vector<int> used = splitrecords::usedSlots(from);
@@ -79,18 +111,22 @@ void moveChosen(MemberSlots &from, MemberSlots &to, const std::vector<int> &rows
 
 } // namespace
 
-bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, const QString &itemCode,
+bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &asked, const QString &itemCode,
                          Prompter &prompter)
 {
+    const ProcessChoice choice = withMergedPartners(lot, asked);
     const bool innerChosen = !choice.chosenInner.empty();
     const bool outerChosen = !choice.chosenOuter.empty();
     if (!innerChosen && !outerChosen) {
         prompter.inform(processsplit::NothingChosen);
         return false;
     }
-    if (distinctLines(choice.chosenInner) == size_t(choice.inner.size())
-        && distinctLines(choice.chosenOuter) == size_t(choice.outer.size())) {
-        prompter.inform(processsplit::AllChosen);
+    const auto allChosen = [](const ProcessChoice &c) {
+        return distinctLines(c.chosenInner) == size_t(c.inner.size())
+            && distinctLines(c.chosenOuter) == size_t(c.outer.size());
+    };
+    if (allChosen(choice)) {
+        prompter.inform(allChosen(asked) ? processsplit::AllChosen : processsplit::MergedApart);
         return false;
     }
     if (innerChosen && outerChosen && itemCode.trimmed() != processsplit::BothRingsItem) {
@@ -107,8 +143,9 @@ bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, con
            && acceptsPartlyChosen(lot.AltMembers, choice.chosenOuter, processsplit::PartlyChosenOuter, prompter);
 }
 
-qint64 splitProcesses(Edit &edit, qint64 lot, const ProcessChoice &choice)
+qint64 splitProcesses(Edit &edit, qint64 lot, const ProcessChoice &asked)
 {
+    const ProcessChoice choice = withMergedPartners(edit.record(lot), asked);
     PlanRecord rest = edit.record(lot);
     PlanRecord moved = splitrecords::emptyCopy(edit.store(), rest);
     moveChosen(rest.Members, moved.Members, choice.chosenInner);

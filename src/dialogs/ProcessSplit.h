@@ -16,6 +16,7 @@ extern const QString NothingChosen;   // no line chosen
 extern const QString AllChosen;       // every line of both lists chosen
 extern const QString OuterRefused;    // lines chosen in both lists of an ordinary item
 extern const QString SeparationRefused; // a separation process chosen
+extern const QString MergedApart;     // the lines chosen would take every line along with them
 extern const QString PartlyChosenInner; // after the process name
 extern const QString PartlyChosenOuter;
 extern const QString PartlyChosenTitle;
@@ -35,6 +36,9 @@ struct ProcessChoice
 // carried out. `itemCode` is the item code the window shows.
 bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, const QString &itemCode,
                          Prompter &prompter);
+
+// A slot a merge emptied into another slot of the same member moves with that slot, in both
+// functions below: choosing either line moves both.
 
 // Moves the chosen slots of lot `lot` to a new lot one day later, in the open planner action
 // `edit`. Each

@@ -28,12 +28,6 @@ QStringView groupCharacter(const QString &itemCode)
     return itemCode.size() >= 9 ? QStringView(itemCode).mid(8, 1) : QStringView();
 }
 
-bool sameMember(const MemberSlot &a, const MemberSlot &b)
-{
-    return a.PlanNo == b.PlanNo && a.HasPlanNo == b.HasPlanNo && a.ItemCode == b.ItemCode
-        && a.ProcessName == b.ProcessName;
-}
-
 // A stored or provisional arrangement number goes with the source number a provisional one
 // was cut from.
 void swapArrangement(MemberSlot &a, MemberSlot &b)
@@ -143,6 +137,12 @@ std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
 }
 
 } // namespace
+
+bool sameMember(const MemberSlot &a, const MemberSlot &b)
+{
+    return a.PlanNo == b.PlanNo && a.HasPlanNo == b.HasPlanNo && a.ItemCode == b.ItemCode
+        && a.ProcessName == b.ProcessName;
+}
 
 bool sameRun(const PlanRecord &source, const PlanRecord &target)
 {

@@ -4,6 +4,7 @@
 
 #include "SessionPlant.h"
 #include "common/PlantValues.h"
+#include "dialogs/ProcessSplit.h"
 #include "editing/PlanMerge.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,42 @@ TEST_P(ConservationRoundTrip, AProcessNamedTwiceInAProcessSplitIsChosenOnce)
     EXPECT_EQ(p.splitProcesses(lot, {1001, 2001, 2001}), 0);
     EXPECT_TRUE(p.prompter.texts().contains(QStringLiteral("すべての工程を指定する事はできません")));
     EXPECT_FALSE(p.store()[lot].Members.empty());
+}
+
+// A merge of 1002 onto 1001 leaves 1001 holding the pieces and 1002 empty, to be written as
+// deleted. A process split never parts the two: were they in two lots, a change elsewhere that
+// holds back one lot's save would let the other write pieces created or lost.
+TEST_P(ConservationRoundTrip, AProcessSplitNeverPartsAnArrangementFromTheOneAMergeEmptiedIntoIt)
+{
+    start();
+    p.prompter.expectAnswer(true);
+    const qint64 lot = p.lotOf(1001);
+    ASSERT_TRUE(p.mergeOrMove(p.lotOf(1002), lot));
+    for (const qint64 chosen : {1001, 1002}) {
+        EXPECT_EQ(p.splitProcesses(lot, {chosen}), 0) << chosen;
+        EXPECT_EQ(p.prompter.texts().count(processsplit::MergedApart), chosen == 1001 ? 1 : 2);
+    }
+    // With a process of its own beside them, the two move together.
+    ASSERT_TRUE(p.session().undo());
+    ASSERT_TRUE(p.addProcesses(lot, 1));
+    p.prompter.expectAnswer(true);
+    ASSERT_TRUE(p.mergeOrMove(p.lotOf(1002), lot));
+    p.prompter.expectAnswer(true);
+    const qint64 cut = p.splitProcesses(lot, {1002});
+    ASSERT_NE(cut, 0);
+    std::vector<qint64> moved;
+    for (int k = 0; k < p.store()[cut].Members.size(); ++k)
+        moved.push_back(p.store()[cut].Members.at(k).ArrangementNo);
+    EXPECT_EQ(moved, (std::vector<qint64>{1001, 1002}));
+
+    p.other->run(QStringLiteral("UPDATE DB0253 SET 作業開始時間=100000 WHERE 手配番号=1002"));
+    const SaveResult left = p.save([](const SaveResult &) { return PlanSession::ElsewherePolicy::KeepUnsaved; });
+    EXPECT_EQ(left.outcome, SaveResult::Outcome::ChangedElsewhere);
+    expectSamePiecesAndDemand();
+    ASSERT_EQ(p.save([](const SaveResult &) { return PlanSession::ElsewherePolicy::Overwrite; }).outcome,
+              SaveResult::Outcome::Complete);
+    EXPECT_EQ(p.number("SELECT 手配数 FROM DB0253 WHERE 手配番号=1001"), 500);
+    expectSamePiecesAndDemand();
 }
 
 TEST_P(ConservationRoundTrip, EmptyAndBlankCodesKeepTheFormTheyWereReadIn)
