@@ -10,7 +10,7 @@
 #include "persist/SaveSession.h"
 #include "persist/SaveTarget.h"
 #include "persist/WorkingHours.h"
-#include "plan/SplitFamilies.h"
+#include "plan/LotFamilies.h"
 
 #include <algorithm>
 #include <map>
@@ -116,8 +116,9 @@ void listChangesElsewhere(const PlanStore &store, SaveSession &session, const st
             }
 }
 
-// Writes one family of lots (a lot and the lots split from it) in a transaction of its own;
-// rolled back unless every lot of it was saved, so no lot is cut from a lot that stays unsaved.
+// Writes one family of lots (the changed lots holding pieces of one member) in a transaction
+// of its own; rolled back unless every lot of it was saved, so that no pieces moved between
+// them are written on one side only.
 LotOutcome saveFamilyInTransaction(SaveRequest &request, SaveSession &session, const std::vector<qint64> &family,
                                    SaveResult &result)
 {

@@ -2,8 +2,8 @@
 // The save command of the main window: writes every changed lot of the plan and every
 // changed day of the machines' working calendar to the production database.
 //
-// Each lot is written in a transaction of its own (a lot and the lots split from it and not
-// saved since share one): its arrangements (with the numbers they take from the number
+// Each lot is written in a transaction of its own (the changed lots that hold pieces of one
+// member share one): its arrangements (with the numbers they take from the number
 // management table), requirement rows, cycle row and plan totals are all written or none is. A lot that fails is rolled back and reported with the database's
 // own error text; the lots saved before it stay saved, it and the lots after it keep their
 // changed flag, and the result says that saving is still needed. A lot whose rows someone

@@ -6,10 +6,12 @@
 #include "gantt/ClassRows.h"
 #include "persist/EditPathSave.h"
 #include "plan/GatheringPrompter.h"
+#include "plan/LotFamilies.h"
 #include "plan/ProgressText.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
-#include "plan/SplitFamilies.h"
+
+#include <algorithm>
 
 PlanSession::PlanSession(RunContext &run, Database &db, Prompter &prompter, QObject *parent)
     : QObject(parent), m_run(run), m_db(db), m_prompter(prompter), m_time(m_rows, m_calendar),
@@ -111,35 +113,68 @@ SaveResult PlanSession::save(SaveProgress &progress, const ElsewhereChoice &choo
     return saved;
 }
 
-void PlanSession::reloadLots(const std::vector<qint64> &indices)
+namespace {
+
+// The stored arrangements of a lot with their pieces, in order.
+std::vector<std::pair<qint64, qint64>> arrangementPieces(const PlanRecord &lot)
 {
+    std::vector<std::pair<qint64, qint64>> pieces;
+    for (const MemberSlots *set : {&lot.Members, &lot.AltMembers})
+        for (int k = 0; k < set->size(); ++k)
+            if (!set->at(k).isFree())
+                pieces.emplace_back(set->at(k).ArrangementNo, set->at(k).Quantity);
+    std::sort(pieces.begin(), pieces.end());
+    return pieces;
+}
+
+} // namespace
+
+std::vector<qint64> PlanSession::lotsToReadWith(std::vector<qint64> &indices)
+{
+    // The lots whose pieces moved with them: one holding pieces cut off and never saved leaves
+    // the chart with the planner's changes; one whose arrangements hold other pieces than the
+    // database's is read again; one that holds the same pieces (only moved) keeps its changes.
+    std::vector<qint64> dropped, stored;
+    for (const qint64 index : otherLotsOfFamilies(m_store, indices))
+        (holdsProvisionalArrangement(m_store[index]) ? dropped : stored).push_back(index);
+    std::vector<qint64> numbers;
+    for (const qint64 index : stored)
+        numbers.push_back(m_store[index].ArrangementNo);
+    const std::vector<std::optional<PlanRecord>> read = ReloadPlanLots(m_db, m_run, numbers, nullptr);
+    for (size_t k = 0; k < stored.size(); ++k)
+        if (!read[k] || arrangementPieces(*read[k]) != arrangementPieces(m_store[stored[k]]))
+            indices.push_back(stored[k]);
+    return dropped;
+}
+
+void PlanSession::reloadLots(const std::vector<qint64> &lots)
+{
+    std::vector<qint64> indices = lots;
+    const std::vector<qint64> dropped = lotsToReadWith(indices);
     std::vector<qint64> numbers;
     for (const qint64 index : indices)
         numbers.push_back(m_store[index].ArrangementNo);
-    std::vector<std::optional<PlanRecord>> lots = ReloadPlanLots(m_db, m_run, numbers, &m_fingerprints);
-    // The pieces of a lot cut from them and not saved yet came out of what is now dropped:
-    // the cut lot leaves the chart with the planner's changes.
-    const std::vector<qint64> cut = lotsCutFrom(m_store, indices);
+    std::vector<std::optional<PlanRecord>> read = ReloadPlanLots(m_db, m_run, numbers, &m_fingerprints);
     Edit edit = m_path.beginLoadingChange();
     for (size_t k = 0; k < indices.size(); ++k) {
-        edit.change(indices[k], [&read = lots[k], index = indices[k]](PlanRecord &lot) {
-            if (read) {
-                lot = std::move(*read);
-                lot.BarIndex = index;
+        edit.change(indices[k], [&lot = read[k], index = indices[k]](PlanRecord &record) {
+            if (lot) {
+                record = std::move(*lot);
+                record.BarIndex = index;
             } else {
-                lot.Active = 0;
-                lot.MembersWritten = 0;
+                record.Active = 0;
+                record.MembersWritten = 0;
             }
         });
     }
-    for (const qint64 index : cut)
+    for (const qint64 index : dropped)
         edit.change(index, [](PlanRecord &lot) {
             lot.Active = 0;
             lot.MembersWritten = 0;
         });
     edit.commit();
     std::vector<qint64> readAgain = indices;
-    readAgain.insert(readAgain.end(), cut.begin(), cut.end());
+    readAgain.insert(readAgain.end(), dropped.begin(), dropped.end());
     m_path.lotsReadAgain(readAgain);
     if (!anythingToSave())
         m_path.markClean();

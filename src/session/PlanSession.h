@@ -152,8 +152,9 @@ public:
 
     // Drops the planner's changes to the lots `indices` and reads them again from the database
     // (after a save that found them changed elsewhere). A lot that is no longer open (completed
-    // or deleted elsewhere) leaves the chart, and so does a lot split from one of them and not
-    // saved since. No undo or redo step brings back what they were before; when no change is
+    // or deleted elsewhere) leaves the chart. The changed lots that hold pieces of their members
+    // go with them: one holding pieces split off and not saved since leaves the chart, one whose
+    // arrangements hold other pieces than the database's is read again. No undo or redo step brings back what they were before; when no change is
     // left to save, the plan is the clean one again. Throws DbError naming what failed; the plan then stays as it was.
     void reloadLots(const std::vector<qint64> &indices);
 
@@ -162,6 +163,8 @@ signals:
 
 private:
     void placeLoadedLots(ProgressText *progress);
+    // The lots to read again with `indices`, added to them, and those to drop from the chart.
+    std::vector<qint64> lotsToReadWith(std::vector<qint64> &indices);
     SaveResult saveOnce(SaveProgress &progress, RetryPolicy retry, const QDateTime &now,
                         const std::vector<qint64> &overwriteLots);
     // Some lot or calendar day still differs from the database.

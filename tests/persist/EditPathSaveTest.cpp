@@ -28,8 +28,11 @@ TEST_P(EditPathSave, OnlyACompleteSaveMakesThePlanClean)
     lot(1001);
     lot(1002);
     EditPath path(store, calendar, rows, run);
-    for (qint64 i : {2, 3})
+    for (qint64 i : {2, 3}) {
         store[i].MembersWritten = 0;
+        store[i].Members.set(0).PlanNo = i; // lots of two production plans: each saved on its own
+        store[i].Members.set(0).HasPlanNo = true;
+    }
     path.takeLoadedPlan();
 
     move(path, 2);

@@ -4,6 +4,13 @@ namespace {
 
 class SaveFailure : public SaveFixture
 {
+protected:
+    // The lot's member belongs to a production plan of its own: the lot is saved on its own.
+    void ownPlan(qint64 index)
+    {
+        at(index).Members.set(0).PlanNo = index;
+        at(index).Members.set(0).HasPlanNo = true;
+    }
 };
 SAVE_SUITE(SaveFailure);
 
@@ -18,6 +25,7 @@ TEST_P(SaveFailure, RefusedLotIsRolledBackAndTheRestStaysUnsaved)
     plant.insert("DB0252", {{"上位手配番号", 1003}, {"品名コード", "M-1"}, {"順序", 999}});
     refuseUpdatesOf(1002);
     const qint64 first = lot(1001);
+    ownPlan(first);
     const qint64 failing = lot(1002);
     MemberSlot &split = at(failing).Members.set(0);
     split.ArrangementNo = -1;
@@ -75,8 +83,10 @@ TEST_P(SaveFailure, ACommitWhoseConnectionIsLostIsToldAsUnknown)
     ASSERT_TRUE(query.exec(QStringLiteral("CREATE CONSTRAINT TRIGGER lose_connection AFTER UPDATE ON DB0253 "
                                           "DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION lose_connection()")));
     const qint64 first = lot(1001), lost = lot(1002), later = lot(1003);
-    for (qint64 i : {first, lost, later})
+    for (qint64 i : {first, lost, later}) {
+        ownPlan(i);
         at(i).StartDate = QDate(2024, 4, 20);
+    }
 
     const SaveResult result = save();
 

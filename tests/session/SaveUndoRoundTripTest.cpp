@@ -1,7 +1,7 @@
 // Editing, undo, reading lots again and saving together, carried to the database and back:
 // whatever order the planner takes them in, the database ends with the pieces it started
 // with, a step the database no longer matches is never taken back unnoticed, and a lot is
-// written only whole, with the lots split from it.
+// written only whole, with the lots its pieces moved from or to.
 
 #include "SessionPlant.h"
 #include "editing/PlanKakutei.h"
@@ -44,6 +44,10 @@ protected:
     {
         return p.prompter.texts().contains(QStringLiteral("「%1」は保存済みのため、元に戻せません。").arg(label));
     }
+
+    // 187 pieces split off 1002 and merged into 1001; then 1002 is changed elsewhere and the
+    // planner answers the save with `policy`. Returns the lot of 1001.
+    qint64 splitMergeAndSave(PlanSession::ElsewherePolicy policy);
 
     SessionPlant p{GetParam()};
     std::map<std::pair<qint64, qint64>, qint64> startPieces;
@@ -181,6 +185,61 @@ TEST_P(SaveUndoRoundTrip, ASplitIsSavedTogetherWithItsSourceOrNotAtAll)
     EXPECT_FALSE(p.session().hasUnsavedChanges());
     EXPECT_EQ(p.save().outcome, SaveResult::Outcome::Complete);
     EXPECT_EQ(p.number("SELECT COUNT(*) FROM DB0253"), rows);
+}
+
+qint64 SaveUndoRoundTrip::splitMergeAndSave(PlanSession::ElsewherePolicy policy)
+{
+    p.prompter.expectAnswer(true);
+    const qint64 cut = p.splitLot(p.lotOf(1002), 700, 187);
+    p.prompter.expectAnswer(true);
+    EXPECT_TRUE(p.mergeOrMove(p.lotOf(1001), cut));
+    EXPECT_EQ(p.store()[cut].Quantity, 487);
+    EXPECT_EQ(p.store()[cut].ArrangementNo, 1001) << "the split-off pieces joined a stored arrangement";
+    p.other->run(QStringLiteral("UPDATE DB0253 SET 作業開始時間=100000 WHERE 手配番号=1002"));
+    const SaveResult left = p.save([&](const SaveResult &) { return policy; });
+    EXPECT_EQ(p.livePieces(), startPieces);
+    return cut;
+}
+
+// Whatever the planner answers, the database holds the 187 pieces once: with 1002 or with
+// 1001, never with both, and memory never holds them twice either.
+TEST_P(SaveUndoRoundTrip, PiecesSplitOffAndMergedIntoAnotherLotAreLeftUnsavedWithTheirSource)
+{
+    const qint64 lot = splitMergeAndSave(PlanSession::ElsewherePolicy::KeepUnsaved);
+    EXPECT_EQ(p.number("SELECT 手配数 FROM DB0253 WHERE 手配番号=1001"), 300);
+    EXPECT_EQ(p.store()[lot].MembersWritten, 1);
+    EXPECT_EQ(p.store()[p.lotOf(1002)].MembersWritten, 1);
+}
+
+TEST_P(SaveUndoRoundTrip, PiecesSplitOffAndMergedIntoAnotherLotAreReadAgainWithTheirSource)
+{
+    splitMergeAndSave(PlanSession::ElsewherePolicy::ReadAgain);
+    EXPECT_EQ(p.store()[p.lotOf(1001)].Quantity, 300);
+    EXPECT_EQ(p.store()[p.lotOf(1002)].Quantity, 200);
+    EXPECT_FALSE(p.session().hasUnsavedChanges());
+}
+
+TEST_P(SaveUndoRoundTrip, PiecesSplitOffAndMergedIntoAnotherLotAreWrittenOverWithTheirSource)
+{
+    splitMergeAndSave(PlanSession::ElsewherePolicy::Overwrite);
+    EXPECT_EQ(p.number("SELECT 手配数 FROM DB0253 WHERE 手配番号=1001"), 487);
+    EXPECT_EQ(p.number("SELECT 手配数 FROM DB0253 WHERE 手配番号=1002"), 13);
+    expectReloadShowsMemory();
+}
+
+// A lot of the same member that was only moved holds the pieces the database holds: reading
+// its neighbour again leaves its move to be saved.
+TEST_P(SaveUndoRoundTrip, ALotOnlyMovedKeepsItsMoveWhenALotOfItsMemberIsReadAgain)
+{
+    ASSERT_TRUE(p.move(p.lotOf(1001), "M2", "2024/04/20 09:00"));
+    ASSERT_TRUE(p.move(p.lotOf(1002), "M2", "2024/04/22 09:00"));
+    p.other->run(QStringLiteral("UPDATE DB0253 SET 作業開始時間=100000 WHERE 手配番号=1002"));
+    p.save([](const SaveResult &) { return PlanSession::ElsewherePolicy::ReadAgain; });
+    EXPECT_EQ(p.store()[p.lotOf(1002)].MembersWritten, 0);
+    ASSERT_EQ(p.store()[p.lotOf(1001)].MembersWritten, 1);
+    ASSERT_EQ(p.save().outcome, SaveResult::Outcome::Complete);
+    EXPECT_EQ(p.value("SELECT 作業開始日付 FROM DB0253 WHERE 手配番号=1001").toString(), QStringLiteral("20240420"));
+    EXPECT_EQ(p.livePieces(), startPieces);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-#include "plan/SplitFamilies.h"
+#include "plan/LotFamilies.h"
 
-#include <algorithm>
-#include <map>
-#include <numeric>
+#include <QHash>
 #include <unordered_map>
+#include <algorithm>
+#include <iterator>
+#include <map>
 
 namespace {
 
@@ -21,16 +22,11 @@ void forEachSlot(const PlanRecord &lot, Visit &&visit)
                 visit(set->at(k));
 }
 
-// Which of `lots` holds each stored arrangement.
-std::unordered_map<qint64, qint64> ownersOfArrangements(const PlanStore &store, const std::vector<qint64> &lots)
+// What names one member: its production plan, item and process.
+QString memberKey(const MemberSlot &slot)
 {
-    std::unordered_map<qint64, qint64> owners;
-    for (const qint64 index : lots)
-        forEachSlot(store[index], [&](const MemberSlot &slot) {
-            if (slot.ArrangementNo > 0)
-                owners.emplace(slot.ArrangementNo, index);
-        });
-    return owners;
+    return (slot.HasPlanNo ? QString::number(slot.PlanNo) : QString()) + QChar(u'\x1f') + slot.ItemCode
+           + QChar(u'\x1f') + slot.ProcessName;
 }
 
 } // namespace
@@ -41,7 +37,6 @@ std::vector<std::vector<qint64>> changedLotFamilies(const PlanStore &store)
     for (qint64 i = 2; i <= store.lastIndex(); ++i)
         if (toSave(store[i]))
             changed.push_back(i);
-    const std::unordered_map<qint64, qint64> owners = ownersOfArrangements(store, changed);
 
     // Each lot points towards the first lot of its family.
     std::unordered_map<qint64, qint64> parent;
@@ -52,15 +47,16 @@ std::vector<std::vector<qint64>> changedLotFamilies(const PlanStore &store)
             index = parent[index] = parent[parent[index]];
         return index;
     };
+    QHash<QString, qint64> holderOfMember; // the first changed lot seen holding each member
     for (const qint64 index : changed)
         forEachSlot(store[index], [&](const MemberSlot &slot) {
-            if (slot.ArrangementNo >= 0 || slot.AuxNo == 0)
+            const auto holder = holderOfMember.constFind(memberKey(slot));
+            if (holder == holderOfMember.cend()) {
+                holderOfMember.insert(memberKey(slot), index);
                 return;
-            const auto owner = owners.find(slot.AuxNo);
-            if (owner == owners.end())
-                return;
+            }
             const qint64 a = root(index);
-            const qint64 b = root(owner->second);
+            const qint64 b = root(*holder);
             parent[std::max(a, b)] = std::min(a, b);
         });
 
@@ -73,19 +69,21 @@ std::vector<std::vector<qint64>> changedLotFamilies(const PlanStore &store)
     return ordered;
 }
 
-std::vector<qint64> lotsCutFrom(const PlanStore &store, const std::vector<qint64> &lots)
+std::vector<qint64> otherLotsOfFamilies(const PlanStore &store, const std::vector<qint64> &lots)
 {
-    const std::unordered_map<qint64, qint64> owners = ownersOfArrangements(store, lots);
-    std::vector<qint64> cut;
-    for (qint64 i = 2; i <= store.lastIndex(); ++i) {
-        if (store[i].Active <= 0 || std::find(lots.begin(), lots.end(), i) != lots.end())
-            continue;
-        bool cutFromThem = false;
-        forEachSlot(store[i], [&](const MemberSlot &slot) {
-            cutFromThem = cutFromThem || (slot.ArrangementNo < 0 && owners.count(slot.AuxNo) != 0);
-        });
-        if (cutFromThem)
-            cut.push_back(i);
-    }
-    return cut;
+    const auto given = [&](qint64 index) { return std::find(lots.begin(), lots.end(), index) != lots.end(); };
+    std::vector<qint64> others;
+    for (const std::vector<qint64> &family : changedLotFamilies(store))
+        if (std::any_of(family.begin(), family.end(), given))
+            std::copy_if(family.begin(), family.end(), std::back_inserter(others),
+                         [&](qint64 index) { return !given(index); });
+    std::sort(others.begin(), others.end());
+    return others;
+}
+
+bool holdsProvisionalArrangement(const PlanRecord &lot)
+{
+    bool provisional = false;
+    forEachSlot(lot, [&](const MemberSlot &slot) { provisional = provisional || slot.ArrangementNo < 0; });
+    return provisional;
 }
