@@ -16,8 +16,8 @@
 
 namespace {
 
-const QDate First(2024, 3, 30);
-const QDate Last(2024, 5, 2);
+const QDate PeriodFirst(2024, 3, 30);
+const QDate PeriodLast(2024, 5, 2);
 
 ChartOutputOptions period()
 {
@@ -37,7 +37,7 @@ Widget *child(const QDialog &dialog, const char *name)
 
 TEST(ChartOutputWindow, PaperChoicesComeBackAsChosen)
 {
-    ChartOutputDialog dialog(ChartOutputKind::Paper, period(), First, Last);
+    ChartOutputDialog dialog(ChartOutputKind::Paper, period(), PeriodFirst, PeriodLast);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.options().firstDay, QDate(2024, 4, 1));
@@ -53,7 +53,7 @@ TEST(ChartOutputWindow, PaperChoicesComeBackAsChosen)
     to->setDate(QDate(2024, 4, 2));
     EXPECT_EQ(to->date(), QDate(2024, 5, 1));
     from->setDate(QDate(2024, 1, 1));
-    EXPECT_EQ(from->date(), First) << "days the chart does not hold cannot be chosen";
+    EXPECT_EQ(from->date(), PeriodFirst) << "days the chart does not hold cannot be chosen";
 
     QTest::mouseClick(child<QRadioButton>(dialog, "ScreenRows"), Qt::LeftButton);
     QComboBox *paper = child<QComboBox>(dialog, "Paper");
@@ -62,7 +62,7 @@ TEST(ChartOutputWindow, PaperChoicesComeBackAsChosen)
     const ChartOutputOptions chosen = dialog.options();
     EXPECT_FALSE(chosen.allRows);
     EXPECT_EQ(chosen.paper, PaperSize::A4);
-    EXPECT_EQ(chosen.firstDay, First);
+    EXPECT_EQ(chosen.firstDay, PeriodFirst);
     EXPECT_EQ(chosen.lastDay, QDate(2024, 5, 1));
 }
 
@@ -70,7 +70,7 @@ TEST(ChartOutputWindow, PictureOfTheVisibleAreaNeedsNoDaysOrRows)
 {
     ChartOutputOptions initial = period();
     initial.scale = 2;
-    ChartOutputDialog dialog(ChartOutputKind::Picture, initial, First, Last);
+    ChartOutputDialog dialog(ChartOutputKind::Picture, initial, PeriodFirst, PeriodLast);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("Paper")), nullptr) << "no paper for a picture";
@@ -95,7 +95,7 @@ TEST(ChartOutputWindow, PictureOfTheVisibleAreaNeedsNoDaysOrRows)
 
 TEST(ChartOutputWindow, TheDatePickersShowJapaneseMonthsAndWeekdays)
 {
-    ChartOutputDialog dialog(ChartOutputKind::Paper, period(), First, Last);
+    ChartOutputDialog dialog(ChartOutputKind::Paper, period(), PeriodFirst, PeriodLast);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     for (const char *name : {"FirstDay", "LastDay"}) {

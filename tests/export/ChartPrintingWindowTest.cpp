@@ -39,7 +39,7 @@ int pdfPages(const QString &path)
     return -1;
 }
 
-QString pdfText(const QString &path)
+QString pdfTextFolded(const QString &path)
 {
     QProcess tool;
     tool.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
@@ -180,7 +180,7 @@ TEST_F(ChartPrintingWindow, CtrlPPrintsThePagesOnTheChosenPaper)
     ASSERT_GT(pages.pages().size(), 1u);
     EXPECT_EQ(pdfPages(asker->file), int(pages.pages().size()));
     keepScreenshotFile(asker->file, QStringLiteral("chart-printed.pdf"));
-    const QString text = pdfText(asker->file);
+    const QString text = pdfTextFolded(asker->file);
     EXPECT_TRUE(text.contains(rowLabelCode(chart.rows(), lastRow))) << "the last machine is printed too";
     EXPECT_TRUE(text.contains(QStringLiteral("工程分類 %1").arg(context.ProcessClassCode)));
     ASSERT_GT(waiting, 0) << "the demo plant has lots waiting on the strip";
@@ -236,7 +236,7 @@ TEST_F(ChartPrintingWindow, RowsOnScreenPrintOnlyThoseRows)
     asker->file = folder.filePath(QStringLiteral("screen.pdf"));
     clickEntry(QStringLiteral("PDFで保存"), true);
     const ChartRows &rows = editing->chartView().chart().rows();
-    const QString text = pdfText(asker->file);
+    const QString text = pdfTextFolded(asker->file);
     EXPECT_TRUE(text.contains(rowLabelCode(rows, 6)));
     EXPECT_TRUE(text.contains(rowLabelCode(rows, 15)));
     EXPECT_FALSE(text.contains(rowLabelCode(rows, 5) + u'\n'));

@@ -4,6 +4,7 @@
 // named with their lot and nothing is written unless the planner says so.
 
 #include "ExportPlant.h"
+#include "FileBytes.h"
 #include "editing/PlanGridEdit.h"
 #include "export/PlanListCsv.h"
 
@@ -11,12 +12,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {

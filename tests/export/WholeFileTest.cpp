@@ -3,6 +3,7 @@
 // behind a link is replaced through it, and a write the system refuses is told with the
 // system's reason while the old file stays.
 
+#include "FileBytes.h"
 #include "export/WholeFile.h"
 
 #include <QDir>
@@ -20,12 +21,6 @@
 #endif
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 #ifdef Q_OS_UNIX
 

@@ -1,5 +1,6 @@
-#include "plan/PlanRecord.h"
+#include "ChartScale.h"
 #include "gantt/BarLayout.h"
+#include "plan/PlanRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,6 @@ namespace {
 
 constexpr double MachineRowTop = 840; // row 2
 constexpr double StripRowTop = 240;   // row 1, the unassigned strip
-
-TimeScale scaleIn(DisplayMode mode)
-{
-    TimeScale scale;
-    scale.setUp(13815, QDate(2024, 4, 1), QTime(8, 0), 33);
-    scale.applyMode(mode);
-    return scale;
-}
 
 PlanRecord lot(const QDate &start, const QTime &startTime, const QDate &end, const QTime &endTime)
 {

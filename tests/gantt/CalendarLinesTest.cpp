@@ -1,3 +1,4 @@
+#include "ChartScale.h"
 #include "gantt/CalendarLines.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,6 @@ const RgbColor Red{255, 0, 0};
 const RgbColor Blue{0, 0, 255};
 const RgbColor Black{0, 0, 0};
 const RgbColor Grey{192, 192, 192};
-
-TimeScale scaleIn(DisplayMode mode, const QTime &dayStart = QTime(8, 0))
-{
-    TimeScale scale;
-    scale.setUp(13815, QDate(2024, 4, 1), dayStart, 33); // 2024/04/01 is a Monday
-    scale.applyMode(mode);
-    return scale;
-}
 
 TEST(CalendarLines, DayModeHeaderNamesEveryEightHoursAndDatesEachDayStart)
 {

@@ -1,3 +1,4 @@
+#include "ChartScale.h"
 #include "gantt/ChartAxis.h"
 #include "gantt/TimeScale.h"
 
@@ -6,14 +7,6 @@
 namespace {
 
 constexpr double W = 13815; // the viewport of a 1280-pixel window
-
-TimeScale scaleIn(DisplayMode mode)
-{
-    TimeScale scale;
-    scale.setUp(W, QDate(2024, 4, 1), QTime(8, 0), 33);
-    scale.applyMode(mode);
-    return scale;
-}
 
 TEST(TimeScale, MapsMomentsToTwipsFromTheDayStartOfThePeriodStart)
 {

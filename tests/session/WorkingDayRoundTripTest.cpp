@@ -20,11 +20,6 @@
 
 namespace {
 
-QTime t(int hour, int minute = 0)
-{
-    return QTime(hour, minute);
-}
-
 enum class Table {
     WithSerial,    // our schema: 連番 in the key
     WithoutSerial, // the described columns only, no key
@@ -59,7 +54,7 @@ protected:
         run.PlantCode = 1;
         run.ProcessClassCode = QStringLiteral("10");
         run.Authority = QStringLiteral("1");
-        run.DayStartTime = t(8);
+        run.DayStartTime = QTime(8, 0);
         run.PeriodStart = QStringLiteral("2024/04/01");
         run.PeriodEnd = QStringLiteral("2024/04/30");
         plant.insert("DB0496", {{"自社企業コード", "1"}, {"開始時刻１", 120000}, {"終了時刻１", 130000},
@@ -113,7 +108,7 @@ protected:
     SaveResult save()
     {
         QuietProgress progress;
-        return session->save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), t(12), Qt::UTC));
+        return session->save(progress, {}, {}, QDateTime(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC));
     }
 
     const CalendarDay &day(qint64 k = Day) const { return *session->calendar().day(M1, k); }

@@ -9,6 +9,7 @@
 #include "CliSession.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "DemoStart.h"
 #include "TestPlant.h"
 #include "app/PlantStartup.h"
 #include "common/PlantValues.h"
@@ -18,8 +19,6 @@
 #include <iostream>
 
 namespace {
-
-const QDate Start{2026, 12, 8};
 
 std::string line(const char *name, const PlanFigures &figures)
 {
@@ -42,11 +41,11 @@ TEST_P(AutoPlanDemo, PlansBetterThanTheLoadedPlanAndAPlainDueDateDispatch)
     for (const quint32 seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
         TestPlant plant(GetParam(), TestPlant::Contents::Empty);
-        demo::writePlant(plant.db(), {2000, seed, Start}, false);
+        demo::writePlant(plant.db(), {2000, seed, DemoStart}, false);
         RunContext run;
         run.PlantCode = demo::PlantCode;
         run.ProcessClassCode = demo::MoldingClass;
-        run.PeriodStart = plant::dateText(Start);
+        run.PeriodStart = plant::dateText(DemoStart);
         startup::readPlant(plant.db(), run);
         AnsweringPrompter prompter(true);
         PlanSession session(run, plant.db(), prompter);

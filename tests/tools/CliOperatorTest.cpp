@@ -3,6 +3,7 @@
 // registered works with full rights and is named on the error output; without --operator the
 // tool works as before.
 
+#include "CliRun.h"
 #include "DemoPlant.h"
 #include "DemoRows.h"
 #include "TestPlant.h"
@@ -14,18 +15,10 @@
 
 namespace {
 
-const QDate Start(2026, 12, 14);
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
 class CliOperator : public testing::TestWithParam<TestPlant::Backend>
 {
 protected:
-    void SetUp() override { demo::writePlant(plant.db(), {40, 11, Start}, false); }
+    void SetUp() override { demo::writePlant(plant.db(), {40, 11, CliPlantStart}, false); }
 
     ToolRun run(const QString &command, const QStringList &more)
     {
@@ -37,16 +30,12 @@ protected:
                               QStringLiteral("--plant"),
                               QString::number(demo::PlantCode),
                               QStringLiteral("--start"),
-                              Start.toString(QStringLiteral("yyyyMMdd")),
+                              CliPlantStart.toString(QStringLiteral("yyyyMMdd")),
                               QStringLiteral("--answer"),
                               QStringLiteral("yes")};
         if (!plant.user().isEmpty())
             arguments << QStringLiteral("--user") << plant.user();
-        QProcess process;
-        process.start(QStringLiteral(KALVUNER_CLI), arguments + more);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runTool(arguments + more);
     }
 
     // A script that moves the first lot placed on a machine to `when` ("yyyy/mm/dd hh:mm").

@@ -3,6 +3,7 @@
 // class or plant the database does not have is a clear failure, not an empty plan; a script
 // that is a pipe or a device is refused instead of read without end.
 
+#include "CliRun.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "TestPlant.h"
@@ -19,33 +20,16 @@
 
 namespace {
 
-const QDate Start(2026, 12, 14);
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
-ToolRun runTool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(KALVUNER_CLI), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 class CliRefusal : public testing::Test
 {
 protected:
-    void SetUp() override { demo::writePlant(plant.db(), {40, 11, Start}, false); }
+    void SetUp() override { demo::writePlant(plant.db(), {40, 11, CliPlantStart}, false); }
 
     QStringList options(const QString &classCode = demo::MoldingClass, int plantCode = demo::PlantCode) const
     {
         return {QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--class"), classCode,
                 QStringLiteral("--plant"), QString::number(plantCode), QStringLiteral("--start"),
-                Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"), QStringLiteral("yes")};
+                CliPlantStart.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"), QStringLiteral("yes")};
     }
 
     TestPlant plant{TestPlant::Backend::Sqlite, TestPlant::Contents::Empty};

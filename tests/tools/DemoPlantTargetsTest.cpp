@@ -5,13 +5,12 @@
 #include "DemoFigures.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "DemoStart.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-const QDate Start(2026, 12, 8);
 
 class DemoPlantTargets : public testing::TestWithParam<quint32>
 {
@@ -21,9 +20,9 @@ TEST_P(DemoPlantTargets, MoldingClassLooksLikeAPlant)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("plant.db");
-    demo::writeSqlitePlant(path, {2000, GetParam(), Start}, false);
+    demo::writeSqlitePlant(path, {2000, GetParam(), DemoStart}, false);
     auto db = Database::open("sqlite:" + path, {}, {}, "targets");
-    const QList<demo::ClassFigures> figures = demo::measurePlant(*db, Start);
+    const QList<demo::ClassFigures> figures = demo::measurePlant(*db, DemoStart);
     const auto molding = std::find_if(figures.cbegin(), figures.cend(),
                                       [](const demo::ClassFigures &f) { return f.classCode == demo::MoldingClass; });
     ASSERT_NE(molding, figures.cend());

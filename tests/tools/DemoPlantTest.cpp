@@ -5,16 +5,17 @@
 #include "DemoCalendar.h"
 #include "DemoLots.h"
 #include "DemoPlant.h"
+#include "DemoStart.h"
 #include "ScriptedPrompter.h"
 #include "TestPlant.h"
 #include "calendar/BreakTable.h"
 #include "calendar/WorkingTime.h"
+#include "common/PlantValues.h"
+#include "db/Statements.h"
 #include "gantt/ClassRows.h"
 #include "plan/PlanStore.h"
 #include "plan/ReturnPlanData.h"
 #include "plan/RunContext.h"
-#include "db/Statements.h"
-#include "common/PlantValues.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -25,8 +26,6 @@
 
 namespace {
 
-const QDate Start(2026, 12, 8);
-
 qint64 count(Database &db, const QString &sql, const QVariantList &values = {})
 {
     QSqlQuery q = db.run(sql, values);
@@ -36,7 +35,7 @@ qint64 count(Database &db, const QString &sql, const QVariantList &values = {})
 class DemoPlantOnBackend : public testing::TestWithParam<TestPlant::Backend>
 {
 protected:
-    void SetUp() override { summary = demo::writePlant(plant.db(), {300, 7, Start}, false); }
+    void SetUp() override { summary = demo::writePlant(plant.db(), {300, 7, DemoStart}, false); }
 
     TestPlant plant{GetParam(), TestPlant::Contents::Empty};
     demo::PlantSummary summary;
@@ -67,7 +66,7 @@ TEST_P(DemoPlantOnBackend, EveryOpenLotReachesThePlanLoadingStatementOfItsClass)
     RunContext context;
     context.PlantCode = demo::PlantCode;
     context.ProcessClassCode = summary.moldingClass;
-    context.PeriodStart = plant::dateText(Start);
+    context.PeriodStart = plant::dateText(DemoStart);
     PlanStore store;
     const qint64 molding = ReturnPlanData(db, context, store, nullptr);
     EXPECT_GT(molding, open / 3);
@@ -78,7 +77,7 @@ TEST_P(DemoPlantOnBackend, EveryOpenLotReachesThePlanLoadingStatementOfItsClass)
         states.insert(lot.ConfirmState + lot.SchedulerFixed);
         if (lot.isConfirmed() && lot.MachineCode.trimmed().isEmpty() && lot.SupplierCode.startsWith(u'S'))
             ++subcontracted;
-        if (lot.isConfirmed() && lot.StartDate < Start && lot.EndDate >= Start && lot.ReceivedQty > 0)
+        if (lot.isConfirmed() && lot.StartDate < DemoStart && lot.EndDate >= DemoStart && lot.ReceivedQty > 0)
             ++runningWithActuals;
     }
     EXPECT_TRUE(states.contains("20")) << "confirmed, free";
@@ -115,9 +114,9 @@ TEST_P(DemoPlantOnBackend, ChartRowsFindMachinesSubcontractorsBreaksAndCalendars
     // Every machine has a calendar row for every day the chart reads (start - 2 days to the
     // end of a three-month period).
     const qint64 machines = count(db, "SELECT COUNT(*) FROM DB0394");
-    const qint64 days = Start.addDays(-2).daysTo(Start.addMonths(3).addDays(1)) + 1;
+    const qint64 days = DemoStart.addDays(-2).daysTo(DemoStart.addMonths(3).addDays(1)) + 1;
     EXPECT_EQ(count(db, "SELECT COUNT(*) FROM (SELECT DISTINCT 機械コード, 年月日 FROM DB0491 WHERE 年月日 BETWEEN ? AND ?) t",
-                    {plant::dateToDb(Start.addDays(-2)), plant::dateToDb(Start.addMonths(3).addDays(1))}),
+                    {plant::dateToDb(DemoStart.addDays(-2)), plant::dateToDb(DemoStart.addMonths(3).addDays(1))}),
               machines * days);
     // Some working days are held in two rows, the morning and the afternoon.
     EXPECT_GT(count(db, "SELECT COUNT(*) FROM DB0491 a JOIN DB0491 b ON a.機械コード=b.機械コード AND a.年月日=b.年月日 "
@@ -160,9 +159,9 @@ TEST_P(DemoPlantOnBackend, NumberingOperatorsAndProcessChainsAreConsistent)
 
 TEST_P(DemoPlantOnBackend, RefusesToWriteOverAnExistingPlant)
 {
-    EXPECT_THROW(demo::writePlant(plant.db(), {50, 7, Start}, false), DbError);
+    EXPECT_THROW(demo::writePlant(plant.db(), {50, 7, DemoStart}, false), DbError);
     EXPECT_EQ(count(plant.db(), "SELECT COUNT(*) FROM DB0253"), 300);
-    demo::writePlant(plant.db(), {50, 7, Start}, true);
+    demo::writePlant(plant.db(), {50, 7, DemoStart}, true);
     EXPECT_EQ(count(plant.db(), "SELECT COUNT(*) FROM DB0253"), 50);
 }
 
@@ -174,8 +173,8 @@ TEST_P(DemoPlantOnBackend, PlacedLotsEndWhereTheChartsWorkingTimeEndsThem)
     RunContext context;
     context.PlantCode = demo::PlantCode;
     context.ProcessClassCode = summary.moldingClass;
-    context.PeriodStart = plant::dateText(Start);
-    context.PeriodEnd = plant::dateText(Start.addMonths(3));
+    context.PeriodStart = plant::dateText(DemoStart);
+    context.PeriodEnd = plant::dateText(DemoStart.addMonths(3));
     context.DayStartTime = demo::DayStart;
     context.GridUnitMinutes = demo::GridMinutes;
     ScriptedPrompter prompter;
@@ -191,7 +190,7 @@ TEST_P(DemoPlantOnBackend, PlacedLotsEndWhereTheChartsWorkingTimeEndsThem)
     qint64 checked = 0;
     for (qint64 i = 2; i <= store.lastIndex(); ++i) {
         const PlanRecord &lot = store[i];
-        if (!lot.isConfirmed() || lot.StartDate < calendar.dateOf(0) || lot.EndDate > Start.addMonths(3))
+        if (!lot.isConfirmed() || lot.StartDate < calendar.dateOf(0) || lot.EndDate > DemoStart.addMonths(3))
             continue;
         const QDateTime start = plant::naiveDateTime(lot.StartDate, lot.StartTime);
         EXPECT_EQ(time.AddWorkMinutes(start, lot.SetupMinutes + lot.WorkMinutes, lot, QString()),
@@ -232,9 +231,9 @@ TEST(DemoPlantFile, SameSeedSamePlantOtherSeedOtherPlant)
 {
     QTemporaryDir dir;
     const QString a = dir.filePath("a.db"), b = dir.filePath("b.db"), c = dir.filePath("c.db");
-    demo::writeSqlitePlant(a, {300, 11, Start}, false);
-    demo::writeSqlitePlant(b, {300, 11, Start}, false);
-    demo::writeSqlitePlant(c, {300, 12, Start}, false);
+    demo::writeSqlitePlant(a, {300, 11, DemoStart}, false);
+    demo::writeSqlitePlant(b, {300, 11, DemoStart}, false);
+    demo::writeSqlitePlant(c, {300, 12, DemoStart}, false);
     EXPECT_EQ(digestOf(a), digestOf(b));
     EXPECT_NE(digestOf(a), digestOf(c));
 }
@@ -248,12 +247,12 @@ TEST(DemoPlantFile, KeepsAnExistingFileUnlessReplacing)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("the plant's own data");
     }
-    EXPECT_THROW(demo::writeSqlitePlant(path, {20, 1, Start}, false), DbError);
+    EXPECT_THROW(demo::writeSqlitePlant(path, {20, 1, DemoStart}, false), DbError);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("the plant's own data"));
     f.close();
-    EXPECT_EQ(demo::writeSqlitePlant(path, {20, 1, Start}, true).rowsOf("DB0253"), 20);
+    EXPECT_EQ(demo::writeSqlitePlant(path, {20, 1, DemoStart}, true).rowsOf("DB0253"), 20);
 }
 
 // The journal mode a SQLite file keeps, from its header: 2 is a write-ahead log.
@@ -270,7 +269,7 @@ TEST(DemoPlantFile, AWrittenPlantKeepsAWriteAheadLogAndNothingBesideIt)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("plant.db");
-    demo::writeSqlitePlant(path, {20, 1, Start}, false);
+    demo::writeSqlitePlant(path, {20, 1, DemoStart}, false);
     EXPECT_EQ(fileFormatVersion(path), 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plant.db"});
 }
@@ -280,14 +279,14 @@ TEST(DemoPlantFile, APlantInUseIsNotReplaced)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("plant.db");
-    demo::writeSqlitePlant(path, {20, 1, Start}, false);
+    demo::writeSqlitePlant(path, {20, 1, DemoStart}, false);
     {
         auto planner = Database::open("sqlite:" + path, {}, {}, "planner-in-use");
         planner->run("UPDATE DB0253 SET 備考='planner' WHERE 手配番号=?", {demo::FirstLotNumber});
-        EXPECT_THROW(demo::writeSqlitePlant(path, {40, 1, Start}, true), DbError);
+        EXPECT_THROW(demo::writeSqlitePlant(path, {40, 1, DemoStart}, true), DbError);
         EXPECT_EQ(count(*planner, "SELECT COUNT(*) FROM DB0253 WHERE 備考='planner'"), 1);
     }
-    EXPECT_EQ(demo::writeSqlitePlant(path, {40, 1, Start}, true).rowsOf("DB0253"), 40);
+    EXPECT_EQ(demo::writeSqlitePlant(path, {40, 1, DemoStart}, true).rowsOf("DB0253"), 40);
 }
 
 // The clock the generator places the planner's lots with: breaks, shift ends, the grid

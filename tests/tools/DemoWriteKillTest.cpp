@@ -2,6 +2,7 @@
 // the old plant or the new one, whole, and the next run writes the new plant over the pieces.
 
 #include "DemoPlant.h"
+#include "DemoStart.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QDate Start(2026, 12, 8);
 constexpr int OldLots = 120;
 constexpr int NewLots = 1200;
 
@@ -41,7 +41,7 @@ TEST(DemoPlantKill, AKilledRewriteLeavesTheOldPlantOrTheNewOne)
     const QString path = dir.filePath("plant.db");
 
     // One whole run, timed, to spread the kills over it.
-    demo::writeSqlitePlant(path, {OldLots, 1, Start}, false);
+    demo::writeSqlitePlant(path, {OldLots, 1, DemoStart}, false);
     QElapsedTimer timer;
     timer.start();
     QProcess whole;
@@ -53,7 +53,7 @@ TEST(DemoPlantKill, AKilledRewriteLeavesTheOldPlantOrTheNewOne)
 
     int leftOld = 0;
     for (const double at : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8, 0.95}) {
-        demo::writeSqlitePlant(path, {OldLots, 1, Start}, true);
+        demo::writeSqlitePlant(path, {OldLots, 1, DemoStart}, true);
         QProcess run;
         run.start(KALVUNER_DEMODB, newPlantArguments(path));
         ASSERT_TRUE(run.waitForStarted());

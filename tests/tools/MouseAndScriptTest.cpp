@@ -9,6 +9,7 @@
 #include "DemoCalendar.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
+#include "DemoStart.h"
 #include "TestPlant.h"
 #include "app/PlantStartup.h"
 #include "app/ui/ChartEditing.h"
@@ -45,8 +46,6 @@
 
 namespace {
 
-const QDate Start(2026, 12, 8);
-
 // Runs `inside` on the modal window of type W that `open` brings up; whatever `inside` leaves
 // open is closed.
 template<class W>
@@ -78,12 +77,12 @@ class MouseAndScript : public testing::Test
 protected:
     void SetUp() override
     {
-        summary = demo::writePlant(plant.db(), {300, 7, Start}, false);
+        summary = demo::writePlant(plant.db(), {300, 7, DemoStart}, false);
         context.PlantCode = demo::PlantCode;
         context.ProcessClassCode = summary.moldingClass;
         context.ProcessClassLabel = summary.moldingClass;
-        context.PeriodStart = plant::dateText(Start);
-        context.PeriodEnd = plant::dateText(Start.addMonths(1));
+        context.PeriodStart = plant::dateText(DemoStart);
+        context.PeriodEnd = plant::dateText(DemoStart.addMonths(1));
         context.Authority = QStringLiteral("1");
         context.DayStartTime = QTime(8, 0);
         // The window reads the plant's time grid at start-up, as kalvuner-cli does.
@@ -219,8 +218,8 @@ protected:
         process.start(QStringLiteral(KALVUNER_CLI),
                       {QStringLiteral("apply"), QStringLiteral("--db"), plant.dataSourceField(), QStringLiteral("--class"),
                        summary.moldingClass, QStringLiteral("--plant"), QString::number(demo::PlantCode),
-                       QStringLiteral("--start"), Start.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--end"),
-                       Start.addMonths(1).toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"),
+                       QStringLiteral("--start"), DemoStart.toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--end"),
+                       DemoStart.addMonths(1).toString(QStringLiteral("yyyyMMdd")), QStringLiteral("--answer"),
                        QStringLiteral("no"), QStringLiteral("--script"), file.fileName()});
         EXPECT_TRUE(process.waitForFinished(120000));
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
@@ -298,10 +297,10 @@ TEST_F(MouseAndScript, EveryActionLeavesTheSamePlanFromTheMouseAndFromAScript)
 
     // Ten working hours on the first day in sight where the first machine has an empty spot to
     // press on (a long lot may cover a whole day).
-    QDate day = Start.addDays(1);
+    QDate day = DemoStart.addDays(1);
     QPoint spot = emptySpot(2, day);
     for (int later = 2; later <= 4 && spot.x() < 0; ++later)
-        spot = emptySpot(2, day = Start.addDays(later));
+        spot = emptySpot(2, day = DemoStart.addDays(later));
     ASSERT_GE(spot.x(), 0);
     say(QStringLiteral("hours %1 %2 10 08:00 12:00 13:00 19:00").arg(rowWord(2), day.toString(QStringLiteral("yyyy/MM/dd"))));
     whenModal<LinePlanWindow>([&] { QTest::mousePress(surface(), Qt::RightButton, {}, spot); },

@@ -8,7 +8,6 @@ namespace demo {
 
 namespace {
 
-const QString Live = QStringLiteral("0");
 const QString Blank = QStringLiteral(" ");
 // The production-management program that registered the rows, and its operator.
 const QString RegisteringProgram = QStringLiteral("P210010");

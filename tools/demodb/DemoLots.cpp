@@ -11,7 +11,6 @@ namespace demo {
 
 namespace {
 
-const QString NoMachine = QString(8, u' ');
 const QString Confirmed = QStringLiteral("2");
 const QString Tentative = QStringLiteral("1");
 const QString EndFixed = QStringLiteral("1");

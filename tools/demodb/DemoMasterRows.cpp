@@ -9,8 +9,6 @@ namespace demo {
 
 namespace {
 
-const QString Live = QStringLiteral("0");
-
 QStringList breakColumns()
 {
     QStringList columns{QStringLiteral("自社企業コード")};

@@ -23,6 +23,9 @@ void writeTable(Database &db, RowCounts &counts, const QString &table, const QSt
     counts.append({table, writer.rowsWritten()});
 }
 
+// 削除フラグ of a row in use.
+inline const QString Live = QStringLiteral("0");
+
 inline const QString AdminOperator = QStringLiteral("1001");
 inline const QString InquiryOperator = QStringLiteral("1002");
 // Quoted in the documentation as an operator without a row: works with full rights.

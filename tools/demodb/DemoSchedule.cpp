@@ -8,7 +8,6 @@ namespace demo {
 
 namespace {
 
-const QString NoMachine = QString(8, u' ');
 
 // An outside subcontractor's lot is drawn in clock time; a day of it is about two shifts.
 constexpr int SubcontractorDayMinutes = 900;

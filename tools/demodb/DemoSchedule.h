@@ -13,6 +13,9 @@
 
 namespace demo {
 
+// The machine code of a lot that waits on no machine.
+inline const QString NoMachine = QString(8, u' ');
+
 struct Lot;
 
 class Schedule

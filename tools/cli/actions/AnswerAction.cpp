@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString Usage = QStringLiteral("answer yes|no");
+const QString AnswerUsage = QStringLiteral("answer yes|no");
 
 bool answerOf(const QString &word)
 {
@@ -22,9 +22,9 @@ bool answerOf(const QString &word)
 
 KALVUNER_SCRIPT_ACTION({
     QStringLiteral("answer"),
-    Usage,
+    AnswerUsage,
     [](const QStringList &words) {
-        scriptwords::expectCount(words, 1, Usage);
+        scriptwords::expectCount(words, 1, AnswerUsage);
         answerOf(words[0]);
     },
     [](ScriptRun &run, const QStringList &words) {

@@ -10,15 +10,15 @@
 #include "session/PlanSession.h"
 
 namespace {
-const QString Usage = QStringLiteral("merge 手配番号 手配番号 [行コード|- yyyy/mm/dd hh:mm]");
+const QString MergeUsage = QStringLiteral("merge 手配番号 手配番号 [行コード|- yyyy/mm/dd hh:mm]");
 } // namespace
 
 KALVUNER_SCRIPT_ACTION({
     QStringLiteral("merge"),
-    Usage,
+    MergeUsage,
     [](const QStringList &words) {
         if (words.size() != 2)
-            scriptwords::expectCount(words, 5, Usage);
+            scriptwords::expectCount(words, 5, MergeUsage);
         scriptwords::wholeNumber(words[0], QStringLiteral("手配番号"));
         scriptwords::wholeNumber(words[1], QStringLiteral("手配番号"));
         if (words.size() == 5)

@@ -8,14 +8,14 @@
 #include "session/PlanSession.h"
 
 namespace {
-const QString Usage = QStringLiteral("add-process 手配番号 工程数");
+const QString ProcessAddUsage = QStringLiteral("add-process 手配番号 工程数");
 } // namespace
 
 KALVUNER_SCRIPT_ACTION({
     QStringLiteral("add-process"),
-    Usage,
+    ProcessAddUsage,
     [](const QStringList &words) {
-        scriptwords::expectCount(words, 2, Usage);
+        scriptwords::expectCount(words, 2, ProcessAddUsage);
         scriptwords::wholeNumber(words[0], QStringLiteral("手配番号"));
         if (scriptwords::wholeNumber(words[1], QStringLiteral("工程数")) < 1)
             throw ScriptFailure{QStringLiteral("工程数「%1」は1以上の整数で書いてください。").arg(words[1])};

@@ -1,0 +1,12 @@
+#pragma once
+// What a file holds, for tests that check what was written; empty when it cannot be read.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

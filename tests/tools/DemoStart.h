@@ -1,0 +1,7 @@
+#pragma once
+// The first day of the demo plants the tools' tests write: a Tuesday, so that a weekend falls
+// inside the first week.
+
+#include <QDate>
+
+inline const QDate DemoStart{2026, 12, 8};
