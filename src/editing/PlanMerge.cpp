@@ -76,16 +76,24 @@ bool foldMember(MemberSlot &member, MemberSlots &into, RetiredNumbers &retired)
     return member.isFree();
 }
 
-// A member of the lot's own process whose pieces the target would hold in its slots but not
-// count in its quantity: the save writes the quantity on every arrangement of the lot, so
-// those pieces would be lost. Null when every member counts.
+// A member whose pieces the target would hold in its slots but not count in its quantity:
+// one of the target's own process outside its group, or one the source counts while the
+// target counts another process (a lot a process split left with its painting only, say).
+// The save writes the quantity on every arrangement of the lot, and the next start counts the
+// lot by its own process, so those pieces would be lost or the lot would read another
+// quantity. Null when every member counts.
 const MemberSlot *uncountedMember(const PlanRecord &source, const PlanRecord &target)
 {
+    const bool sameCount = source.GroupProcessName == target.GroupProcessName;
     for (const MemberSlots *set : {&source.Members, &source.AltMembers})
         for (int c = 0; c < set->size(); ++c) {
             const MemberSlot &member = set->at(c);
-            if (!member.isFree() && member.Quantity != 0 && member.ProcessName == target.GroupProcessName
-                && groupCharacter(member.ItemCode) != target.GroupKind)
+            if (member.isFree() || member.Quantity == 0)
+                continue;
+            if (member.ProcessName == target.GroupProcessName && groupCharacter(member.ItemCode) != target.GroupKind)
+                return &member;
+            if (!sameCount && member.ProcessName == source.GroupProcessName
+                && groupCharacter(member.ItemCode) == source.GroupKind)
                 return &member;
         }
     return nullptr;

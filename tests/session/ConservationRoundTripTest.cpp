@@ -57,6 +57,28 @@ TEST_P(ConservationRoundTrip, AMergeTheTargetWouldNotCountIsRefusedAndTheDropMov
     expectSamePiecesAndDemand();
 }
 
+// A process split leaves lot 1001 with its added painting only, and the lot counts its
+// painting. A molding lot dropped on it is not merged: its pieces would sit in the lot
+// uncounted, and the next start would read the lot with another quantity.
+TEST_P(ConservationRoundTrip, AMoldingLotIsNotMergedIntoALotLeftWithItsPaintingOnly)
+{
+    start();
+    const qint64 lot = p.lotOf(1001);
+    ASSERT_TRUE(p.addProcesses(lot, 1));
+    p.prompter.expectAnswer(true);
+    ASSERT_NE(p.splitProcesses(lot, {1001}), 0);
+    p.prompter.expectAnswer(true);
+    const qint64 molding = p.lotOf(1003);
+    EXPECT_FALSE(p.mergeOrMove(molding, lot));
+    EXPECT_TRUE(p.prompter.texts().contains(merging::MemberNotCounted.arg(1003).arg(QStringLiteral("CASE-0001"))));
+    EXPECT_EQ(p.store()[molding].Active, 1);
+    for (int k = 0; k < p.store()[lot].Members.size(); ++k)
+        EXPECT_NE(p.store()[lot].Members.at(k).ArrangementNo, 1003) << "the painting lot holds its painting only";
+    ASSERT_EQ(p.save().outcome, SaveResult::Outcome::Complete);
+    p.load();
+    expectSamePiecesAndDemand();
+}
+
 TEST_P(ConservationRoundTrip, AMergeMovesPiecesTotalsAndDemandToTheTarget)
 {
     SessionPlant::Lot target = SessionPlant::lot(1031, 703, "CASE-0011", "M1      ", "2024/04/10 09:00", 300);
