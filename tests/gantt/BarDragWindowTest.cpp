@@ -5,6 +5,7 @@
 // same run merges into it on Yes; a double-click or a right press on a row label packs that
 // row.
 
+#include "DemoStart.h"
 #include "DemoMainWindowTest.h"
 #include "Screenshots.h"
 #include "editing/PlanMerge.h"
@@ -26,12 +27,10 @@
 
 namespace {
 
-const QDate Start(2026, 12, 8);
-
 class BarDragWindow : public DemoMainWindowTest
 {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openDemo(300, Start)); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openDemo(300, DemoStart)); }
 
     ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
     const GanttChart &chart() { return editing->chartView().chart(); }

@@ -1,3 +1,4 @@
+#include "ChartScale.h"
 #include "calendar/BreakTable.h"
 #include "calendar/DaySpans.h"
 #include "gantt/CalendarShading.h"
@@ -7,9 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QDate PeriodStart(2024, 4, 1);
-const QTime DayStart(8, 0);
 
 // One machine (row 2) working 08:00-17:00 every day with the lunch break 12:00-13:00 and a
 // ten-minute break at 15:00.

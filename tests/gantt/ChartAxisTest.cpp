@@ -1,10 +1,9 @@
+#include "ChartScale.h"
 #include "gantt/ChartAxis.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr double W = 13815;
 
 ChartAxis axisFor(int periodDays, DisplayMode mode)
 {

@@ -4,6 +4,7 @@
 // the list, whose double-click selects the pair and brings it into view; the load strips
 // under the machine rows tell their day's load in a tooltip, in week and four-week mode.
 
+#include "DemoStart.h"
 #include "DemoFigures.h"
 #include "DemoMainWindowTest.h"
 #include "Screenshots.h"
@@ -26,12 +27,10 @@
 
 namespace {
 
-const QDate Start(2026, 12, 8);
-
 class ConflictsWindow : public DemoMainWindowTest
 {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openDemo(300, Start)); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openDemo(300, DemoStart)); }
 
     ChartSurfaceWidget *surface() { return editing->chartView().mainSurface(); }
     const GanttChart &chart() { return editing->chartView().chart(); }
@@ -77,7 +76,7 @@ TEST_F(ConflictsWindow, ABarLeftOverAnotherIsCountedMarkedListedAndShown)
     const qint64 before = conflicts().count();
     EXPECT_EQ(counter->text(), QStringLiteral("重複 %1件").arg(before));
     // The demo tool's summary of the plant gives the same figure, kind by kind.
-    for (const demo::ClassFigures &figures : demo::measurePlant(plant.db(), Start))
+    for (const demo::ClassFigures &figures : demo::measurePlant(plant.db(), DemoStart))
         if (figures.classCode == demo::MoldingClass)
             EXPECT_EQ(figures.overlaps + figures.moldDoubleBookings, before);
 
@@ -149,9 +148,9 @@ TEST_F(ConflictsWindow, LoadStripsTellTheDaysLoadInWeekAndFourWeekMode)
             QTest::mouseClick(form->command4(), Qt::LeftButton);
         ASSERT_EQ(form->text1()->text(), caption);
         // The first day in view with load on row 2: the tooltip over its strip names it.
-        const qint64 day = workday::dayIndex(QDateTime(Start.addDays(1), QTime(12, 0)), calendar.periodStart(),
+        const qint64 day = workday::dayIndex(QDateTime(DemoStart.addDays(1), QTime(12, 0)), calendar.periodStart(),
                                              calendar.dayStart());
-        const double x = double(chart().scale().planTimeToX(Start.addDays(1), QTime(12, 0), ChartSurface::Main));
+        const double x = double(chart().scale().planTimeToX(DemoStart.addDays(1), QTime(12, 0), ChartSurface::Main));
         const QPoint pixel = pixelAt(x, rows.row(2).top + 380);
         ASSERT_TRUE(surface()->rect().contains(pixel));
         QHelpEvent help(QEvent::ToolTip, pixel, surface()->mapToGlobal(pixel));

@@ -1,3 +1,4 @@
+#include "ChartScale.h"
 #include "plan/PlanStore.h"
 #include "calendar/BreakTable.h"
 #include "calendar/DaySpans.h"
@@ -9,10 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QDate PeriodStart(2024, 4, 1);
-const QTime DayStart(8, 0);
-constexpr double W = 13815;
 
 // Row 1 the strip, rows 2 and 3 machines M01 and M02 working 08:00-17:00 with lunch at noon,
 // row 4 the subcontractor S01.

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double W = 13815; // the viewport of a 1280-pixel window
-
 TEST(TimeScale, MapsMomentsToTwipsFromTheDayStartOfThePeriodStart)
 {
     const TimeScale week = scaleIn(DisplayMode::Week);

@@ -65,5 +65,5 @@ bool registerBenchRow(BenchRow row);
 #define KALVUNER_BENCH_CONCAT(a, b) KALVUNER_BENCH_CONCAT_(a, b)
 // KALVUNER_BENCH_ROW("name", "what it measures", [](const BenchPlant &, BenchWatch &) { ... });
 #define KALVUNER_BENCH_ROW(name, measures, ...)                                                    \
-    static const bool KALVUNER_BENCH_CONCAT(benchRowRegistered_, __LINE__) =                        \
+    static const bool KALVUNER_BENCH_CONCAT(benchRowRegistered_, __COUNTER__) =                        \
         registerBenchRow(BenchRow{QStringLiteral(name), QStringLiteral(measures), __VA_ARGS__})

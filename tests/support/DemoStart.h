@@ -1,5 +1,5 @@
 #pragma once
-// The first day of the demo plants the tools' tests write: a Tuesday, so that a weekend falls
+// The first day of the demo plants the tests write: a Tuesday, so that a weekend falls
 // inside the first week.
 
 #include <QDate>
