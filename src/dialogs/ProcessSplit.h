@@ -32,13 +32,13 @@ struct ProcessChoice
     std::vector<int> chosenInner, chosenOuter;
 };
 
+// In both functions below, a slot a merge emptied into another slot of the same member moves
+// with that slot: choosing either line moves both.
+
 // The checks and questions before a process split, in their order; true when it is to be
 // carried out. `itemCode` is the item code the window shows.
 bool confirmProcessSplit(const PlanRecord &lot, const ProcessChoice &choice, const QString &itemCode,
                          Prompter &prompter);
-
-// A slot a merge emptied into another slot of the same member moves with that slot, in both
-// functions below: choosing either line moves both.
 
 // Moves the chosen slots of lot `lot` to a new lot one day later, in the open planner action
 // `edit`. Each

@@ -1,10 +1,10 @@
 #include "plan/LotFamilies.h"
 
 #include <QHash>
-#include <unordered_map>
 #include <algorithm>
 #include <iterator>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
