@@ -144,8 +144,9 @@ TEST(PageSplittingLimits, TheWaitingLotsFollowTheChartAsAListWithEveryLotOnce)
                 next = all[n].lastWaiting + 1;
             }
             EXPECT_EQ(next, waiting) << waiting;
-            if (waiting == 500)
+            if (waiting == 500) {
                 EXPECT_GT(all.size(), 3u) << "five hundred lots take more than one page";
+            }
         }
     }
 }

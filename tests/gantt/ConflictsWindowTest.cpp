@@ -77,8 +77,9 @@ TEST_F(ConflictsWindow, ABarLeftOverAnotherIsCountedMarkedListedAndShown)
     EXPECT_EQ(counter->text(), QStringLiteral("重複 %1件").arg(before));
     // The demo tool's summary of the plant gives the same figure, kind by kind.
     for (const demo::ClassFigures &figures : demo::measurePlant(plant.db(), DemoStart))
-        if (figures.classCode == demo::MoldingClass)
+        if (figures.classCode == demo::MoldingClass) {
             EXPECT_EQ(figures.overlaps + figures.moldDoubleBookings, before);
+        }
 
     // Dropped with its left edge at the other lot's start, on the other lot's row.
     const BarGeometry &bar = chart().bar(lot);

@@ -103,8 +103,9 @@ TEST_P(CliOperator, AuthorityDecidesWhetherTheScriptIsSaved)
                                                                                   QStringLiteral("--save")});
         EXPECT_EQ(saved.exitCode, 0) << saved.err.toStdString();
         EXPECT_EQ(saved.err.contains(QStringLiteral("登録されていません")), !saver.note.isEmpty()) << saved.err.toStdString();
-        if (!saver.note.isEmpty())
+        if (!saver.note.isEmpty()) {
             EXPECT_TRUE(saved.err.contains(saver.note)) << saved.err.toStdString();
+        }
         EXPECT_NE(storedStarts(), previous);
         previous = storedStarts();
     }

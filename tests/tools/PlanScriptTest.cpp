@@ -595,8 +595,9 @@ TEST_P(DemoScript, AutoPlanPlacesTheWaitingLotsAndOneUndoTakesItBack)
     EXPECT_LE(session->watch().conflicts().count(), conflictsBefore);
     for (qint64 i = 2; i <= store().lastIndex(); ++i) {
         const PlanRecord &was = before[size_t(i)];
-        if (was.isConfirmed() || lots::isFixed(was) || was.ReceivedQty != 0)
+        if (was.isConfirmed() || lots::isFixed(was) || was.ReceivedQty != 0) {
             EXPECT_TRUE(store()[i] == was) << "lot " << was.ArrangementNo << " was to stay";
+        }
     }
     ASSERT_EQ(apply(QStringLiteral("undo\n")), std::nullopt);
     for (qint64 i = 2; i <= store().lastIndex(); ++i)
