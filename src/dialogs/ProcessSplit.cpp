@@ -3,7 +3,6 @@
 #include "dialogs/LotSplit.h"
 #include "dialogs/SplitRecords.h"
 #include "editing/EditPath.h"
-#include "editing/PlanMerge.h"
 #include "plan/Prompter.h"
 
 #include <algorithm>

@@ -146,12 +146,6 @@ std::pair<MemberSlots PlanRecord::*, int> ownSlot(const PlanRecord &lot)
 
 } // namespace
 
-bool sameMember(const MemberSlot &a, const MemberSlot &b)
-{
-    return a.PlanNo == b.PlanNo && a.HasPlanNo == b.HasPlanNo && a.ItemCode == b.ItemCode
-        && a.ProcessName == b.ProcessName;
-}
-
 bool sameRun(const PlanRecord &source, const PlanRecord &target)
 {
     return source.ItemCode == target.ItemCode && source.PlanNoText == target.PlanNoText

@@ -23,10 +23,6 @@ extern const QString NoRoomForMembers; // the target's 20 slots cannot take the 
 extern const QString MemberNotCounted; // %1 arrangement, %2 item: a member the target would not count
 } // namespace merging
 
-// Two slots of one member: the same production plan, item and process. A merge puts the pieces
-// of such slots into one of them.
-bool sameMember(const MemberSlot &a, const MemberSlot &b);
-
 // The merge test: the same item, production plan, process step and display name.
 bool sameRun(const PlanRecord &source, const PlanRecord &target);
 

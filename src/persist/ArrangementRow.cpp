@@ -21,12 +21,20 @@ QVariantMap lowerCased(const QVariantMap &read)
 
 } // namespace
 
-QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number, const QString &statement)
+std::optional<QVariantMap> ArrangementRow::readRowIfThere(SaveSession &session, qint64 number, const QString &statement)
 {
     Rows rows = session.query(statement, {number});
     if (!rows.next())
-        throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
+        return std::nullopt;
     return lowerCased(rows.values());
+}
+
+QVariantMap ArrangementRow::readRow(SaveSession &session, qint64 number, const QString &statement)
+{
+    std::optional<QVariantMap> row = readRowIfThere(session, number, statement);
+    if (!row)
+        throw DbError(QStringLiteral("手配番号 %1 の手配がデータベースにありません。").arg(number));
+    return std::move(*row);
 }
 
 ArrangementRow ArrangementRow::readForWriting(SaveSession &session, qint64 number)
@@ -45,11 +53,11 @@ ArrangementRow ArrangementRow::readForWriting(SaveSession &session, qint64 numbe
 
 std::optional<ArrangementRow> ArrangementRow::readToCompare(SaveSession &session, qint64 number)
 {
-    Rows rows = session.query(sql::ArrangementByNo, {number});
-    if (!rows.next())
+    std::optional<QVariantMap> values = readRowIfThere(session, number, sql::ArrangementByNo);
+    if (!values)
         return std::nullopt;
     ArrangementRow row;
-    row.m_values = lowerCased(rows.values());
+    row.m_values = std::move(*values);
     return row;
 }
 

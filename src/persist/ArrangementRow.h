@@ -43,6 +43,7 @@ public:
     void write(SaveSession &session);
 
 private:
+    static std::optional<QVariantMap> readRowIfThere(SaveSession &session, qint64 number, const QString &statement);
     static QVariantMap readRow(SaveSession &session, qint64 number, const QString &statement);
 
     QVariantMap m_values;   // column names in lower case (PostgreSQL's folding)

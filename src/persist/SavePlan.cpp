@@ -103,17 +103,16 @@ void listChangesElsewhere(const PlanStore &store, SaveSession &session, const st
     first.lot = family[stoppedAt];
     result.changedElsewhere.push_back(first);
     for (const qint64 lot : family)
-        for (const MemberSlots *set : {&store[lot].Members, &store[lot].AltMembers})
-            for (int k = 0; k < set->size(); ++k) {
-                const qint64 number = set->at(k).ArrangementNo;
-                if (number <= 0 || number == first.arrangementNo)
-                    continue;
-                const std::optional<ArrangementRow> row = ArrangementRow::readToCompare(session, number);
-                if (std::optional<ElsewhereChange> change = row ? session.elsewhere().changeOf(number, *row) : std::nullopt) {
-                    change->lot = lot;
-                    result.changedElsewhere.push_back(*change);
-                }
+        forEachMember(store[lot], [&](const MemberSlot &slot) {
+            const qint64 number = slot.ArrangementNo;
+            if (number <= 0 || number == first.arrangementNo)
+                return;
+            const std::optional<ArrangementRow> row = ArrangementRow::readToCompare(session, number);
+            if (std::optional<ElsewhereChange> change = row ? session.elsewhere().changeOf(number, *row) : std::nullopt) {
+                change->lot = lot;
+                result.changedElsewhere.push_back(*change);
             }
+        });
 }
 
 // Writes one family of lots (the changed lots holding pieces of one member) in a transaction

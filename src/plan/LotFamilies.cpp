@@ -13,22 +13,6 @@ bool toSave(const PlanRecord &lot)
     return lot.Active > 0 && lot.MembersWritten != 0;
 }
 
-template<class Visit>
-void forEachSlot(const PlanRecord &lot, Visit &&visit)
-{
-    for (const MemberSlots *set : {&lot.Members, &lot.AltMembers})
-        for (int k = 0; k < set->size(); ++k)
-            if (!set->at(k).isFree())
-                visit(set->at(k));
-}
-
-// What names one member: its production plan, item and process.
-QString memberKey(const MemberSlot &slot)
-{
-    return (slot.HasPlanNo ? QString::number(slot.PlanNo) : QString()) + QChar(u'\x1f') + slot.ItemCode
-           + QChar(u'\x1f') + slot.ProcessName;
-}
-
 } // namespace
 
 std::vector<std::vector<qint64>> changedLotFamilies(const PlanStore &store)
@@ -49,7 +33,7 @@ std::vector<std::vector<qint64>> changedLotFamilies(const PlanStore &store)
     };
     QHash<QString, qint64> holderOfMember; // the first changed lot seen holding each member
     for (const qint64 index : changed)
-        forEachSlot(store[index], [&](const MemberSlot &slot) {
+        forEachMember(store[index], [&](const MemberSlot &slot) {
             const auto holder = holderOfMember.constFind(memberKey(slot));
             if (holder == holderOfMember.cend()) {
                 holderOfMember.insert(memberKey(slot), index);
@@ -84,6 +68,6 @@ std::vector<qint64> otherLotsOfFamilies(const PlanStore &store, const std::vecto
 bool holdsProvisionalArrangement(const PlanRecord &lot)
 {
     bool provisional = false;
-    forEachSlot(lot, [&](const MemberSlot &slot) { provisional = provisional || slot.ArrangementNo < 0; });
+    forEachMember(lot, [&](const MemberSlot &slot) { provisional = provisional || slot.ArrangementNo < 0; });
     return provisional;
 }

@@ -59,3 +59,15 @@ bool MemberSlots::operator==(const MemberSlots &other) const
             return false;
     return true;
 }
+
+bool sameMember(const MemberSlot &a, const MemberSlot &b)
+{
+    return a.PlanNo == b.PlanNo && a.HasPlanNo == b.HasPlanNo && a.ItemCode == b.ItemCode
+        && a.ProcessName == b.ProcessName;
+}
+
+QString memberKey(const MemberSlot &slot)
+{
+    return (slot.HasPlanNo ? QString::number(slot.PlanNo) : QString()) + QChar(u'\x1f') + slot.ItemCode
+           + QChar(u'\x1f') + slot.ProcessName;
+}

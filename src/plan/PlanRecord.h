@@ -132,3 +132,19 @@ struct PlanRecord
     bool isLocked() const { return SchedulerFixed == QStringLiteral("2"); }
     bool isEndFixed() const { return SchedulerFixed == QStringLiteral("1"); }
 };
+
+// Two slots of one member: the same production plan, item and process. Pieces move only
+// between the slots of one member: a lot split cuts them off, a merge folds them together.
+bool sameMember(const MemberSlot &a, const MemberSlot &b);
+// What names a slot's member, as sameMember compares it: equal for two slots of one member.
+QString memberKey(const MemberSlot &slot);
+
+// Calls visit(slot) for each used slot of the lot, set A first, then set B.
+template<class Visit>
+void forEachMember(const PlanRecord &lot, Visit &&visit)
+{
+    for (const MemberSlots *set : {&lot.Members, &lot.AltMembers})
+        for (int k = 0; k < set->size(); ++k)
+            if (!set->at(k).isFree())
+                visit(set->at(k));
+}

@@ -37,10 +37,12 @@ void PlanStore::resize(qint64 last)
 
 void PlanStore::setSize(qint64 size)
 {
-    // Records trimmed off are emptied, so that a record grown into again starts empty.
-    for (qint64 i = size; i < m_size; ++i)
+    // Records trimmed off in the last block kept are emptied, so that a record grown into
+    // again starts empty; the blocks after it go back whole.
+    const qint64 blocks = (size + BlockRecords - 1) / BlockRecords;
+    for (qint64 i = size; i < std::min(m_size, blocks * BlockRecords); ++i)
         (*this)[i] = PlanRecord();
-    m_blocks.resize(size_t((size + BlockRecords - 1) / BlockRecords));
+    m_blocks.resize(size_t(blocks));
     for (auto &block : m_blocks)
         if (!block)
             block = std::make_unique<PlanRecord[]>(size_t(BlockRecords));

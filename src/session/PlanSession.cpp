@@ -119,10 +119,7 @@ namespace {
 std::vector<std::pair<qint64, qint64>> arrangementPieces(const PlanRecord &lot)
 {
     std::vector<std::pair<qint64, qint64>> pieces;
-    for (const MemberSlots *set : {&lot.Members, &lot.AltMembers})
-        for (int k = 0; k < set->size(); ++k)
-            if (!set->at(k).isFree())
-                pieces.emplace_back(set->at(k).ArrangementNo, set->at(k).Quantity);
+    forEachMember(lot, [&](const MemberSlot &slot) { pieces.emplace_back(slot.ArrangementNo, slot.Quantity); });
     std::sort(pieces.begin(), pieces.end());
     return pieces;
 }
