@@ -1,12 +1,8 @@
 #include "db/Database.h"
 
-#include "common/PlantValues.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
-#include <QSqlField>
-#include <QSqlRecord>
 #include <QUrl>
 
 DataSource DataSource::parse(const QString &field)
@@ -242,81 +238,3 @@ void Database::rollback()
 {
     m_db.rollback();
 }
-
-RowReader::RowReader(const QSqlQuery &query) : m_query(query)
-{
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i) {
-        const QString key = record.fieldName(i).toLower();
-        if (!m_columns.contains(key))
-            m_columns.insert(key, i);
-    }
-}
-
-int RowReader::column(const QString &name) const
-{
-    return m_columns.value(name.toLower(), -1);
-}
-
-bool RowReader::isNullAt(int column) const
-{
-    return column < 0 || m_query.isNull(column);
-}
-
-QString RowReader::textAt(int column) const
-{
-    if (column < 0)
-        return {};
-    const QVariant v = m_query.value(column);
-    return v.isNull() ? QString() : v.toString();
-}
-
-double RowReader::numberAt(int column) const
-{
-    if (column < 0)
-        return 0.0;
-    const QVariant v = m_query.value(column);
-    if (v.isNull())
-        return 0.0;
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return double(v.toLongLong());
-    case QMetaType::Double:
-        return v.toDouble();
-    default:
-        return plant::leadingNumber(v.toString());
-    }
-}
-
-bool RowReader::wholeNumbersAt(int column) const
-{
-    if (column < 0)
-        return false;
-    const QSqlField field = m_query.record().field(column);
-    switch (field.metaType().id()) {
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        return true;
-    default:
-        return field.length() > 0 && field.precision() == 0;
-    }
-}
-
-bool RowReader::isNull(const QString &name) const { return isNullAt(column(name)); }
-QVariant RowReader::value(const QString &name) const
-{
-    const int c = column(name);
-    return c < 0 ? QVariant() : m_query.value(c);
-}
-QString RowReader::text(const QString &name) const { return textAt(column(name)); }
-double RowReader::number(const QString &name) const { return numberAt(column(name)); }
-qint64 RowReader::integer(const QString &name) const { return plant::roundHalfEven(number(name)); }
-QDate RowReader::date(const QString &name) const { return plant::dateFromDb(text(name)); }
-QTime RowReader::time(const QString &name) const { return plant::timeFromDb(plant::intFloor(number(name))); }

@@ -1,7 +1,6 @@
 #include "db/RowWriter.h"
 
 #include <QRegularExpression>
-#include <QSqlRecord>
 #include <QStringList>
 
 namespace {
@@ -55,16 +54,4 @@ void insertRow(Database &db, const QString &table, const QVariantMap &columns)
         values << it.value();
     }
     db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(u','), marks.join(u',')), values);
-}
-
-QVariantMap rowValues(const QSqlQuery &query)
-{
-    QVariantMap row;
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i) {
-        const QString name = record.fieldName(i);
-        if (!row.contains(name))
-            row.insert(name, query.value(i));
-    }
-    return row;
 }

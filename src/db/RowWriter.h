@@ -14,7 +14,3 @@ qint64 updateRow(Database &db, const QString &table, const QVariantMap &key, con
 
 // INSERT INTO table (<columns>) VALUES (<values>). Throws DbError as above.
 void insertRow(Database &db, const QString &table, const QVariantMap &columns);
-
-// The current row of a result as column -> value; a column name that occurs twice keeps its
-// first value. Used to copy a row into a new one.
-QVariantMap rowValues(const QSqlQuery &query);

@@ -1,12 +1,10 @@
 #include "db/Rows.h"
 
-#include "db/RowWriter.h"
+#include "db/QueryCursor.h"
+#include "db/SqliteCursor.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
-
-Rows::Rows(QSqlQuery query)
-    : m_query(std::make_unique<QSqlQuery>(std::move(query))), m_reader(std::make_unique<RowReader>(*m_query))
+Rows::Rows(std::unique_ptr<ResultCursor> cursor)
+    : m_cursor(std::move(cursor)), m_reader(std::make_unique<RowReader>(*m_cursor))
 {
 }
 
@@ -14,39 +12,28 @@ Rows::Rows(Rows &&) noexcept = default;
 Rows &Rows::operator=(Rows &&) noexcept = default;
 Rows::~Rows() = default;
 
-bool Rows::next()
-{
-    return m_query->next();
-}
-
-QVariant Rows::valueAt(int column) const
-{
-    return column < 0 ? QVariant() : m_query->value(column);
-}
-
-QString Rows::columnName(int column) const
-{
-    return m_query->record().fieldName(column);
-}
+bool Rows::next() { return m_cursor->next(); }
+QVariant Rows::valueAt(int column) const { return m_reader->valueAt(column); }
+QString Rows::columnName(int column) const { return m_cursor->columnName(column); }
+void Rows::finish() { m_cursor->finish(); }
+QString Rows::error() const { return m_cursor->error(); }
 
 QVariantMap Rows::values() const
 {
-    return rowValues(*m_query);
-}
-
-void Rows::finish()
-{
-    m_query->finish();
-}
-
-QString Rows::error() const
-{
-    return m_query->lastError().isValid() ? m_query->lastError().text() : QString();
+    QVariantMap row;
+    for (int i = 0; i < m_cursor->columnCount(); ++i) {
+        const QString name = m_cursor->columnName(i);
+        if (!row.contains(name))
+            row.insert(name, m_cursor->value(i));
+    }
+    return row;
 }
 
 Rows select(Database &db, const QString &sql, const QVariantList &values)
 {
-    return Rows(db.run(sql, values));
+    if (db.kind() == DataSource::Kind::Sqlite)
+        return Rows(std::make_unique<SqliteCursor>(db, sql, values));
+    return Rows(std::make_unique<QueryCursor>(db.run(sql, values)));
 }
 
 qint64 write(Database &db, const QString &sql, const QVariantList &values)

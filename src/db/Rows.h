@@ -5,6 +5,7 @@
 // floor; the values are always bound, never pasted into the statement's text.
 
 #include "db/Database.h"
+#include "db/RowReader.h"
 
 #include <QVariantMap>
 #include <memory>
@@ -12,7 +13,7 @@
 class Rows
 {
 public:
-    explicit Rows(QSqlQuery query);
+    explicit Rows(std::unique_ptr<ResultCursor> cursor);
     Rows(Rows &&) noexcept;
     Rows &operator=(Rows &&) noexcept;
     ~Rows();
@@ -35,7 +36,7 @@ public:
     QString error() const;
 
 private:
-    std::unique_ptr<QSqlQuery> m_query;  // on the heap: the reader keeps its address
+    std::unique_ptr<ResultCursor> m_cursor; // on the heap: the reader keeps its address
     std::unique_ptr<RowReader> m_reader;
 };
 

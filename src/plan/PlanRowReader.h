@@ -4,7 +4,7 @@
 // placed or waits unplaced, its dates and times, setup time, production rate and production
 // time. Column positions are looked up once, when the reader is made.
 
-#include "db/Database.h"
+#include "db/RowReader.h"
 #include "plan/ArrangementFingerprint.h"
 #include "plan/PlanRecord.h"
 

@@ -4,6 +4,7 @@
 
 #include "TestPlant.h"
 #include "db/RowWriter.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 
 #include <QFile>
@@ -33,14 +34,14 @@ TEST_P(DatabaseOnBackend, ColumnsAreReadByThePlantConventions)
     plant.insert("DB0378", {{"品名コード", " "}, {"型番名仕様ＡＮＫ", "CASE A"}});
     plant.insert("DB0492", {{"品名コード", " "}, {"順序", 0}, {"機械コード", "        "}, {"サイクル", 15}});
 
-    QSqlQuery query = plant.db().run(
+    Rows query = select(plant.db(),
         QStringLiteral("SELECT DB0253.*, DB0378.型番名仕様ＡＮＫ, DB0492.サイクル, DB0451.取数 FROM ((DB0253"
                        " INNER JOIN DB0378 ON DB0253.品名コード=DB0378.品名コード)"
                        " LEFT JOIN DB0492 ON DB0253.品名コード=DB0492.品名コード AND DB0253.順序=DB0492.順序)"
                        " LEFT JOIN DB0451 ON DB0253.品名コード=DB0451.品名コード WHERE DB0253.手配番号=?"),
         {1});
     ASSERT_TRUE(query.next());
-    const RowReader row(query);
+    const RowReader &row = query.row();
 
     EXPECT_DOUBLE_EQ(row.number("サイクル"), 33.5) << "a repeated column name means its first occurrence";
     EXPECT_DOUBLE_EQ(row.number("備考"), 12) << "the leading number of the text";
@@ -78,10 +79,10 @@ TEST_P(DatabaseOnBackend, TypedTextStaysAValue)
     const QString dropping = QStringLiteral("'); DROP TABLE DB0003; --");
     insertRow(plant.db(), "DB0003", {{"担当者コード", dropping}, {"Kalvuner権限区分", "0"}});
 
-    QSqlQuery check = plant.db().run(QStringLiteral("SELECT 担当者コード, Kalvuner権限区分 FROM DB0003 ORDER BY 担当者コード"));
+    Rows check = select(plant.db(), QStringLiteral("SELECT 担当者コード, Kalvuner権限区分 FROM DB0003 ORDER BY 担当者コード"));
     QStringList rows;
     while (check.next())
-        rows << RowReader(check).text("担当者コード") + u'=' + RowReader(check).text("Kalvuner権限区分");
+        rows << check.row().text("担当者コード") + u'=' + check.row().text("Kalvuner権限区分");
     EXPECT_EQ(rows, (QStringList{dropping + QStringLiteral("=0"), QStringLiteral("OP1=1")}));
 }
 
@@ -99,9 +100,9 @@ TEST_P(DatabaseOnBackend, RowWriterRefusesNamesThatAreNotPlainNames)
     EXPECT_THROW(updateRow(plant.db(), "DB0003", {}, {{"Kalvuner権限区分", "0"}}), DbError)
         << "an update without a key would write every row";
 
-    QSqlQuery check = plant.db().run(sql::OperatorAuthority, {"OP1"});
+    Rows check = select(plant.db(), sql::OperatorAuthority, {"OP1"});
     ASSERT_TRUE(check.next());
-    EXPECT_EQ(RowReader(check).text("Kalvuner権限区分"), "1");
+    EXPECT_EQ(check.row().text("Kalvuner権限区分"), "1");
 }
 
 TEST_P(DatabaseOnBackend, RowWriterUpdatesByKeyAndCopiesRows)
@@ -116,23 +117,23 @@ TEST_P(DatabaseOnBackend, RowWriterUpdatesByKeyAndCopiesRows)
                         {{"勤務時間", 10}, {"開始時刻１", "080000"}}),
               1);
 
-    QSqlQuery source = plant.db().run(dayRows, {"M01", "20240401"});
+    Rows source = select(plant.db(), dayRows, {"M01", "20240401"});
     QList<double> hours;
     QVariantMap first;
     while (source.next()) {
         if (first.isEmpty())
-            first = rowValues(source);
-        hours << RowReader(source).number("勤務時間");
+            first = source.values();
+        hours << source.row().number("勤務時間");
     }
     EXPECT_EQ(hours, (QList<double>{10, 2}));
     EXPECT_EQ(first.value("開始時刻１").toInt(), 80000) << "a time written as hhnnss text is stored as a number";
 
     first.insert(QStringLiteral("年月日"), QStringLiteral("20240403"));
     insertRow(plant.db(), "DB0491", first);
-    QSqlQuery copy = plant.db().run(dayRows, {"M01", "20240403"});
+    Rows copy = select(plant.db(), dayRows, {"M01", "20240403"});
     ASSERT_TRUE(copy.next());
-    EXPECT_DOUBLE_EQ(RowReader(copy).number("勤務時間"), 10);
-    EXPECT_EQ(RowReader(copy).time("開始時刻１"), QTime(8, 0));
+    EXPECT_DOUBLE_EQ(copy.row().number("勤務時間"), 10);
+    EXPECT_EQ(copy.row().time("開始時刻１"), QTime(8, 0));
 }
 
 TEST_P(DatabaseOnBackend, MissingTablesAreNamedInTheFailure)
@@ -167,9 +168,9 @@ TEST_P(DatabaseOnBackend, CodeUnderTestCanOpenItsOwnConnection)
     TestPlant plant(GetParam());
     plant.insert("DB0399", {{"工程分類コード", "12"}, {"工程分類名", "成形"}});
     auto own = Database::open(plant.dataSourceField(), plant.user(), {}, QStringLiteral("own"));
-    QSqlQuery classes = own->run(sql::ProcessClasses);
+    Rows classes = select(*own, sql::ProcessClasses);
     ASSERT_TRUE(classes.next());
-    EXPECT_EQ(RowReader(classes).text("工程分類名"), "成形");
+    EXPECT_EQ(classes.row().text("工程分類名"), "成形");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DatabaseOnBackend, testing::ValuesIn(TestPlant::backends()),

@@ -3,6 +3,7 @@
 
 #include "TestPlant.h"
 #include "db/RowWriter.h"
+#include "db/Rows.h"
 #include "db/Statements.h"
 
 #include <gtest/gtest.h>
@@ -148,9 +149,9 @@ TEST_P(StatementCatalogue, LoadingStatementsDeliverTheColumnsTheLoaderReads)
     TestPlant plant(GetParam());
     insertSamplePlant(plant);
 
-    QSqlQuery lot = plant.db().run(sql::PlanMain, {"12", 1});
+    Rows lot = select(plant.db(), sql::PlanMain, {"12", 1});
     ASSERT_TRUE(lot.next());
-    const RowReader row(lot);
+    const RowReader &row = lot.row();
     EXPECT_EQ(row.integer("手配番号"), 1001);
     EXPECT_DOUBLE_EQ(row.number("サイクル"), 33) << "the arrangement's own cycle comes first";
     EXPECT_DOUBLE_EQ(row.number("優先サイクル"), 15);
@@ -164,17 +165,17 @@ TEST_P(StatementCatalogue, LoadingStatementsDeliverTheColumnsTheLoaderReads)
     EXPECT_EQ(row.date("納期"), QDate(2024, 4, 5));
     EXPECT_FALSE(lot.next()) << "the next process belongs to another class";
 
-    QSqlQuery breaks = plant.db().run(sql::BreakMaster);
+    Rows breaks = select(plant.db(), sql::BreakMaster);
     ASSERT_TRUE(breaks.next());
-    const RowReader pairs(breaks);
+    const RowReader &pairs = breaks.row();
     EXPECT_EQ(pairs.time("Jikoku01"), QTime(12, 0));
     EXPECT_EQ(pairs.time("Jikoku02"), QTime(13, 0));
     EXPECT_EQ(pairs.time("Jikoku20"), QTime(0, 0));
 
-    QSqlQuery calendar = plant.db().run(sql::MachineCalendar, {Machine, "20240330", "20240430"});
+    Rows calendar = select(plant.db(), sql::MachineCalendar, {Machine, "20240330", "20240430"});
     QList<QTime> starts;
     while (calendar.next())
-        starts << RowReader(calendar).time("開始時刻１");
+        starts << calendar.row().time("開始時刻１");
     EXPECT_EQ(starts, (QList<QTime>{QTime(8, 0), QTime(18, 0)}));
 }
 
@@ -183,18 +184,18 @@ TEST_P(StatementCatalogue, SavingStatementsFindTheNewestPriceAndPlanTotals)
     TestPlant plant(GetParam());
     insertSamplePlant(plant);
 
-    QSqlQuery price = plant.db().run(sql::SubcontractPrice, {"S001", "ITEM1", 1, 1});
+    Rows price = select(plant.db(), sql::SubcontractPrice, {"S001", "ITEM1", 1, 1});
     ASSERT_TRUE(price.next());
-    EXPECT_DOUBLE_EQ(RowReader(price).number("単価"), 12.5);
+    EXPECT_DOUBLE_EQ(price.row().number("単価"), 12.5);
 
-    QSqlQuery totals = plant.db().run(sql::ConfirmedTotalsOfPlan, {500, "ITEM1"});
+    Rows totals = select(plant.db(), sql::ConfirmedTotalsOfPlan, {500, "ITEM1"});
     ASSERT_TRUE(totals.next());
-    EXPECT_DOUBLE_EQ(RowReader(totals).number("手配数合計"), 600);
-    EXPECT_EQ(RowReader(totals).text("最大納期"), "20240410");
+    EXPECT_DOUBLE_EQ(totals.row().number("手配数合計"), 600);
+    EXPECT_EQ(totals.row().text("最大納期"), "20240410");
 
-    QSqlQuery sections = plant.db().run(sql::SectionsOfDepartment, {1});
+    Rows sections = select(plant.db(), sql::SectionsOfDepartment, {1});
     ASSERT_TRUE(sections.next());
-    EXPECT_EQ(RowReader(sections).integer("課コード"), 3);
+    EXPECT_EQ(sections.row().integer("課コード"), 3);
 }
 
 TEST_P(StatementCatalogue, ArrangementNumberIsClaimedOnlyFromTheValueRead)
@@ -204,9 +205,9 @@ TEST_P(StatementCatalogue, ArrangementNumberIsClaimedOnlyFromTheValueRead)
     EXPECT_EQ(plant.db().run(sql::ClaimArrangementNumber, {2001, 2000}).numRowsAffected(), 1);
     EXPECT_EQ(plant.db().run(sql::ClaimArrangementNumber, {2001, 2000}).numRowsAffected(), 0)
         << "a counter moved by someone else since it was read is not overwritten";
-    QSqlQuery counter = plant.db().run(sql::ArrangementNumberCounter);
+    Rows counter = select(plant.db(), sql::ArrangementNumberCounter);
     ASSERT_TRUE(counter.next());
-    EXPECT_EQ(RowReader(counter).integer("現在番号"), 2001);
+    EXPECT_EQ(counter.row().integer("現在番号"), 2001);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StatementCatalogue, testing::ValuesIn(TestPlant::backends()),

@@ -4,13 +4,13 @@
 // arrangements with the lot's machine and times.
 
 #include "ChainPlant.h"
+#include "db/Rows.h"
 #include "DetailWindowPlant.h"
 #include "persist/SaveProgress.h"
 #include "dialogs/PlanDetailFill.h"
 #include "dialogs/PlanDetailWriteBack.h"
 #include "persist/EditPathSave.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,11 +238,11 @@ TEST_P(ProcessAddTest, TheSaveWritesTheAddedArrangementsWithTheLotsMachineAndTim
     EXPECT_FALSE(plant.path->saveEnabled());
 
     for (const qint64 number : {5001, 5002, 5003}) {
-        QSqlQuery row = db().run(QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付,作業終了時間"
+        Rows row = select(db(), QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付,作業終了時間"
                                                 " FROM DB0253 WHERE 手配番号=?"),
                                  {number});
         ASSERT_TRUE(row.next()) << number;
-        const RowReader read(row);
+        const RowReader &read = row.row();
         EXPECT_EQ(read.text("機械コード").trimmed(), QStringLiteral("M01")) << number;
         EXPECT_EQ(read.text("作業開始日付"), QStringLiteral("20240511")) << number;
         EXPECT_EQ(read.integer("作業開始時間"), 80000) << number;
@@ -250,9 +250,9 @@ TEST_P(ProcessAddTest, TheSaveWritesTheAddedArrangementsWithTheLotsMachineAndTim
         EXPECT_EQ(read.integer("作業終了時間"), 90000) << number;
     }
     // The arrangement after the chosen ones is left alone.
-    QSqlQuery untouched = db().run(QStringLiteral("SELECT 作業開始日付 FROM DB0253 WHERE 手配番号=?"), {5004});
+    Rows untouched = select(db(), QStringLiteral("SELECT 作業開始日付 FROM DB0253 WHERE 手配番号=?"), {5004});
     ASSERT_TRUE(untouched.next());
-    EXPECT_EQ(RowReader(untouched).text("作業開始日付"), QStringLiteral("00000000"));
+    EXPECT_EQ(untouched.row().text("作業開始日付"), QStringLiteral("00000000"));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "SaveFixture.h"
 
-#include "db/RowWriter.h"
+#include "db/Rows.h"
 #include "session/PlanSession.h"
 
 #include <QSqlQuery>
@@ -102,8 +102,8 @@ SaveResult SaveFixture::save()
 
 ReadRow SaveFixture::row(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query = plant.db().run(sql, values);
-    return query.next() ? ReadRow(rowValues(query)) : ReadRow();
+    Rows query = select(plant.db(), sql, values);
+    return query.next() ? ReadRow(query.values()) : ReadRow();
 }
 
 ReadRow SaveFixture::arrangementRow(qint64 number)
@@ -113,8 +113,8 @@ ReadRow SaveFixture::arrangementRow(qint64 number)
 
 qint64 SaveFixture::count(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query = plant.db().run(sql, values);
-    return query.next() ? query.value(0).toLongLong() : -1;
+    Rows query = select(plant.db(), sql, values);
+    return query.next() ? query.valueAt(0).toLongLong() : -1;
 }
 
 void SaveFixture::refuseUpdatesOf(qint64 number)

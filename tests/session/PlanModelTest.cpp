@@ -16,13 +16,13 @@
 
 #include "SessionPlant.h"
 #include "db/RowWriter.h"
+#include "db/Rows.h"
 #include "dialogs/LinePlan.h"
 #include "editing/LotRules.h"
 #include "editing/PlanKakutei.h"
 
 #include <QElapsedTimer>
 #include <array>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -116,9 +116,9 @@ protected:
         }
         p.settlePlanTotals();
         for (const QString &table : Tables) {
-            QSqlQuery query = p.plant.db().run(QStringLiteral("SELECT * FROM %1").arg(table));
+            Rows query = select(p.plant.db(), QStringLiteral("SELECT * FROM %1").arg(table));
             while (query.next())
-                m_snapshot[table].append(rowValues(query));
+                m_snapshot[table].append(query.values());
         }
         p.sessionPrompter = &m_prompter;
         m_prompter.random = &m_answers;

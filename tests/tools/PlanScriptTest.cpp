@@ -6,6 +6,7 @@
 // saved and loaded again as one lot) and packs a press.
 
 #include "CliSession.h"
+#include "db/Rows.h"
 #include "DemoMasters.h"
 #include "DemoPlant.h"
 #include "PlanScript.h"
@@ -425,11 +426,11 @@ TEST_P(DemoScript, AddedProcessesJoinTheLotInOneStepAndAreSavedWithItsMachineAnd
     ASSERT_EQ(session->save(progress, {}, {1, 0}, QDateTime(Start, QTime(12, 0), Qt::UTC)).outcome,
               SaveResult::Outcome::Complete);
     for (const ChainLink &link : chain.mid(0, 3)) {
-        QSqlQuery row = plant.db().run(QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付"
+        Rows row = select(plant.db(), QStringLiteral("SELECT 機械コード,作業開始日付,作業開始時間,作業終了日付"
                                                       " FROM DB0253 WHERE 手配番号=?"),
                                        {link.arrangementNo});
         ASSERT_TRUE(row.next()) << link.arrangementNo;
-        const RowReader read(row);
+        const RowReader &read = row.row();
         EXPECT_EQ(read.text(QStringLiteral("機械コード")), added.MachineCode) << link.arrangementNo;
         EXPECT_EQ(read.date(QStringLiteral("作業開始日付")), added.StartDate) << link.arrangementNo;
         EXPECT_EQ(read.time(QStringLiteral("作業開始時間")), added.StartTime) << link.arrangementNo;
