@@ -140,12 +140,12 @@ TEST_P(DatabaseOnBackend, MissingTablesAreNamedInTheFailure)
 {
     TestPlant plant(GetParam(), TestPlant::Contents::Empty);
     try {
-        plant.db().run(sql::OperatorAuthority, {"OP1"});
+        select(plant.db(), sql::OperatorAuthority, {"OP1"});
         FAIL() << "a database without tables answered";
     } catch (const DbError &error) {
         EXPECT_TRUE(driverLine(error).contains("db0003")) << error.text.toStdString();
     }
-    EXPECT_NO_THROW(plant.db().run(QStringLiteral("SELECT 1"))) << "the connection stays usable";
+    EXPECT_NO_THROW(select(plant.db(), QStringLiteral("SELECT 1"))) << "the connection stays usable";
 }
 
 TEST_P(DatabaseOnBackend, TransactionStatementsRunOnEveryBackend)
@@ -272,6 +272,62 @@ TEST(DatabaseSqliteFile, EmptyOrForeignFilesAreRefusedAndLeftAlone)
     } catch (const DbError &error) {
         EXPECT_TRUE(error.text.contains(QStringLiteral("通常のファイルではありません"))) << error.text.toStdString();
     }
+}
+
+// Rows of a SQLite file are read from the SQLite library itself: a statement that cannot run
+// fails as it would through Qt's driver, a reading that breaks off says so instead of ending
+// quietly, and bound values keep their types.
+TEST(DatabaseSqliteFile, ReadingFailsAsLoudlyAsTheDriverWould)
+{
+    TestPlant plant;
+    plant.insert("DB0003", {{"担当者コード", "OP1"}, {"Kalvuner権限区分", "1"}});
+    plant.insert("DB0003", {{"担当者コード", "OP2"}, {"Kalvuner権限区分", "2"}});
+    // abs() of the smallest integer overflows: the row that reaches it fails as it is read.
+    const QString overflowsAt = QStringLiteral("SELECT 担当者コード, CASE WHEN 担当者コード=? THEN abs(-9223372036854775807 - 1)"
+                                               " ELSE 1 END FROM DB0003 ORDER BY 担当者コード");
+    struct Refused
+    {
+        const char *what;
+        QString sql;
+        QVariantList values;
+        QString says;
+    } refused[] = {
+        {"a value short", sql::OperatorAuthority, {}, QStringLiteral("parameter count mismatch")},
+        {"a value too many", sql::OperatorAuthority, {"OP1", "OP2"}, QStringLiteral("parameter count mismatch")},
+        {"a second statement", QStringLiteral("SELECT 1; DELETE FROM DB0003"), {}, QStringLiteral("multiple statements")},
+        {"the first row fails", overflowsAt, {"OP1"}, QStringLiteral("integer overflow")},
+    };
+    for (const Refused &r : refused) {
+        SCOPED_TRACE(r.what);
+        try {
+            select(plant.db(), r.sql, r.values);
+            ADD_FAILURE() << "ran";
+        } catch (const DbError &error) {
+            EXPECT_TRUE(error.text.toLower().contains(r.says)) << error.text.toStdString();
+        }
+    }
+    Rows broken = select(plant.db(), overflowsAt, {"OP2"});
+    ASSERT_TRUE(broken.next());
+    EXPECT_EQ(broken.row().text("担当者コード"), "OP1");
+    EXPECT_FALSE(broken.next()) << "the second row fails";
+    EXPECT_TRUE(broken.error().contains(QStringLiteral("integer overflow"))) << broken.error().toStdString();
+
+    Rows finished = select(plant.db(), QStringLiteral("SELECT 担当者コード FROM DB0003"));
+    finished.finish();
+    EXPECT_FALSE(finished.next()) << "a statement let go reads no more rows";
+    EXPECT_EQ(write(plant.db(), QStringLiteral("DELETE FROM DB0003 WHERE 担当者コード=?"), {"OP2"}), 1)
+        << "and the second statement has not run";
+
+    Rows typed = select(plant.db(), QStringLiteral("SELECT ?, ?, ?, ?, ?, ?"),
+                        {QString(), QString(""), 7, true, 2.5, QByteArray("ab")});
+    ASSERT_TRUE(typed.next());
+    EXPECT_TRUE(typed.row().isNullAt(0)) << "a null text binds as null";
+    EXPECT_FALSE(typed.row().isNullAt(1)) << "an empty text binds as text";
+    EXPECT_EQ(typed.valueAt(2).typeId(), QMetaType::LongLong);
+    EXPECT_EQ(typed.valueAt(3).toLongLong(), 1);
+    EXPECT_EQ(typed.valueAt(4).typeId(), QMetaType::Double);
+    EXPECT_EQ(typed.valueAt(5).toByteArray(), "ab");
+    EXPECT_EQ(typed.row().textAt(4), "2.5");
 }
 
 TEST(DatabaseSqliteFile, ReadOnlyFileOpensForReadingOnly)
