@@ -101,6 +101,7 @@ SqliteCursor::SqliteCursor(Database &db, const QString &sql, const QVariantList 
     for (int i = 0; i < columns; ++i)
         m_names << QString::fromUtf8(sqlite3_column_name(prepared, i)).remove(u'"');
     m_types.assign(size_t(columns), SQLITE_NULL);
+    m_texts.resize(size_t(columns));
     m_state = State::Reading;
     if (step()) {
         m_state = State::BeforeFirstRow;
@@ -116,6 +117,7 @@ bool SqliteCursor::step()
     if (result == SQLITE_ROW) {
         for (size_t i = 0; i < m_types.size(); ++i)
             m_types[i] = sqlite3_column_type(statement(), int(i));
+        m_made.assign(m_types.size(), false);
         return true;
     }
     if (result != SQLITE_DONE) {
@@ -169,8 +171,13 @@ QString SqliteCursor::text(int column) const
         return QString::fromUtf8(bytes, sqlite3_column_bytes(statement(), column));
     }
     default: {
-        const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(statement(), column));
-        return QString::fromUtf8(QByteArrayView(bytes ? bytes : "", sqlite3_column_bytes(statement(), column)));
+        if (!m_made[size_t(column)]) {
+            const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(statement(), column));
+            m_texts[size_t(column)] =
+                QString::fromUtf8(QByteArrayView(bytes ? bytes : "", sqlite3_column_bytes(statement(), column)));
+            m_made[size_t(column)] = true;
+        }
+        return m_texts[size_t(column)];
     }
     }
 }

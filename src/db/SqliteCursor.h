@@ -44,6 +44,10 @@ private:
     State m_state = State::Done;
     QStringList m_names;
     std::vector<int> m_types;          // the storage class of each cell of the current row
+    // The current row's stored texts as made so far: the load asks for many cells more than
+    // once (a number, its text for a message, its fingerprint).
+    mutable std::vector<QString> m_texts;
+    mutable std::vector<bool> m_made;
     std::vector<int> m_firstRowTypes;  // for columns that declare no type
     QString m_error;
 };
