@@ -1,5 +1,6 @@
 #pragma once
-// The one connection to the plant's production database, and the typed reading of its rows.
+// The one connection to the plant's production database: opening it, running statements and
+// transactions, and the failures they end in.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
