@@ -25,7 +25,8 @@ QSqlError sqliteError(sqlite3 *handle, const char *what, int code)
                      QSqlError::StatementError, QString::number(code));
 }
 
-// What the driver binds as null: no value, or a null text, bytes, date or time.
+// What the driver binds as null: no value, or a null text or byte array (Qt 6 holds either
+// as a value that is not null itself).
 bool boundAsNull(const QVariant &value)
 {
     if (value.isNull())
