@@ -31,7 +31,9 @@ constexpr int kColumnWidths[plangrid::ColumnCount] = {0,  30, 30, 64, 70, 110, 1
 // Paints each row in its colour: the lot's colour from the model, else the window colour.
 // While the columns are sized to their texts, each distinct text of a column is measured
 // once: the same date, machine or state on a thousand rows takes one text layout, not a
-// thousand. A cell's size follows from its text alone (the list has one font and no icons).
+// thousand. A cell's size follows from its text alone (the list has one font and no icons),
+// and in a font whose digits are all as wide as each other, from the text with every digit
+// read as 0: the dates, times, numbers and quantities of a thousand rows then take a few.
 class RowColourDelegate : public QStyledItemDelegate
 {
 public:
@@ -41,6 +43,7 @@ public:
     int textWidthOf(const QAbstractItemView &view, int column)
     {
         m_measuring = true;
+        m_digitsAlike = digitsShareOneWidth(view.fontMetrics());
         const int width = view.sizeHintForColumn(column);
         m_measuring = false;
         m_sizes.clear();
@@ -51,7 +54,9 @@ public:
     {
         if (!m_measuring)
             return QStyledItemDelegate::sizeHint(option, index);
-        const QString text = index.data(Qt::DisplayRole).toString();
+        QString text = index.data(Qt::DisplayRole).toString();
+        if (m_digitsAlike)
+            readDigitsAsZero(text);
         auto found = m_sizes.constFind(text);
         if (found == m_sizes.cend())
             found = m_sizes.insert(text, QStyledItemDelegate::sizeHint(option, index));
@@ -68,7 +73,25 @@ protected:
     }
 
 private:
+    // Ten of each digit take the same width, so that no digit is wider even by a fraction.
+    static bool digitsShareOneWidth(const QFontMetrics &metrics)
+    {
+        const int zeros = metrics.horizontalAdvance(QString(10, u'0'));
+        for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+            if (metrics.horizontalAdvance(QString(10, QChar(digit))) != zeros)
+                return false;
+        return true;
+    }
+
+    static void readDigitsAsZero(QString &text)
+    {
+        for (QChar &c : text)
+            if (c >= u'1' && c <= u'9')
+                c = u'0';
+    }
+
     bool m_measuring = false;
+    bool m_digitsAlike = false;
     mutable QHash<QString, QSize> m_sizes;
 };
 
