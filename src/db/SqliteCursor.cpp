@@ -102,7 +102,8 @@ SqliteCursor::SqliteCursor(Database &db, const QString &sql, const QVariantList 
     for (int i = 0; i < columns; ++i)
         m_names << QString::fromUtf8(sqlite3_column_name(prepared, i)).remove(u'"');
     m_types.assign(size_t(columns), SQLITE_NULL);
-    m_texts.resize(size_t(columns));
+    m_lastBytes.resize(size_t(columns));
+    m_lastTexts.resize(size_t(columns));
     m_state = State::Reading;
     if (step()) {
         m_state = State::BeforeFirstRow;
@@ -118,7 +119,6 @@ bool SqliteCursor::step()
     if (result == SQLITE_ROW) {
         for (size_t i = 0; i < m_types.size(); ++i)
             m_types[i] = sqlite3_column_type(statement(), int(i));
-        m_made.assign(m_types.size(), false);
         return true;
     }
     if (result != SQLITE_DONE) {
@@ -172,13 +172,15 @@ QString SqliteCursor::text(int column) const
         return QString::fromUtf8(bytes, sqlite3_column_bytes(statement(), column));
     }
     default: {
-        if (!m_made[size_t(column)]) {
-            const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(statement(), column));
-            m_texts[size_t(column)] =
-                QString::fromUtf8(QByteArrayView(bytes ? bytes : "", sqlite3_column_bytes(statement(), column)));
-            m_made[size_t(column)] = true;
+        const auto *stored = reinterpret_cast<const char *>(sqlite3_column_text(statement(), column));
+        const std::string_view bytes(stored ? stored : "", size_t(sqlite3_column_bytes(statement(), column)));
+        QString &text = m_lastTexts[size_t(column)];
+        std::string &madeFrom = m_lastBytes[size_t(column)];
+        if (text.isNull() || bytes != madeFrom) {
+            madeFrom.assign(bytes);
+            text = QString::fromUtf8(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
         }
-        return m_texts[size_t(column)];
+        return text;
     }
     }
 }

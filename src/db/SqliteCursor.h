@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Database;
@@ -44,10 +45,12 @@ private:
     State m_state = State::Done;
     QStringList m_names;
     std::vector<int> m_types;          // the storage class of each cell of the current row
-    // The current row's stored texts as made so far: the load asks for many cells more than
-    // once (a number, its text for a message, its fingerprint).
-    mutable std::vector<QString> m_texts;
-    mutable std::vector<bool> m_made;
+    // The text last made in each column, with the stored bytes it was made from. Consecutive
+    // rows often hold the same text in a column (flags, the machine, the plan's item), and the
+    // load asks for many cells more than once: equal bytes give the very same text again, so
+    // that no new copy is made and equal texts share one.
+    mutable std::vector<std::string> m_lastBytes;
+    mutable std::vector<QString> m_lastTexts;
     std::vector<int> m_firstRowTypes;  // for columns that declare no type
     QString m_error;
 };

@@ -82,7 +82,18 @@ ArrangementFingerprint PlanRowReader::fingerprint() const
 }
 
 QString PlanRowReader::text(int column) const { return m_row.textAt(column); }
-QString PlanRowReader::shared(int column) const { return m_pool.intern(m_row.textAt(column)); }
+QString PlanRowReader::shared(int column) const
+{
+    QString read = m_row.textAt(column);
+    if (size_t(column) >= m_lastShared.size())
+        m_lastShared.resize(size_t(column) + 1);
+    LastShared &last = m_lastShared[size_t(column)];
+    if (read.constData() != last.read.constData() || read.size() != last.read.size()) {
+        last.shared = m_pool.intern(read);
+        last.read = std::move(read);
+    }
+    return last.shared;
+}
 double PlanRowReader::number(int column) const { return m_row.numberAt(column); }
 qint64 PlanRowReader::integer(int column) const { return plant::roundHalfEven(checked(number(column), column)); }
 

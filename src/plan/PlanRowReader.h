@@ -105,4 +105,13 @@ private:
     Columns m_col;
     std::vector<int> m_fingerprintColumns; // -1 for a column this plant's table lacks
     SharedTexts m_texts;
+    // Per column, the text read last and its shared copy: a row that gives the very same text
+    // again (the SQLite reader gives one copy while a column's stored text stays the same)
+    // needs no lookup in the pool.
+    struct LastShared
+    {
+        QString read;
+        QString shared;
+    };
+    mutable std::vector<LastShared> m_lastShared;
 };
